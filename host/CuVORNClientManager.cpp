@@ -1,0 +1,34 @@
+#include "CuVORNClientManager.h"
+
+#include "VornClient.h"
+
+#include <QDebug>
+
+CuVORNClientManager::CuVORNClientManager(QObject *parent)
+    : QObject(parent)
+{
+}
+
+CuVORNClientManager::~CuVORNClientManager() = default;
+
+long CuVORNClientManager::getCurClientHandle() const
+{
+    return VornClient::instance()->m_nLoginServerHandle;
+}
+
+int CuVORNClientManager::getCurUserId() const
+{
+    return VornClient::instance()->getCurUserId();
+}
+
+QString CuVORNClientManager::getLastErrorString() const
+{
+    return m_strLastError;
+}
+
+void CuVORNClientManager::setLastErrorString(const QString &text)
+{
+    if (!text.isEmpty())
+        qDebug() << "CuVORNClientManager::setLastErrorString" << text;
+    m_strLastError = text;
+}

@@ -1,0 +1,155 @@
+#include "FlieDataTransfer.h"
+
+#include "FileTransStateEvent.h"
+#include "FlieDataTransferWorker.h"
+#include "SnapPathResolver.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+
+#include <limits>
+#include <memory>
+
+namespace {
+QPointer<FlieDataTransfer> g_instance;
+}
+
+FlieDataTransfer *FlieDataTransfer::getInstance()
+{
+    if (!g_instance) {
+        // Owned by the application so that the worker thread stops before the application ends.
+        g_instance = new FlieDataTransfer(QCoreApplication::instance());
+    }
+    return g_instance;
+}
+
+FlieDataTransfer::FlieDataTransfer(QObject *parent)
+    : QObject(parent)
+    , m_worker(new FlieDataTransferWorker)
+{
+    m_thread.setObjectName(QStringLiteral("FlieDataTransfer"));
+    m_worker->moveToThread(&m_thread);
+    connect(m_worker, &FlieDataTransferWorker::finished, this,
+            &FlieDataTransfer::slotWorkerFinished, Qt::QueuedConnection);
+    // Deleted on its own thread as the thread ends, together with its pending delay timers.
+    connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+    m_thread.start();
+}
+
+FlieDataTransfer::~FlieDataTransfer()
+{
+    m_thread.quit();
+    m_thread.wait();
+    if (!m_pending.isEmpty())
+        qDebug() << "FlieDataTransfer::~FlieDataTransfer" << m_pending.size()
+                 << "tasks dropped unfinished";
+}
+
+int FlieDataTransfer::nextTaskId()
+{
+    m_nLastTaskId = m_nLastTaskId == std::numeric_limits<int>::max() ? 1 : m_nLastTaskId + 1;
+    while (m_pending.contains(m_nLastTaskId))
+        ++m_nLastTaskId;
+    return m_nLastTaskId;
+}
+
+int FlieDataTransfer::addTransTask(FlieDataTransTask *task)
+{
+    std::unique_ptr<FlieDataTransTask> owned(task);
+    if (!owned) {
+        qDebug() << "FlieDataTransfer::addTransTask no task";
+        return InvalidTaskId;
+    }
+    return addTransTask(*owned);
+}
+
+int FlieDataTransfer::addTransTask(const FlieDataTransTask &task)
+{
+    const char *refusal = nullptr;
+    if (!task.receiver())
+        refusal = "no receiver";
+    else if (task.files().isEmpty())
+        refusal = "no file";
+    else if (task.handle() < 1)
+        refusal = "no connection handle";
+    else if (task.transType() != FlieDataTransTask::TransTypePicture)
+        refusal = "unknown transfer type";
+    else if (task.transFileToPosition() != FlieDataTransTask::PositionPlatform)
+        refusal = "unknown transfer position";
+    if (refusal) {
+        qDebug() << "FlieDataTransfer::addTransTask refused:" << refusal << "handle"
+                 << task.handle() << "files" << task.files().size();
+        return InvalidTaskId;
+    }
+
+    FlieDataTransferJob job;
+    job.taskId = nextTaskId();
+    job.download = task.isDownload();
+    job.files = task.files();
+    job.cacheRoot = SnapPathResolver::cacheFolder();
+    job.storeRoot = SnapPathResolver::pictureStoreFolder();
+    if (m_nFailNext > 0) {
+        --m_nFailNext;
+        job.forceFailure = true;
+    }
+    if (!m_delays.isEmpty())
+        job.delayMs = m_delays.dequeue();
+
+    Pending pending;
+    pending.receiver = task.receiver();
+    pending.userData = task.userData();
+    pending.transType = task.transType();
+    m_pending.insert(job.taskId, pending);
+
+    FlieDataTransferWorker *worker = m_worker;
+    QMetaObject::invokeMethod(
+            m_worker, [worker, job] { worker->process(job); }, Qt::QueuedConnection);
+    return job.taskId;
+}
+
+void FlieDataTransfer::slotWorkerFinished(int taskId, int status, int index)
+{
+    const auto it = m_pending.find(taskId);
+    if (it == m_pending.end())
+        return;
+    Pending pending = it.value();
+    m_pending.erase(it);
+
+    if (m_nRepeatNext > 0) {
+        --m_nRepeatNext;
+        pending.postCount = 2;
+    }
+    if (pending.receiver) {
+        for (int i = 0; i < pending.postCount; ++i) {
+            QCoreApplication::postEvent(pending.receiver,
+                                        new FileTransStateEvent(pending.transType, pending.userData,
+                                                                taskId, status, true, index));
+        }
+    } else {
+        qDebug() << "FlieDataTransfer::slotWorkerFinished receiver of task" << taskId
+                 << "is gone, result dropped";
+    }
+    emit signalTaskFinished(taskId, status);
+}
+
+void FlieDataTransfer::failNextTasks(int count)
+{
+    m_nFailNext = qMax(0, count);
+}
+
+void FlieDataTransfer::delayNextTask(int milliseconds)
+{
+    m_delays.enqueue(qMax(0, milliseconds));
+}
+
+void FlieDataTransfer::repeatNextCompletions(int count)
+{
+    m_nRepeatNext = qMax(0, count);
+}
+
+void FlieDataTransfer::resetFaults()
+{
+    m_nFailNext = 0;
+    m_nRepeatNext = 0;
+    m_delays.clear();
+}

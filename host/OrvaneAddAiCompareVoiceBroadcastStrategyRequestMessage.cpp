@@ -1,0 +1,6 @@
+#include "OrvaneAddAiCompareVoiceBroadcastStrategyRequestMessage.h"
+
+QString OrvaneAddAiCompareVoiceBroadcastStrategyRequestMessage::getClassName() const
+{
+    return QStringLiteral("OrvaneAddAiCompareVoiceBroadcastStrategyRequestMessage");
+}

@@ -1,0 +1,6 @@
+#include "OrvaneAddAiCompareVoiceBroadcastStrategyResponseMessage.h"
+
+QString OrvaneAddAiCompareVoiceBroadcastStrategyResponseMessage::getClassName() const
+{
+    return QStringLiteral("OrvaneAddAiCompareVoiceBroadcastStrategyResponseMessage");
+}

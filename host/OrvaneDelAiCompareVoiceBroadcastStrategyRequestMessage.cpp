@@ -1,0 +1,6 @@
+#include "OrvaneDelAiCompareVoiceBroadcastStrategyRequestMessage.h"
+
+QString OrvaneDelAiCompareVoiceBroadcastStrategyRequestMessage::getClassName() const
+{
+    return QStringLiteral("OrvaneDelAiCompareVoiceBroadcastStrategyRequestMessage");
+}

@@ -1,0 +1,6 @@
+#include "OrvaneDelAiCompareVoiceBroadcastStrategyResponseMessage.h"
+
+QString OrvaneDelAiCompareVoiceBroadcastStrategyResponseMessage::getClassName() const
+{
+    return QStringLiteral("OrvaneDelAiCompareVoiceBroadcastStrategyResponseMessage");
+}

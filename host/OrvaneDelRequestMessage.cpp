@@ -1,0 +1,6 @@
+#include "OrvaneDelRequestMessage.h"
+
+QString OrvaneDelRequestMessage::getClassName() const
+{
+    return QStringLiteral("OrvaneDelRequestMessage");
+}

@@ -1,0 +1,6 @@
+#include "OrvaneRequestMessage.h"
+
+QString OrvaneRequestMessage::getClassName() const
+{
+    return QStringLiteral("OrvaneRequestMessage");
+}

@@ -1,0 +1,6 @@
+#include "OrvaneResponseMessage.h"
+
+QString OrvaneResponseMessage::getClassName() const
+{
+    return QStringLiteral("OrvaneResponseMessage");
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "OrvaneMessage.h"
+
+// The platform's reply to a request.
+class OrvaneResponseMessage : public OrvaneMessage
+{
+public:
+    QString getClassName() const override;
+};

@@ -1,0 +1,6 @@
+#include "OrvaneSetAiCompareVoiceBroadcastStrategyRequestMessage.h"
+
+QString OrvaneSetAiCompareVoiceBroadcastStrategyRequestMessage::getClassName() const
+{
+    return QStringLiteral("OrvaneSetAiCompareVoiceBroadcastStrategyRequestMessage");
+}

@@ -1,0 +1,6 @@
+#include "OrvaneSetAiCompareVoiceBroadcastStrategyResponseMessage.h"
+
+QString OrvaneSetAiCompareVoiceBroadcastStrategyResponseMessage::getClassName() const
+{
+    return QStringLiteral("OrvaneSetAiCompareVoiceBroadcastStrategyResponseMessage");
+}

@@ -1,0 +1,282 @@
+#include "PlatformStore.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDebug>
+#include <QDir>
+#include <QMutex>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QThread>
+#include <QVariant>
+
+namespace {
+
+QMutex g_instanceMutex;
+PlatformStore *g_instance = nullptr;
+
+// Short enough not to freeze the user-interface thread for long, long enough to ride out a
+// brief lock held by another connection to the same file.
+constexpr int kBusyTimeoutMs = 250;
+
+} // namespace
+
+PlatformStore *PlatformStore::instance()
+{
+    QMutexLocker lock(&g_instanceMutex);
+    if (!g_instance) {
+        g_instance = new PlatformStore;
+        // The connection must go before the SQL driver plug-in is unloaded with the application.
+        qAddPostRoutine(&PlatformStore::destroyInstance);
+    }
+    return g_instance;
+}
+
+void PlatformStore::destroyInstance()
+{
+    QMutexLocker lock(&g_instanceMutex);
+    delete g_instance;
+    g_instance = nullptr;
+}
+
+QString PlatformStore::defaultConfigFolder()
+{
+    const QString fromEnv = qEnvironmentVariable("FEVER_CONFIG_DIR");
+    if (!fromEnv.isEmpty())
+        return QDir::cleanPath(QDir::fromNativeSeparators(fromEnv));
+    return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                           + QStringLiteral("/config"));
+}
+
+PlatformStore::PlatformStore()
+    : m_connectionName(QStringLiteral("PlatformStore_%1_%2")
+                           .arg(QCoreApplication::applicationPid())
+                           .arg(quintptr(this), 0, 16))
+{
+}
+
+PlatformStore::~PlatformStore()
+{
+    close();
+    if (m_connectionAdded)
+        QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+QString PlatformStore::configFolder() const
+{
+    // Worker threads ask for the folder to build file paths; only the connection is confined.
+    QMutexLocker lock(&m_folderMutex);
+    if (m_folder.isEmpty())
+        m_folder = defaultConfigFolder();
+    return m_folder;
+}
+
+void PlatformStore::setConfigFolder(const QString &folder)
+{
+    const QString cleaned = QDir::cleanPath(QDir::fromNativeSeparators(folder));
+    if (cleaned == configFolder())
+        return;
+    close();
+    {
+        QMutexLocker lock(&m_folderMutex);
+        m_folder = cleaned;
+    }
+    m_lastError.clear();
+    qDebug() << "PlatformStore::setConfigFolder" << cleaned;
+}
+
+QString PlatformStore::databaseFilePath() const
+{
+    return configFolder() + QLatin1Char('/') + databaseFileName();
+}
+
+QSqlDatabase PlatformStore::database()
+{
+    if (!usableFromHere("PlatformStore::database"))
+        return QSqlDatabase();
+    if (!m_open)
+        open();
+    if (!m_connectionAdded)
+        return QSqlDatabase();
+    return QSqlDatabase::database(m_connectionName, false);
+}
+
+bool PlatformStore::isOpen() const
+{
+    return m_open;
+}
+
+void PlatformStore::close()
+{
+    if (!m_connectionAdded || !m_open)
+        return;
+    if (!usableFromHere("PlatformStore::close"))
+        return;
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    db.close();
+    m_open = false;
+    qDebug() << "PlatformStore::close" << databaseFilePath();
+}
+
+bool PlatformStore::reopen()
+{
+    close();
+    return open();
+}
+
+bool PlatformStore::usableFromHere(const char *function) const
+{
+    if (!m_ownerThread || m_ownerThread == QThread::currentThread())
+        return true;
+    qDebug() << function << "called from a thread that does not own the connection; ignored";
+    return false;
+}
+
+void PlatformStore::fail(const char *function, const QString &message)
+{
+    // Every read retries a failed open; the same failure is reported once, not per call.
+    if (message != m_lastError)
+        qInfo().noquote() << function << message;
+    m_lastError = message;
+}
+
+bool PlatformStore::open()
+{
+    if (m_open)
+        return true;
+    if (!usableFromHere("PlatformStore::open"))
+        return false;
+
+    const QString folder = configFolder();
+    if (!QDir().mkpath(folder)) {
+        fail("PlatformStore::open", QStringLiteral("cannot create the configuration folder ") + folder);
+        return false;
+    }
+    if (!m_connectionAdded) {
+        if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
+            fail("PlatformStore::open", QStringLiteral("the QSQLITE driver is not available"));
+            return false;
+        }
+        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+        m_connectionAdded = true;
+        m_ownerThread = QThread::currentThread();
+    }
+
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    db.setDatabaseName(databaseFilePath());
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    if (!db.open()) {
+        fail("PlatformStore::open", QStringLiteral("cannot open ") + databaseFilePath() + QStringLiteral(": ")
+                 + db.lastError().text());
+        return false;
+    }
+    // SQLite opens lazily; the schema statement is the first real access, so a damaged or
+    // foreign file shows up here and is left untouched.
+    if (!ensureSchema(db)) {
+        db.close();
+        return false;
+    }
+    m_open = true;
+    m_lastError.clear();
+    qDebug() << "PlatformStore::open" << databaseFilePath();
+    return true;
+}
+
+bool PlatformStore::ensureSchema(QSqlDatabase &db)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS host_records ("
+                                   " kind TEXT NOT NULL,"
+                                   " record_key TEXT NOT NULL,"
+                                   " payload BLOB NOT NULL,"
+                                   " updated_at INTEGER NOT NULL,"
+                                   " PRIMARY KEY (kind, record_key))"))) {
+        fail("PlatformStore::ensureSchema",
+             databaseFilePath() + QStringLiteral(" is not usable: ") + query.lastError().text());
+        return false;
+    }
+    // Write-ahead logging keeps a write to one short append instead of a full journal cycle,
+    // which matters because the user-interface thread writes here. A crash of the process loses
+    // nothing committed; a mode the file system refuses just leaves the default journal.
+    QSqlQuery pragma(db);
+    if (!pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !pragma.exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
+        qDebug() << "PlatformStore::ensureSchema journal settings not applied:" << pragma.lastError().text();
+    return true;
+}
+
+bool PlatformStore::writeRecord(const QString &kind, const QString &key, const QByteArray &payload)
+{
+    QSqlDatabase db = database();
+    if (!m_open) {
+        qDebug().noquote() << "PlatformStore::writeRecord store not open, record not written:" << kind << key;
+        return false;
+    }
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("INSERT OR REPLACE INTO host_records (kind, record_key, payload, updated_at)"
+                                 " VALUES (?, ?, ?, ?)"));
+    query.addBindValue(kind);
+    query.addBindValue(key);
+    query.addBindValue(payload);
+    query.addBindValue(QDateTime::currentSecsSinceEpoch());
+    if (!query.exec()) {
+        fail("PlatformStore::writeRecord",
+             QStringLiteral("%1/%2 not written: %3").arg(kind, key, query.lastError().text()));
+        return false;
+    }
+    return true;
+}
+
+std::optional<QByteArray> PlatformStore::readRecord(const QString &kind, const QString &key)
+{
+    QSqlDatabase db = database();
+    if (!m_open)
+        return std::nullopt;
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT payload FROM host_records WHERE kind = ? AND record_key = ?"));
+    query.addBindValue(kind);
+    query.addBindValue(key);
+    if (!query.exec()) {
+        fail("PlatformStore::readRecord",
+             QStringLiteral("%1/%2 not read: %3").arg(kind, key, query.lastError().text()));
+        return std::nullopt;
+    }
+    if (!query.next())
+        return std::nullopt;
+    return query.value(0).toByteArray();
+}
+
+bool PlatformStore::removeRecord(const QString &kind, const QString &key)
+{
+    QSqlDatabase db = database();
+    if (!m_open)
+        return false;
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("DELETE FROM host_records WHERE kind = ? AND record_key = ?"));
+    query.addBindValue(kind);
+    query.addBindValue(key);
+    if (!query.exec()) {
+        fail("PlatformStore::removeRecord",
+             QStringLiteral("%1/%2 not removed: %3").arg(kind, key, query.lastError().text()));
+        return false;
+    }
+    return true;
+}
+
+QStringList PlatformStore::recordKeys(const QString &kind)
+{
+    QStringList keys;
+    QSqlDatabase db = database();
+    if (!m_open)
+        return keys;
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT record_key FROM host_records WHERE kind = ? ORDER BY record_key"));
+    query.addBindValue(kind);
+    if (!query.exec()) {
+        fail("PlatformStore::recordKeys", kind + QStringLiteral(": ") + query.lastError().text());
+        return keys;
+    }
+    while (query.next())
+        keys.append(query.value(0).toString());
+    return keys;
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMutex>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QThread;
+
+// The embedded management platform: one SQLite file "platform.sqlite" in the configuration
+// folder. The connection opens on first use and belongs to the thread that opened it; other
+// host services add their own tables through database() (CREATE TABLE IF NOT EXISTS) and must
+// check isOpen() before running queries, since a store that cannot be opened hands out a
+// closed connection.
+class PlatformStore
+{
+public:
+    static PlatformStore *instance();
+    // FEVER_CONFIG_DIR when set, otherwise a folder under the per-user application data.
+    static QString defaultConfigFolder();
+    static QString databaseFileName() { return QStringLiteral("platform.sqlite"); }
+
+    QString configFolder() const;
+    // Closes the current file; the next database() call opens the file in the new folder.
+    void setConfigFolder(const QString &folder);
+    QString databaseFilePath() const;
+
+    QSqlDatabase database();
+    bool isOpen() const;
+    void close();
+    bool reopen();
+
+    // Record table shared by the host's configuration helpers: one payload per (kind, key).
+    // A write is a single statement, so a failed write leaves the previous payload intact.
+    bool writeRecord(const QString &kind, const QString &key, const QByteArray &payload);
+    std::optional<QByteArray> readRecord(const QString &kind, const QString &key);
+    bool removeRecord(const QString &kind, const QString &key);
+    QStringList recordKeys(const QString &kind);
+
+    QString lastError() const { return m_lastError; }
+    QString connectionName() const { return m_connectionName; }
+
+    PlatformStore(const PlatformStore &) = delete;
+    PlatformStore &operator=(const PlatformStore &) = delete;
+
+private:
+    PlatformStore();
+    ~PlatformStore();
+
+    static void destroyInstance();
+    bool open();
+    bool ensureSchema(QSqlDatabase &db);
+    bool usableFromHere(const char *function) const;
+    void fail(const char *function, const QString &message);
+
+    QString m_connectionName;
+    mutable QMutex m_folderMutex;
+    mutable QString m_folder;
+    QString m_lastError;
+    QThread *m_ownerThread = nullptr;
+    bool m_connectionAdded = false;
+    bool m_open = false;
+};

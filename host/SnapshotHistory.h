@@ -1,0 +1,35 @@
+#pragma once
+
+#include "OrvaneCompareNotifyMessage.h"
+
+#include <QDateTime>
+#include <QStringList>
+
+// The platform's record of every snapshot notification it emitted, kept in the platform store
+// (table "snapshot_history"), so that a screen started later can load the day's snapshots.
+class SnapshotHistory
+{
+public:
+    static constexpr const char *TimeFormat = "yyyy-MM-dd HH:mm:ss";
+
+    // Stores one notification. False (with a log line) when its snapshot time is not a
+    // "yyyy-MM-dd hh:mm:ss" time or the store refuses the write.
+    static bool record(const OrvaneCompareNotifyMessage &message);
+    static int recordAll(const OrvaneCompareNotifyMessageList &messages);
+
+    // Notifications whose snapshot time lies in [start, end] (both included) and whose channel
+    // is one of channelUids, oldest first (ties in the order recorded). An empty channel list
+    // selects nothing. maxCount > 0 keeps only the newest maxCount of them. *ok (when given) is
+    // false when the store could not be read; an undecodable row is skipped with a log line.
+    static OrvaneCompareNotifyMessageList query(const QDateTime &start, const QDateTime &end,
+                                                const QStringList &channelUids, int maxCount = 0,
+                                                bool *ok = nullptr);
+
+    // Drops notifications older than the given time; returns how many went, -1 on failure.
+    static int removeOlderThan(const QDateTime &time);
+    // Number of stored notifications, -1 when the store cannot be read.
+    static int count();
+
+private:
+    static bool ensureTable();
+};

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Sets up and runs the demo host on the bundled scenario: installs missing Debian packages,
+# builds into build/ and starts build/demo/feverdemo with the options given.
+# Without a display it renders headless and writes screenshots to build/screenshots/.
+# Usage: scripts/run-demo.sh [feverdemo options]   (scripts/run-demo.sh --help lists them)
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$ROOT"
+
+bash scripts/deps.sh
+bash scripts/build.sh build --target feverdemo
+
+ARGS=("$@")
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
+    headless_given=0
+    shots_given=0
+    for arg in "$@"; do
+        [[ "$arg" == "--headless" ]] && headless_given=1
+        [[ "$arg" == --screenshot-dir* ]] && shots_given=1
+    done
+    [[ $headless_given -eq 1 ]] || ARGS+=(--headless)
+    if [[ $shots_given -eq 0 ]]; then
+        ARGS+=(--screenshot-dir "$ROOT/build/screenshots")
+        echo "run-demo: no display; rendering headless, screenshots go to $ROOT/build/screenshots/"
+    else
+        echo "run-demo: no display; rendering headless"
+    fi
+fi
+
+exec "$ROOT/build/demo/feverdemo" "${ARGS[@]}"

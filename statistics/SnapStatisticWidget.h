@@ -1,0 +1,57 @@
+#pragma once
+
+#include "statistics/SnapStatisticTypes.h"
+
+#include "BaseWidget.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace Ui {
+class SnapStatisticWidget;
+}
+
+class QTimer;
+
+// Today's snapshot, over-temperature and no-mask totals of one organisation.
+class SnapStatisticWidget : public BaseWidget
+{
+    Q_OBJECT
+
+public:
+    explicit SnapStatisticWidget(QWidget *parent = nullptr);
+    ~SnapStatisticWidget() override;
+
+    // Chooses the organisation and sources, retitles the panel and asks for the totals.
+    void querySnapStatistic(int p_nOrgaId, QString p_strOrgaName,
+                            ENUM_MSGQueryTimeTempSnapStatisticsType p_eType);
+    // Counts one live snapshot; `p_nSourceKind` is 1 for another server, 3 for the login server.
+    void addSnapCount(bool p_bTotal, bool p_bOverTemp, bool p_bNoMask, int p_nSourceKind);
+    void setNoMaskVisible(bool p_bVisible);
+
+public slots:
+    void slot_querySnapStatistic();
+    void initForm() override;
+    void retranslateUi() override;
+
+signals:
+    void sigSetStatisticsNum(int p_nTotal, int p_nPartNum);
+    void sigSetStatisticsType(StatisticsType type);
+
+private:
+    void updateTitle();
+
+    std::unique_ptr<Ui::SnapStatisticWidget> m_ui;
+    QString m_strOrgaName;
+    int m_nOrgaId = -99999;
+    int m_nRequestHandle = -99999;
+    QTimer *m_pQueryTimer = nullptr;
+    // Negative counts are not known yet; live counting waits for the first answer.
+    int m_nTotal = -99999;
+    int m_nOverTemp = -99999;
+    int m_nNoMask = -99999;
+    bool m_bQueryPending = false;
+    ENUM_MSGQueryTimeTempSnapStatisticsType m_eType = QueryByPlatformAndNVR;
+    bool m_bAlternateStyle = false;
+};

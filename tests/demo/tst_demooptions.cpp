@@ -1,0 +1,164 @@
+#include "TestSupport.h"
+
+#include "demo/DemoOptions.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+// The demo host's command line: defaults, accepted values, rejected values and the search for
+// the bundled scenario.
+class TestDemoOptions : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_tree; // a fake source tree holding resources/scenarios/default.json
+    QString m_scenario;
+
+    bool parse(const QStringList &args, DemoOptions *options, QString *error,
+               const QStringList &searchDirs = QStringList())
+    {
+        QCommandLineParser parser;
+        demo::addOptions(parser);
+        if (!parser.parse(QStringList{QStringLiteral("feverdemo")} + args)) {
+            *error = parser.errorText();
+            return false;
+        }
+        return demo::readOptions(parser,
+                                 searchDirs.isEmpty() ? QStringList{m_tree.path()} : searchDirs,
+                                 options, error);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        testsupport::installWarningGuard();
+        QVERIFY(m_tree.isValid());
+        QVERIFY(QDir(m_tree.path()).mkpath(QStringLiteral("resources/scenarios")));
+        QVERIFY(QDir(m_tree.path()).mkpath(QStringLiteral("build/demo")));
+        m_scenario = m_tree.filePath(QStringLiteral("resources/scenarios/default.json"));
+        QFile file(m_scenario);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{}");
+    }
+
+    void defaults()
+    {
+        DemoOptions options;
+        options.screens = -7; // must be overwritten by a successful read
+        QString error;
+        QVERIFY2(parse({}, &options, &error), qPrintable(error));
+        QCOMPARE(options.scenarioPath, QFileInfo(m_scenario).absoluteFilePath());
+        QVERIFY(options.configDir.isEmpty());
+        QCOMPARE(options.screens, 1);
+        QCOMPARE(options.language, 1);
+        QCOMPARE(options.oemVariant, 0);
+        QCOMPARE(options.collapsiblePanel, false);
+        QCOMPARE(options.headless, false);
+        QVERIFY(options.screenshotDir.isEmpty());
+        QCOMPARE(options.quitAfterMs, -1);
+        QCOMPARE(options.windowSize, QSize(1600, 900));
+    }
+
+    void acceptedValues()
+    {
+        DemoOptions options;
+        QString error;
+        QVERIFY2(parse({"--screens", "3", "--language", "96", "--oem-variant", "1",
+                        "--collapsible-panel", "--config-dir", "cfg", "--size", "800x600",
+                        "--screenshot-dir", "shots", "--quit-after", "250"},
+                       &options, &error),
+                 qPrintable(error));
+        QCOMPARE(options.screens, 3);
+        QCOMPARE(options.language, 96);
+        QCOMPARE(options.oemVariant, 1);
+        QCOMPARE(options.collapsiblePanel, true);
+        QCOMPARE(options.configDir, QDir(QStringLiteral("cfg")).absolutePath());
+        QCOMPARE(options.windowSize, QSize(800, 600));
+        QCOMPARE(options.screenshotDir, QDir(QStringLiteral("shots")).absolutePath());
+        QCOMPARE(options.quitAfterMs, 250);
+        // Screenshots without --headless keep the real platform.
+        QCOMPARE(options.headless, false);
+    }
+
+    void headlessFillsInQuitAndScreenshots()
+    {
+        DemoOptions options;
+        QString error;
+        QVERIFY2(parse({"--headless"}, &options, &error), qPrintable(error));
+        QCOMPARE(options.quitAfterMs, demo::HeadlessDefaultQuitAfterMs);
+        QCOMPARE(options.screenshotDir, QDir(QStringLiteral("screenshots")).absolutePath());
+
+        QVERIFY2(parse({"--headless", "--quit-after", "0", "--screenshot-dir", "x"}, &options,
+                       &error),
+                 qPrintable(error));
+        QCOMPARE(options.quitAfterMs, 0);
+        QCOMPARE(options.screenshotDir, QDir(QStringLiteral("x")).absolutePath());
+    }
+
+    void rejectedValues_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no screens") << QStringList{"--screens", "0"} << "--screens";
+        QTest::newRow("too many screens") << QStringList{"--screens", "9"} << "--screens";
+        QTest::newRow("screens not a number") << QStringList{"--screens", "two"} << "not a number";
+        QTest::newRow("unknown language") << QStringList{"--language", "2"} << "--language";
+        QTest::newRow("variant not a number")
+                << QStringList{"--oem-variant", "x"} << "not a number";
+        QTest::newRow("tiny window") << QStringList{"--size", "100x100"} << "--size";
+        QTest::newRow("malformed size") << QStringList{"--size", "big"} << "--size";
+        QTest::newRow("negative quit") << QStringList{"--quit-after", "-5"} << "negative";
+        QTest::newRow("shots never taken")
+                << QStringList{"--screenshot-dir", "d"} << "--quit-after";
+        QTest::newRow("missing scenario")
+                << QStringList{"--scenario", "/nonexistent/s.json"} << "no file";
+        QTest::newRow("stray argument") << QStringList{"extra"} << "unexpected";
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << "bogus";
+    }
+
+    void rejectedValues()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        DemoOptions options;
+        options.screens = 5;
+        QString error;
+        QVERIFY(!parse(args, &options, &error));
+        QVERIFY2(error.contains(message), qPrintable(error));
+        // A rejected command line leaves the caller's options alone.
+        QCOMPARE(options.screens, 5);
+    }
+
+    void bundledScenarioIsFoundFromBuildFolders()
+    {
+        const QString fromBuild = demo::findBundledScenario({m_tree.filePath("build/demo")});
+        QCOMPARE(fromBuild, QDir::cleanPath(m_scenario));
+
+        QTemporaryDir elsewhere;
+        QVERIFY(demo::findBundledScenario({elsewhere.path()}).isEmpty());
+        // Later start folders are tried when the first finds nothing.
+        QCOMPARE(demo::findBundledScenario({elsewhere.path(), m_tree.path()}),
+                 QDir::cleanPath(m_scenario));
+
+        DemoOptions options;
+        QString error;
+        QVERIFY(!parse({}, &options, &error, {elsewhere.path()}));
+        QVERIFY2(error.contains("--scenario"), qPrintable(error));
+    }
+
+    void headlessSwitchAndDisplay()
+    {
+        QByteArray a0("feverdemo"), a1("--screens"), a2("2"), a3("--headless");
+        char *withHeadless[] = {a0.data(), a1.data(), a2.data(), a3.data()};
+        QVERIFY(demo::wantsHeadless(4, withHeadless));
+        QVERIFY(!demo::wantsHeadless(3, withHeadless));
+
+        QVERIFY(!demo::hasDisplay(QByteArray(), QByteArray()));
+        QVERIFY(demo::hasDisplay(":0", QByteArray()));
+        QVERIFY(demo::hasDisplay(QByteArray(), "wayland-0"));
+    }
+};
+
+FEVER_TEST_MAIN(TestDemoOptions)
+#include "tst_demooptions.moc"

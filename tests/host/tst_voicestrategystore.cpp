@@ -1,0 +1,389 @@
+#include "TestSupport.h"
+
+#include "OrvaneAddAiCompareVoiceBroadcastStrategyRequestMessage.h"
+#include "OrvaneAddAiCompareVoiceBroadcastStrategyResponseMessage.h"
+#include "OrvaneDelAiCompareVoiceBroadcastStrategyRequestMessage.h"
+#include "OrvaneDelAiCompareVoiceBroadcastStrategyResponseMessage.h"
+#include "OrvaneSetAiCompareVoiceBroadcastStrategyRequestMessage.h"
+#include "OrvaneSetAiCompareVoiceBroadcastStrategyResponseMessage.h"
+#include "PlatformStore.h"
+#include "ST_MSGVoiceBroadcastStrategy.h"
+#include "VORNClientAIManager.h"
+#include "VoiceStrategyStore.h"
+
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <memory>
+
+using Strategies = std::vector<ST_MSGVoiceBroadcastStrategy>;
+Q_DECLARE_METATYPE(VoiceStrategyStore::Request)
+Q_DECLARE_METATYPE(std::shared_ptr<OrvaneMessage>)
+
+namespace {
+
+// Every field gets a value of its own derived from the seed, so a column read into the wrong
+// field, or a field left out of the table, shows as a difference.
+ST_MSGVoiceBroadcastStrategy distinctStrategy(int windowId, int seed)
+{
+    ST_MSGVoiceBroadcastStrategy s;
+    int n = seed * 100;
+    const auto next = [&n] { return ++n; };
+    const auto text = [&n](const char *name) {
+        return std::string(name) + " " + std::to_string(++n) + " \xc3\xa9\xe4\xbd\xa0 '\"";
+    };
+    s.set_user_id(next());
+    s.set_window_id(windowId);
+    s.set_recognition_type(next());
+    s.set_card_size(next());
+    s.set_display_mode(next());
+    s.set_show_stranger(next());
+    s.set_image_display_mode(next());
+    s.set_snap_image_handle(next());
+    s.set_screen_content_mode(next());
+    s.set_thermometry_result(next());
+    s.set_stranger_show_name(text("stranger"));
+    s.set_show_archive(next());
+    s.set_archive_show_name(text("archive"));
+    s.set_screen_image_url(text("cmu_pic/voice/pic"));
+    s.set_show_name(next());
+    s.set_report_stranger(next());
+    s.set_report_stranger_content(text("report stranger"));
+    s.set_show_temperature(next());
+    s.set_temperature_type(next());
+    s.set_temparature_report_enable(next());
+    s.set_report_normal_temperature(text("normal"));
+    s.set_report_over_temperature(text("over"));
+    s.set_report_abnormal_temperature(text("abnormal"));
+    s.set_show_mask(next());
+    s.set_mask_type(next());
+    s.set_mask_content(text("mask"));
+    s.set_show_content(next());
+    s.set_speech_content(text("speech"));
+    s.set_show_time(next());
+    s.set_thermometry_mode(next());
+    s.show_custom_picture = next();
+    s.auto_full_screen = next();
+    s.over_temp_clear_time = next();
+    s.normal_temp_clear_time = next();
+    s.temp_record_mode = next();
+    s.show_total_no_mask = next();
+    s.show_over_temp_device_name = next();
+    // Out of natural order, so a store that sorts the lists instead of keeping them shows.
+    s.vecTimeRange = {{5, "08-30", "12-00"}, {1, "00-00", "24-00"}, {5, "13-00", "17-45"}};
+    s.vecPersonGroupId = {seed + 30, seed + 10, seed + 20};
+    s.vecScreenText = {{3, text("again"), "OK"}, {0, text("pass"), "OK"}, {1, "", "not OK"}};
+    return s;
+}
+
+bool add(ST_MSGVoiceBroadcastStrategy &strategy)
+{
+    OrvaneAddAiCompareVoiceBroadcastStrategyRequestMessage request;
+    OrvaneAddAiCompareVoiceBroadcastStrategyResponseMessage response;
+    request.setVoiceBroadcastStrategy(strategy);
+    if (!VORNClientAIManager::instance()->addAiCompareVoiceBroadcastStrategy(request, response))
+        return false;
+    strategy.set_id(response.getID());
+    return true;
+}
+
+bool set(const ST_MSGVoiceBroadcastStrategy &strategy)
+{
+    OrvaneSetAiCompareVoiceBroadcastStrategyRequestMessage request;
+    OrvaneSetAiCompareVoiceBroadcastStrategyResponseMessage response;
+    request.setVoiceBroadcastStrategy(strategy);
+    return VORNClientAIManager::instance()->setAiCompareVoiceBroadcastStrategy(request, response);
+}
+
+bool del(const std::vector<int> &ids)
+{
+    OrvaneDelAiCompareVoiceBroadcastStrategyRequestMessage request;
+    OrvaneDelAiCompareVoiceBroadcastStrategyResponseMessage response;
+    for (int id : ids)
+        request.addID(id);
+    return VORNClientAIManager::instance()->delAiCompareVoiceBroadcastStrategy(request, response);
+}
+
+Strategies listOf(int windowId)
+{
+    Strategies strategies;
+    VORNClientAIManager::instance()->getVoiceBroadcastStrategyListByWinID(windowId, strategies);
+    return strategies;
+}
+
+int rowsOf(const char *table, int strategyId)
+{
+    QSqlQuery query(PlatformStore::instance()->database());
+    query.prepare(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE strategy_id = ?")
+                          .arg(QLatin1String(table)));
+    query.addBindValue(strategyId);
+    if (!query.exec() || !query.next())
+        return -1;
+    return query.value(0).toInt();
+}
+
+QString lastError()
+{
+    return VORNClientAIManager::instance()->getLastErrorString();
+}
+
+} // namespace
+
+class VoiceStrategyStoreTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { testsupport::installWarningGuard(); }
+    void cleanup() { VORNClientAIManager::instance()->strategyStore()->clearFailures(); }
+
+    void defaultRecordIsOffAndUnstored();
+    void metaTypeTravelsInVariant();
+    void messagesNameTheirOwnClass_data();
+    void messagesNameTheirOwnClass();
+
+    void everyFieldSurvivesAddSetAndReopen();
+    void listIsPerWindowInAddOrder();
+    void deleteRemovesExactlyThatId();
+    void unknownIdsFailAndChangeNothing_data();
+    void unknownIdsFailAndChangeNothing();
+    void failureSwitchFailsNextRequests_data();
+    void failureSwitchFailsNextRequests();
+};
+
+void VoiceStrategyStoreTest::defaultRecordIsOffAndUnstored()
+{
+    const ST_MSGVoiceBroadcastStrategy s;
+    QCOMPARE(s.get_id(), -99999);
+    QCOMPARE(s.over_temp_clear_time, -1);
+    QCOMPARE(s.normal_temp_clear_time, -1);
+    const int switches[] = {s.get_show_stranger(),
+                            s.get_show_name(),
+                            s.get_report_stranger(),
+                            s.get_show_temperature(),
+                            s.get_temparature_report_enable(),
+                            s.get_show_mask(),
+                            s.get_show_content(),
+                            s.get_show_time(),
+                            s.show_custom_picture,
+                            s.auto_full_screen,
+                            s.show_total_no_mask,
+                            s.show_over_temp_device_name};
+    for (int value : switches)
+        QVERIFY(value != OrvaneAiCompareVoiceBroadcastStrategy::SwitchOn);
+    QVERIFY(s.vecTimeRange.empty() && s.vecPersonGroupId.empty() && s.vecScreenText.empty());
+    QVERIFY(s.get_speech_content().empty());
+}
+
+void VoiceStrategyStoreTest::metaTypeTravelsInVariant()
+{
+    QVERIFY(QMetaType::type("ST_MSGVoiceBroadcastStrategy") != QMetaType::UnknownType);
+    const ST_MSGVoiceBroadcastStrategy stored = distinctStrategy(4, 1);
+    const QVariant variant = QVariant::fromValue(stored);
+    QCOMPARE(QString::fromLatin1(variant.typeName()),
+             QStringLiteral("ST_MSGVoiceBroadcastStrategy"));
+    QVERIFY(variant.value<ST_MSGVoiceBroadcastStrategy>() == stored);
+
+    // A row holding something else yields a fresh record, not a half-filled one.
+    const ST_MSGVoiceBroadcastStrategy fromOther =
+            QVariant(QStringLiteral("not a strategy")).value<ST_MSGVoiceBroadcastStrategy>();
+    QVERIFY(fromOther == ST_MSGVoiceBroadcastStrategy());
+    QVERIFY(QVariant(42).value<ST_MSGVoiceBroadcastStrategy>() == ST_MSGVoiceBroadcastStrategy());
+}
+
+void VoiceStrategyStoreTest::messagesNameTheirOwnClass_data()
+{
+    QTest::addColumn<std::shared_ptr<OrvaneMessage>>("message");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("add request") << std::shared_ptr<OrvaneMessage>(
+            new OrvaneAddAiCompareVoiceBroadcastStrategyRequestMessage)
+                                 << "OrvaneAddAiCompareVoiceBroadcastStrategyRequestMessage";
+    // Derives from the add request: must not answer with the add request's name.
+    QTest::newRow("set request") << std::shared_ptr<OrvaneMessage>(
+            new OrvaneSetAiCompareVoiceBroadcastStrategyRequestMessage)
+                                 << "OrvaneSetAiCompareVoiceBroadcastStrategyRequestMessage";
+    QTest::newRow("delete request") << std::shared_ptr<OrvaneMessage>(
+            new OrvaneDelAiCompareVoiceBroadcastStrategyRequestMessage)
+                                    << "OrvaneDelAiCompareVoiceBroadcastStrategyRequestMessage";
+    QTest::newRow("add response") << std::shared_ptr<OrvaneMessage>(
+            new OrvaneAddAiCompareVoiceBroadcastStrategyResponseMessage)
+                                  << "OrvaneAddAiCompareVoiceBroadcastStrategyResponseMessage";
+    QTest::newRow("set response") << std::shared_ptr<OrvaneMessage>(
+            new OrvaneSetAiCompareVoiceBroadcastStrategyResponseMessage)
+                                  << "OrvaneSetAiCompareVoiceBroadcastStrategyResponseMessage";
+    QTest::newRow("delete response") << std::shared_ptr<OrvaneMessage>(
+            new OrvaneDelAiCompareVoiceBroadcastStrategyResponseMessage)
+                                     << "OrvaneDelAiCompareVoiceBroadcastStrategyResponseMessage";
+}
+
+void VoiceStrategyStoreTest::messagesNameTheirOwnClass()
+{
+    QFETCH(std::shared_ptr<OrvaneMessage>, message);
+    QFETCH(QString, name);
+    QCOMPARE(message->getClassName(), name);
+}
+
+void VoiceStrategyStoreTest::everyFieldSurvivesAddSetAndReopen()
+{
+    ST_MSGVoiceBroadcastStrategy strategy = distinctStrategy(11, 1);
+    QVERIFY2(add(strategy), qPrintable(lastError()));
+    QVERIFY(strategy.get_id() != -99999);
+
+    Strategies listed = listOf(11);
+    QCOMPARE(listed.size(), std::size_t(1));
+    QVERIFY(listed[0] == strategy);
+
+    // Every field changed, lists of other lengths, same id and window.
+    ST_MSGVoiceBroadcastStrategy changed = distinctStrategy(11, 2);
+    changed.set_id(strategy.get_id());
+    changed.vecTimeRange.pop_back();
+    changed.vecPersonGroupId.push_back(99);
+    changed.vecScreenText.clear();
+    QVERIFY2(set(changed), qPrintable(lastError()));
+    listed = listOf(11);
+    QCOMPARE(listed.size(), std::size_t(1));
+    QVERIFY(listed[0] == changed);
+
+    PlatformStore::instance()->close();
+    QVERIFY(PlatformStore::instance()->reopen());
+    listed = listOf(11);
+    QCOMPARE(listed.size(), std::size_t(1));
+    QVERIFY(listed[0] == changed);
+}
+
+void VoiceStrategyStoreTest::listIsPerWindowInAddOrder()
+{
+    ST_MSGVoiceBroadcastStrategy first = distinctStrategy(21, 3);
+    ST_MSGVoiceBroadcastStrategy other = distinctStrategy(22, 4);
+    ST_MSGVoiceBroadcastStrategy second = distinctStrategy(21, 5);
+    QVERIFY(add(first) && add(other) && add(second));
+
+    const Strategies window21 = listOf(21);
+    QCOMPARE(window21.size(), std::size_t(2));
+    QVERIFY(window21[0] == first);
+    QVERIFY(window21[1] == second);
+    const Strategies window22 = listOf(22);
+    QCOMPARE(window22.size(), std::size_t(1));
+    QVERIFY(window22[0] == other);
+    QVERIFY(listOf(23).empty());
+}
+
+void VoiceStrategyStoreTest::deleteRemovesExactlyThatId()
+{
+    ST_MSGVoiceBroadcastStrategy a = distinctStrategy(31, 6);
+    ST_MSGVoiceBroadcastStrategy b = distinctStrategy(31, 7);
+    ST_MSGVoiceBroadcastStrategy c = distinctStrategy(31, 8);
+    QVERIFY(add(a) && add(b) && add(c));
+
+    QVERIFY2(del({b.get_id()}), qPrintable(lastError()));
+    const Strategies listed = listOf(31);
+    QCOMPARE(listed.size(), std::size_t(2));
+    QVERIFY(listed[0] == a);
+    QVERIFY(listed[1] == c);
+    // The deleted strategy's lists go with it; a later strategy never inherits them.
+    QCOMPARE(rowsOf("voice_strategy_time_range", b.get_id()), 0);
+    QCOMPARE(rowsOf("voice_strategy_person_group", b.get_id()), 0);
+    QCOMPARE(rowsOf("voice_strategy_screen_text", b.get_id()), 0);
+    QCOMPARE(rowsOf("voice_strategy_time_range", a.get_id()), 3);
+
+    ST_MSGVoiceBroadcastStrategy d = distinctStrategy(31, 9);
+    QVERIFY(add(d));
+    QVERIFY(d.get_id() != b.get_id());
+}
+
+void VoiceStrategyStoreTest::unknownIdsFailAndChangeNothing_data()
+{
+    QTest::addColumn<QString>("request");
+    QTest::addColumn<int>("id");
+    QTest::addColumn<bool>("withStoredId");
+    QTest::newRow("set unknown") << "set" << 987654 << false;
+    QTest::newRow("set unstored") << "set" << -99999 << false;
+    QTest::newRow("delete unknown") << "delete" << 987654 << false;
+    QTest::newRow("delete stored and unknown") << "delete" << 987654 << true;
+}
+
+void VoiceStrategyStoreTest::unknownIdsFailAndChangeNothing()
+{
+    QFETCH(QString, request);
+    QFETCH(int, id);
+    QFETCH(bool, withStoredId);
+
+    ST_MSGVoiceBroadcastStrategy stored = distinctStrategy(41, 10);
+    QVERIFY(add(stored));
+    const Strategies before = listOf(41);
+
+    bool ok = true;
+    if (request == QLatin1String("set")) {
+        ST_MSGVoiceBroadcastStrategy changed = distinctStrategy(41, 11);
+        changed.set_id(id);
+        ok = set(changed);
+    } else {
+        ok = withStoredId ? del({stored.get_id(), id}) : del({id});
+    }
+    QVERIFY(!ok);
+    QVERIFY2(!lastError().isEmpty(), "a failed call must say why");
+    if (id != -99999)
+        QVERIFY2(lastError().contains(QString::number(id)), qPrintable(lastError()));
+    QVERIFY(listOf(41) == before);
+
+    // Clean the window for the next row.
+    QVERIFY(del({stored.get_id()}));
+}
+
+void VoiceStrategyStoreTest::failureSwitchFailsNextRequests_data()
+{
+    QTest::addColumn<VoiceStrategyStore::Request>("kind");
+    QTest::newRow("add") << VoiceStrategyStore::Request::Add;
+    QTest::newRow("set") << VoiceStrategyStore::Request::Set;
+    QTest::newRow("delete") << VoiceStrategyStore::Request::Delete;
+    QTest::newRow("list") << VoiceStrategyStore::Request::List;
+}
+
+void VoiceStrategyStoreTest::failureSwitchFailsNextRequests()
+{
+    QFETCH(VoiceStrategyStore::Request, kind);
+    VoiceStrategyStore *store = VORNClientAIManager::instance()->strategyStore();
+    const int windowId = 50 + int(kind);
+    ST_MSGVoiceBroadcastStrategy stored = distinctStrategy(windowId, 12);
+    QVERIFY(add(stored));
+    const Strategies before = listOf(windowId);
+
+    // One request of the kind; true when it succeeded.
+    bool failedListKeptEntries = false;
+    const auto attempt = [&]() -> bool {
+        ST_MSGVoiceBroadcastStrategy changed = distinctStrategy(windowId, 13);
+        switch (kind) {
+        case VoiceStrategyStore::Request::Add:
+            return add(changed);
+        case VoiceStrategyStore::Request::Set:
+            changed.set_id(stored.get_id());
+            return set(changed);
+        case VoiceStrategyStore::Request::Delete:
+            return del({stored.get_id()});
+        case VoiceStrategyStore::Request::List: {
+            Strategies listed{ST_MSGVoiceBroadcastStrategy()};
+            const bool ok = VORNClientAIManager::instance()->getVoiceBroadcastStrategyListByWinID(
+                    windowId, listed);
+            failedListKeptEntries = failedListKeptEntries || (!ok && !listed.empty());
+            return ok && listed == before;
+        }
+        }
+        return false;
+    };
+
+    const int requestsBefore = store->requestCount(kind);
+    store->failNext(kind, 2, QStringLiteral("platform busy"));
+    for (int i = 0; i < 2; ++i) {
+        QVERIFY(!attempt());
+        QCOMPARE(lastError(), QStringLiteral("platform busy"));
+    }
+    QVERIFY2(!failedListKeptEntries, "a failed list must hand back an empty vector");
+    // Used up after two: the data is untouched and the next request goes through.
+    QVERIFY2(listOf(windowId) == before, "a failed request must leave the data alone");
+    QVERIFY2(attempt(), qPrintable(lastError()));
+    QCOMPARE(store->requestCount(kind) - requestsBefore,
+             kind == VoiceStrategyStore::Request::List ? 4 : 3);
+}
+
+FEVER_TEST_MAIN(VoiceStrategyStoreTest)
+#include "tst_voicestrategystore.moc"

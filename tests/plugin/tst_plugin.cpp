@@ -1,0 +1,164 @@
+#include "TestSupport.h"
+
+#include "plugin/EpidemicPreviewPlugin.h"
+#include "plugin/ScreenFactory.h"
+#include "screen/EpidemicPreview.h"
+
+#include "AppConfigHelper.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+class TestPlugin : public QObject
+{
+    Q_OBJECT
+
+private:
+    static void flushDeferredDeletes()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+private slots:
+    void initTestCase() { testsupport::installWarningGuard(); }
+
+    // Must stay the first case: it checks the ids of a freshly loaded library.
+    void windowIdsAreClassWideAndNeverReused()
+    {
+        QWidget host;
+        EpidemicPreviewPlugin first;
+        EpidemicPreviewPlugin second;
+
+        QCOMPARE(first.init(&host), 1);
+        QCOMPARE(second.init(&host), 2);
+        QCOMPARE(first.init(&host), 3);
+
+        // Each object knows only the windows it built.
+        QVERIFY(first.getWidget(1));
+        QVERIFY(!first.getWidget(2));
+        QVERIFY(second.getWidget(2));
+        QVERIFY(!second.getWidget(1));
+
+        QVERIFY(first.uninit(3));
+        QVERIFY(!first.uninit(3));
+        QVERIFY(!first.getWidget(3));
+        // Neither uninit nor another object lowers the counter.
+        QCOMPARE(first.init(&host), 4);
+        QCOMPARE(second.init(&host), 5);
+        // An id registered by the other object is not this object's to remove.
+        QVERIFY(!second.uninit(4));
+        QVERIFY(first.getWidget(4));
+    }
+
+    void idsBelowOneAreRejected_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::newRow("zero") << 0;
+        QTest::newRow("negative") << -5;
+        QTest::newRow("init failure value") << -1;
+    }
+
+    void idsBelowOneAreRejected()
+    {
+        QFETCH(int, id);
+        QWidget host;
+        EpidemicPreviewPlugin plugin;
+        plugin.init(&host);
+        QVERIFY(!plugin.getWidget(id));
+        QVERIFY(!plugin.uninit(id));
+    }
+
+    void getWidgetReturnsTheScreenBuiltByInit()
+    {
+        QWidget host;
+        EpidemicPreviewPlugin plugin;
+        const int id = plugin.init(&host);
+        QVERIFY(id >= 1);
+
+        BaseWidget *screen = plugin.getWidget(id);
+        QVERIFY(screen);
+        QCOMPARE(screen->parentWidget(), &host);
+        QCOMPARE(plugin.getWidget(id), screen);
+        QCOMPARE(plugin.getWidget(id), screen);
+        QVERIFY(!plugin.getWidget(id + 1));
+    }
+
+    void uninitDeletesParentlessScreenThroughEventLoop()
+    {
+        EpidemicPreviewPlugin plugin;
+        const int id = plugin.init(nullptr);
+        QPointer<BaseWidget> screen = plugin.getWidget(id);
+        QVERIFY(screen);
+
+        QVERIFY(plugin.uninit(id));
+        // Never deleted inside the call: the host may still be on the screen's stack.
+        QVERIFY(screen);
+        flushDeferredDeletes();
+        QVERIFY(screen.isNull());
+    }
+
+    void uninitLeavesParentedScreenToItsParent()
+    {
+        auto host = std::make_unique<QWidget>();
+        EpidemicPreviewPlugin plugin;
+        const int id = plugin.init(host.get());
+        QPointer<BaseWidget> screen = plugin.getWidget(id);
+
+        QVERIFY(plugin.uninit(id));
+        flushDeferredDeletes();
+        QVERIFY(screen);
+        QCOMPARE(screen->parentWidget(), host.get());
+
+        host.reset();
+        QVERIFY(screen.isNull());
+    }
+
+    void destroyingThePluginKeepsRegisteredScreens()
+    {
+        QWidget host;
+        QPointer<BaseWidget> parented;
+        QPointer<BaseWidget> parentless;
+        {
+            EpidemicPreviewPlugin plugin;
+            parented = plugin.getWidget(plugin.init(&host));
+            parentless = plugin.getWidget(plugin.init(nullptr));
+        }
+        flushDeferredDeletes();
+        QVERIFY(parented);
+        QVERIFY(parentless);
+        delete parentless.data();
+    }
+
+    void mainScreenForEveryOtherVariant_data()
+    {
+        QTest::addColumn<int>("variant");
+        QTest::newRow("0") << 0;
+        QTest::newRow("2") << 2;
+        QTest::newRow("-3") << -3;
+        QTest::newRow("99") << 99;
+    }
+
+    void mainScreenForEveryOtherVariant()
+    {
+        QFETCH(int, variant);
+        AppConfigOEM oem = AppConfigHelper::instance()->getOEMConfig();
+        const AppConfigOEM saved = oem;
+        oem.nPreviewScreenType = variant;
+        AppConfigHelper::instance()->setOEMConfig(oem);
+
+        QWidget host;
+        EpidemicPreviewPlugin plugin;
+        BaseWidget *screen = plugin.getWidget(plugin.init(&host));
+        AppConfigHelper::instance()->setOEMConfig(saved);
+        QVERIFY(qobject_cast<EpidemicPreview *>(screen));
+
+        std::unique_ptr<BaseWidget> built(createScreen(variant, nullptr));
+        QVERIFY(qobject_cast<EpidemicPreview *>(built.get()));
+        QVERIFY(!built->parent());
+    }
+};
+
+FEVER_TEST_MAIN(TestPlugin)
+#include "tst_plugin.moc"

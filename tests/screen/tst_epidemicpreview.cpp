@@ -1,0 +1,427 @@
+#include "TestSupport.h"
+
+#include "screen/EpidemicPreview.h"
+#include "screen/WindowKey.h"
+#include "snap/OverTempSnapWidget.h"
+
+#include "AppConfigHelper.h"
+#include "FormVideoPlayer.h"
+#include "RealtimeTempDeviceWidget.h"
+#include "SpeechHelper.h"
+#include "VORNClientAIManager.h"
+#include "VornClient.h"
+
+#include <QBoxLayout>
+#include <QDateTime>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+// QObject::receivers() is protected; a pointer to it taken through a subclass is callable on
+// any object, which lets the tests count connections on the host's singletons.
+struct ConnectionCounter : QObject
+{
+    static int count(const QObject *sender, const char *signal)
+    {
+        int (QObject::*receivers)(const char *) const = &ConnectionCounter::receivers;
+        return (sender->*receivers)(signal);
+    }
+};
+
+int liveNotificationReceivers()
+{
+    return ConnectionCounter::count(VornClient::instance(),
+                                    SIGNAL(signalCompareNotifyReceived(OrvaneCompareNotifyMessageList)));
+}
+
+int nvrNotificationReceivers()
+{
+    return ConnectionCounter::count(
+        VornClient::instance(), SIGNAL(signalAiNvrCompareNotifyReceived(OrvaneCompareNotifyMessageList)));
+}
+
+int alarmReceivers()
+{
+    return ConnectionCounter::count(VornClient::instance(),
+                                    SIGNAL(signalProcessOverTemperatureAlarm(std::vector<int>)));
+}
+
+int orgaReceivers()
+{
+    return ConnectionCounter::count(VornClient::instance(),
+                                    SIGNAL(signalOrgaInfoChanged(OrvaneOrga, OrvaneOperatorType)));
+}
+
+// Exposes the base's hidden-state flag.
+class ProbeScreen : public EpidemicPreview
+{
+public:
+    using EpidemicPreview::EpidemicPreview;
+    bool firstFlag() const { return m_bFirstFlag; }
+};
+
+QWidget *mainChild(QWidget *screen, const char *name)
+{
+    QWidget *main = screen->findChild<QWidget *>(QStringLiteral("widgetMain"));
+    return main ? main->findChild<QWidget *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly)
+                : nullptr;
+}
+
+QPushButton *sideBarButton(QWidget *screen, const char *sideBar)
+{
+    QWidget *bar = screen->findChild<QWidget *>(QString::fromLatin1(sideBar));
+    return bar ? bar->findChild<QPushButton *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+int activeClearTimers(QObject *screen)
+{
+    int count = 0;
+    const auto timers = screen->findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly);
+    for (QTimer *timer : timers) {
+        if (timer->isActive() && timer->interval() == 500)
+            ++count;
+    }
+    return count;
+}
+
+void showAndWait(QWidget *widget)
+{
+    widget->show();
+    QVERIFY(QTest::qWaitForWindowExposed(widget));
+}
+
+// Restores the OEM record a case changed.
+struct OemScope
+{
+    explicit OemScope(bool collapsible) : saved(AppConfigHelper::instance()->getOEMConfig())
+    {
+        AppConfigOEM oem = saved;
+        oem.bCollapsibleSnapPanel = collapsible;
+        AppConfigHelper::instance()->setOEMConfig(oem);
+    }
+    ~OemScope() { AppConfigHelper::instance()->setOEMConfig(saved); }
+    AppConfigOEM saved;
+};
+
+} // namespace
+
+class TestEpidemicPreview : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        testsupport::installWarningGuard();
+        // The offscreen platform cannot pass a top-level window's changed size limits on.
+        testsupport::allowWarning(QRegularExpression(QStringLiteral("does not support propagateSizeHints")));
+    }
+
+    void cleanup() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    void constructionConnectsNoLiveNotifications()
+    {
+        const int live = liveNotificationReceivers();
+        const int alarms = alarmReceivers();
+        EpidemicPreview screen;
+        QCOMPARE(liveNotificationReceivers(), live);
+        QCOMPARE(alarmReceivers(), alarms + 1);
+        QCOMPARE(activeClearTimers(&screen), 0);
+    }
+
+    void deviceTreeRequestsReachThePlayer()
+    {
+        EpidemicPreview screen;
+        auto *device = screen.findChild<RealtimeTempDeviceWidget *>(QStringLiteral("pageDevice"));
+        auto *player = screen.findChild<FormVideoPlayer *>(QStringLiteral("VideoPlayWidget"));
+        QVERIFY(device && player);
+        QCOMPARE(player->functionId(), 46);
+        QVERIFY(player->isSaveButtonHidden());
+        QCOMPARE(device->showDevicesType(), 12);
+        QCOMPARE(device->channelFilterType(), 5);
+
+        QSignalSpy changeStream(player, &FormVideoPlayer::changeStream);
+        QSignalSpy startPlay(player, &FormVideoPlayer::startPlay);
+        QSignalSpy doubleClicked(player, &FormVideoPlayer::doubleClickedPlay);
+        QSignalSpy stopChannels(player, qOverload<const QVector<int> &>(&FormVideoPlayer::stopPlay));
+        QSignalSpy stopUid(player, qOverload<const QString &>(&FormVideoPlayer::stopPlay));
+
+        emit device->changeStream(1, 7);
+        emit device->startPlay(0, QVector<int>{3, 4});
+        emit device->doubleClickedPlay(5);
+        emit device->stopPlay(QVector<int>{3});
+        emit device->stopPlay(QStringLiteral("dev-a_1"));
+
+        // The screen's own requests always carry false as the third value.
+        QCOMPARE(changeStream.count(), 1);
+        QCOMPARE(changeStream.first(), (QList<QVariant>{1, 7, false}));
+        QCOMPARE(startPlay.count(), 1);
+        QCOMPARE(startPlay.first().at(1).value<QVector<int>>(), (QVector<int>{3, 4}));
+        QCOMPARE(startPlay.first().at(2).toBool(), false);
+        QCOMPARE(doubleClicked.count(), 1);
+        QCOMPARE(doubleClicked.first(), (QList<QVariant>{5, false}));
+        QCOMPARE(stopChannels.count(), 1);
+        QCOMPARE(stopUid.count(), 1);
+        QCOMPARE(stopUid.first().first().toString(), QStringLiteral("dev-a_1"));
+    }
+
+    void firstShowRunsOnce()
+    {
+        const int live = liveNotificationReceivers();
+        const int nvr = nvrNotificationReceivers();
+        ProbeScreen screen;
+        showAndWait(&screen);
+        QCOMPARE(liveNotificationReceivers(), live + 1);
+        QCOMPARE(nvrNotificationReceivers(), nvr + 1);
+        QCOMPARE(activeClearTimers(&screen), 1);
+        QCOMPARE(screen.guideUpdateCount(), 1);
+
+        screen.hide();
+        QVERIFY(screen.firstFlag());
+        showAndWait(&screen);
+        screen.hide();
+        showAndWait(&screen);
+
+        // Regression guard: a second first-show would connect the notifications twice and
+        // start a second clear timer; both counts stay at one above the baseline.
+        QCOMPARE(liveNotificationReceivers(), live + 1);
+        QCOMPARE(nvrNotificationReceivers(), nvr + 1);
+        QCOMPARE(activeClearTimers(&screen), 1);
+        QCOMPARE(screen.guideUpdateCount(), 1);
+    }
+
+    void windowKeyFollowsProperty_data()
+    {
+        QTest::addColumn<QVariant>("property");
+        QTest::addColumn<int>("windowId");
+        QTest::addColumn<int>("key");
+        QTest::newRow("missing") << QVariant() << 0 << 0;
+        QTest::newRow("window 4") << QVariant(4) << 4 << 5;
+        QTest::newRow("window 1 as text") << QVariant(QStringLiteral("1")) << 1 << 2;
+        QTest::newRow("not a number") << QVariant(QStringLiteral("abc")) << 0 << 0;
+        QTest::newRow("window 0 set") << QVariant(0) << 0 << 1;
+    }
+
+    void windowKeyFollowsProperty()
+    {
+        QFETCH(QVariant, property);
+        QFETCH(int, windowId);
+        QFETCH(int, key);
+        QObject screen;
+        if (property.isValid())
+            screen.setProperty("priviewWinId", property);
+        QCOMPARE(screenWindowId(&screen), windowId);
+        QCOMPARE(screenWindowKey(&screen), key);
+    }
+
+    void releaseResourceWithdrawsRegistrationUnderWindowKey_data()
+    {
+        QTest::addColumn<QVariant>("property");
+        QTest::addColumn<int>("key");
+        QTest::newRow("no window id") << QVariant() << 0;
+        QTest::newRow("window 6") << QVariant(6) << 7;
+    }
+
+    void releaseResourceWithdrawsRegistrationUnderWindowKey()
+    {
+        QFETCH(QVariant, property);
+        QFETCH(int, key);
+        VORNClientAIManager *ai = VORNClientAIManager::instance();
+        // A registration that must disappear: an untouched key would still hold it.
+        ai->updateNvrCtrlSnapParam(key, QSet<QString>{QStringLiteral("nvr-1_3")});
+        const int updates = ai->nvrCtrlSnapUpdateCount(key);
+
+        EpidemicPreview screen;
+        if (property.isValid())
+            screen.setProperty("priviewWinId", property);
+        screen.releaseResource();
+
+        QCOMPARE(ai->nvrCtrlSnapUpdateCount(key), updates + 1);
+        QVERIFY(ai->lastNvrCtrlSnapParam(key).isEmpty());
+    }
+
+    void releaseResourceDisconnectsAndEmptiesSpeech()
+    {
+        const int live = liveNotificationReceivers();
+        const int nvr = nvrNotificationReceivers();
+        const int alarms = alarmReceivers();
+        const int orga = orgaReceivers();
+        EpidemicPreview screen;
+        showAndWait(&screen);
+        SpeechHelper::instance()->addSpeech(QStringLiteral("queued before release"));
+
+        screen.releaseResource();
+
+        QCOMPARE(liveNotificationReceivers(), live);
+        QCOMPARE(nvrNotificationReceivers(), nvr);
+        QCOMPARE(alarmReceivers(), alarms);
+        // Organisation and device changes still reach a released screen.
+        QCOMPARE(orgaReceivers(), orga + 1);
+        QCOMPARE(SpeechHelper::instance()->pendingCount(), 0);
+    }
+
+    void snapPanelCannotCollapseWithoutOemFlag()
+    {
+        OemScope oem(false);
+        EpidemicPreview screen;
+        showAndWait(&screen);
+        QWidget *sideBar = screen.findChild<QWidget *>(QStringLiteral("widgetSidebar_2"));
+        QWidget *snapFace = screen.findChild<QWidget *>(QStringLiteral("widgetSnapFace"));
+        QVERIFY(sideBar && snapFace);
+        QVERIFY(!sideBar->isVisible());
+        QVERIFY(snapFace->isVisible());
+    }
+
+    void collapsibleSnapPanelStartsCollapsed()
+    {
+        OemScope oem(true);
+        EpidemicPreview screen;
+        showAndWait(&screen);
+        QWidget *snapFace = screen.findChild<QWidget *>(QStringLiteral("widgetSnapFace"));
+        QPushButton *button = sideBarButton(&screen, "widgetSidebar_2");
+        QVERIFY(snapFace && button);
+        QVERIFY(screen.findChild<QWidget *>(QStringLiteral("widgetSidebar_2"))->isVisible());
+        QVERIFY(!snapFace->isVisible());
+        // Hidden filter button: no guide bubble pointing at nothing.
+        QCOMPARE(screen.guideUpdateCount(), 0);
+        // Renamed so that both side-bar buttons share one set of style rules.
+        QCOMPARE(button->objectName(), QStringLiteral("pushButtonHideSideBar"));
+
+        button->click();
+        QVERIFY(snapFace->isVisible());
+        QCOMPARE(button->property("stated").toString(), QStringLiteral("show"));
+        button->click();
+        QVERIFY(!snapFace->isVisible());
+        QCOMPARE(button->property("stated").toString(), QStringLiteral("hide"));
+    }
+
+    void leftPanelCollapseMovesMargin()
+    {
+        EpidemicPreview screen;
+        showAndWait(&screen);
+        QWidget *leftPanel = mainChild(&screen, "widget");
+        QPushButton *button = sideBarButton(&screen, "widgetSidebar");
+        QWidget *main = screen.findChild<QWidget *>(QStringLiteral("widgetMain"));
+        QVERIFY(leftPanel && button && main);
+        QCOMPARE(button->property("stated").toString(), QStringLiteral("hide"));
+        QCOMPARE(main->layout()->contentsMargins(), QMargins(2, 5, 5, 5));
+
+        button->click();
+        QVERIFY(!leftPanel->isVisible());
+        QCOMPARE(button->property("stated").toString(), QStringLiteral("show"));
+        QCOMPARE(main->layout()->contentsMargins(), QMargins(0, 5, 5, 5));
+
+        button->click();
+        QVERIFY(leftPanel->isVisible());
+        QCOMPARE(button->property("stated").toString(), QStringLiteral("hide"));
+        QCOMPARE(main->layout()->contentsMargins(), QMargins(2, 5, 5, 5));
+    }
+
+    void guideTipFollowsFilterButtonOnlyAfterFirstShow()
+    {
+        EpidemicPreview screen;
+        screen.resize(1157, 603);
+        // A hidden widget gets no resize events of its own; deliver one as the host would.
+        QResizeEvent early(QSize(1000, 600), screen.size());
+        QApplication::sendEvent(&screen, &early);
+        QCOMPARE(screen.guideUpdateCount(), 0);
+        QVERIFY(screen.guideParams().isEmpty());
+
+        showAndWait(&screen);
+        QPushButton *filter = screen.findChild<QPushButton *>(QStringLiteral("pushButtonFilter"));
+        QVERIFY(filter);
+        auto expected = [filter]() {
+            const QPoint topLeft = filter->mapToGlobal(QPoint(0, 0));
+            return QRect(topLeft.x() - 3, topLeft.y(), filter->width() + 5, filter->height() - 3);
+        };
+        QCOMPARE(screen.guideUpdateCount(), 1);
+        QCOMPARE(screen.guideParams().size(), 1);
+        BaseGuideWidget::GuideParam param = screen.guideParams().first();
+        QCOMPARE(param.nType, 1);
+        QCOMPARE(param.nArrow, 5);
+        QCOMPARE(param.tips, QStringList{QStringLiteral("TK_DeviceFilterSetGuideTips")});
+        // The platform may still move the new window after the show; only the shape is fixed.
+        QCOMPARE(param.rect.size(), expected().size());
+
+        // The button moves with the screen's width; the bubble must follow it.
+        const QRect before = param.rect;
+        screen.resize(1400, 700);
+        QCOMPARE(screen.guideUpdateCount(), 2);
+        param = screen.guideParams().first();
+        QCOMPARE(param.rect, expected());
+        QVERIFY(param.rect != before);
+    }
+
+    void soundButtonTogglesAndClearsQueueWhenSwitchedOff()
+    {
+        EpidemicPreview screen;
+        QPushButton *sound = screen.findChild<QPushButton *>(QStringLiteral("pushButtonSound"));
+        QVERIFY(sound);
+        QCOMPARE(sound->property("stated").toString(), QStringLiteral("open"));
+        SpeechHelper *speech = SpeechHelper::instance();
+        speech->clearList();
+
+        speech->addSpeech(QStringLiteral("first"));
+        sound->click();
+        QCOMPARE(sound->property("stated").toString(), QStringLiteral("close"));
+        QCOMPARE(speech->pendingCount(), 0);
+        QVERIFY(sound->icon().isNull());
+
+        // Switching back on keeps what was queued meanwhile.
+        speech->addSpeech(QStringLiteral("second"));
+        sound->click();
+        QCOMPARE(sound->property("stated").toString(), QStringLiteral("open"));
+        QCOMPARE(speech->pendingSpeech(), QStringList{QStringLiteral("second")});
+        speech->clearList();
+    }
+
+    void clearingOverTempListStoresTimeAndKeepsSelection()
+    {
+        const int windowId = 3;
+        IntelligentSnapConfigParam stored;
+        stored.strChannelUIDList = QStringList{QStringLiteral("dev-a_1"), QStringLiteral("dev-b_2")};
+        stored.nChannelCount = 2;
+        stored.nOrgaId = 17;
+        AppConfigHelper::instance()->setEpidemicPreviewConfigParam(windowId, stored);
+
+        EpidemicPreview screen;
+        screen.setProperty("priviewWinId", windowId);
+        showAndWait(&screen);
+        auto *list = screen.findChild<OverTempSnapWidget *>(QStringLiteral("widgetSnap"));
+        auto *clear = list ? list->findChild<QPushButton *>(QStringLiteral("m_pClearPushButton")) : nullptr;
+        QVERIFY(clear);
+
+        const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+        clear->click();
+        const QDateTime after = QDateTime::currentDateTime().addSecs(1);
+
+        const IntelligentSnapConfigParam now =
+            AppConfigHelper::instance()->getEpidemicPreviewConfigParam(windowId);
+        const QDateTime cleared =
+            QDateTime::fromString(now.strClearOverTempTime, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+        QVERIFY2(cleared.isValid(), qPrintable(now.strClearOverTempTime));
+        QVERIFY(cleared >= before && cleared <= after);
+        QCOMPARE(now.strChannelUIDList, stored.strChannelUIDList);
+        QCOMPARE(now.nChannelCount, 2);
+        QCOMPARE(now.nOrgaId, 17);
+    }
+
+    void searchFromOverTempListOpensFunctionCard()
+    {
+        EpidemicPreview screen;
+        auto *list = screen.findChild<OverTempSnapWidget *>(QStringLiteral("widgetSnap"));
+        QVERIFY(list);
+        emit list->signalSearch(QStringLiteral("/cache/snap/face 1.jpg"));
+        QCOMPARE(screen.lastFunctionCard().nCardId, 27);
+        QCOMPARE(screen.lastFunctionCard().params.value(QStringLiteral("url")).toString(),
+                 QStringLiteral("/cache/snap/face 1.jpg"));
+    }
+};
+
+FEVER_TEST_MAIN(TestEpidemicPreview)
+#include "tst_epidemicpreview.moc"

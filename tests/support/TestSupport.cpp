@@ -1,0 +1,102 @@
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QMutex>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <memory>
+
+namespace testsupport {
+namespace {
+
+QMutex g_mutex;
+// The offscreen platform plugin says this whenever a window is shown or raised; it is
+// about the plugin's limits, not about our code.
+const QRegularExpression g_platformNoise(QStringLiteral("^This plugin does not support "));
+QList<QRegularExpression> g_allowed;
+QStringList g_unexpected;
+QtMessageHandler g_previous = nullptr;
+bool g_running = false;
+bool g_installedWhileRunning = false;
+std::unique_ptr<QTemporaryDir> g_configDir;
+
+void guardHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg || type == QtCriticalMsg || type == QtFatalMsg) {
+        QMutexLocker lock(&g_mutex);
+        bool allowed = g_platformNoise.match(message).hasMatch();
+        for (const QRegularExpression &pattern : qAsConst(g_allowed)) {
+            if (pattern.match(message).hasMatch()) {
+                allowed = true;
+                break;
+            }
+        }
+        if (allowed)
+            return;
+        g_unexpected.append(message);
+    }
+    if (g_previous)
+        g_previous(type, context, message);
+}
+
+} // namespace
+
+void installWarningGuard()
+{
+    QtMessageHandler previous = qInstallMessageHandler(guardHandler);
+    if (previous != guardHandler)
+        g_previous = previous;
+    if (g_running)
+        g_installedWhileRunning = true;
+}
+
+void allowWarning(const QRegularExpression &pattern)
+{
+    QMutexLocker lock(&g_mutex);
+    g_allowed.append(pattern);
+}
+
+void clearAllowedWarnings()
+{
+    QMutexLocker lock(&g_mutex);
+    g_allowed.clear();
+}
+
+QStringList unexpectedWarnings()
+{
+    QMutexLocker lock(&g_mutex);
+    return g_unexpected;
+}
+
+QString useFreshConfigFolder()
+{
+    g_configDir = std::make_unique<QTemporaryDir>();
+    const QString path = g_configDir->path();
+    qputenv("FEVER_CONFIG_DIR", QDir::toNativeSeparators(path).toLocal8Bit());
+    return path;
+}
+
+int runSuite(QObject *suite, int argc, char **argv)
+{
+    g_running = true;
+    int result = QTest::qExec(suite, argc, argv);
+    g_running = false;
+    if (!g_installedWhileRunning) {
+        std::fprintf(stderr, "FAIL: the suite never called testsupport::installWarningGuard()\n");
+        if (result == 0)
+            result = 1;
+    }
+    const QStringList unexpected = unexpectedWarnings();
+    if (!unexpected.isEmpty()) {
+        std::fprintf(stderr, "FAIL: %d unexpected Qt warning(s):\n", int(unexpected.size()));
+        for (const QString &line : unexpected)
+            std::fprintf(stderr, "  %s\n", qPrintable(line));
+        if (result == 0)
+            result = 1;
+    }
+    g_configDir.reset();
+    return result;
+}
+
+} // namespace testsupport
