@@ -20,13 +20,17 @@ struct DemoOptions
     bool headless = false;
     QString screenshotDir; // empty: no screenshots
     int quitAfterMs = -1;  // -1: run until the window is closed
+    QString speechLogPath; // empty: announcements are not written down
     QSize windowSize = QSize(1600, 900);
+    double trafficRate = 0.0; // simulated notifications per second; 0: none
+    quint32 trafficSeed = 1;
 };
 
 namespace demo {
 
 constexpr int MaxScreens = 8;
 constexpr int HeadlessDefaultQuitAfterMs = 4000;
+constexpr double MaxTrafficRate = 1000.0;
 inline const char *bundledScenario()
 {
     return "resources/scenarios/default.json";
@@ -106,6 +110,18 @@ inline void addOptions(QCommandLineParser &parser)
              QStringLiteral("ms")},
             {QStringLiteral("size"), QStringLiteral("Window size. Default: 1600x900."),
              QStringLiteral("WxH"), QStringLiteral("1600x900")},
+            {QStringLiteral("speech-log"),
+             QStringLiteral("Append every spoken announcement, with its time, to this file."),
+             QStringLiteral("file")},
+            {QStringLiteral("traffic"),
+             QStringLiteral("Simulated snapshot notifications per second on the scenario's "
+                            "thermal channels (0-%1, 0: none). Default: 0.")
+                     .arg(MaxTrafficRate),
+             QStringLiteral("rate"), QStringLiteral("0")},
+            {QStringLiteral("seed"),
+             QStringLiteral("Seed of the simulated traffic; the same seed gives the same "
+                            "persons, readings and matches. Default: 1."),
+             QStringLiteral("n"), QStringLiteral("1")},
     });
 }
 
@@ -223,6 +239,30 @@ inline bool readOptions(const QCommandLineParser &parser, const QStringList &sea
             *error = QStringLiteral("--screenshot-dir needs --quit-after (or --headless)");
             return false;
         }
+    }
+    if (parser.isSet(QStringLiteral("speech-log"))) {
+        result.speechLogPath = parser.value(QStringLiteral("speech-log"));
+        if (result.speechLogPath.isEmpty()) {
+            *error = QStringLiteral("--speech-log: empty file name");
+            return false;
+        }
+        result.speechLogPath = QFileInfo(result.speechLogPath).absoluteFilePath();
+    }
+
+    bool rateOk = false;
+    result.trafficRate = parser.value(QStringLiteral("traffic")).toDouble(&rateOk);
+    if (!rateOk || !(result.trafficRate >= 0.0 && result.trafficRate <= MaxTrafficRate)) {
+        *error = QStringLiteral("--traffic: '%1' is not a rate of 0-%2 per second")
+                         .arg(parser.value(QStringLiteral("traffic")))
+                         .arg(MaxTrafficRate);
+        return false;
+    }
+    bool seedOk = false;
+    result.trafficSeed = parser.value(QStringLiteral("seed")).toUInt(&seedOk);
+    if (!seedOk) {
+        *error = QStringLiteral("--seed: '%1' is not a number of 0-4294967295")
+                         .arg(parser.value(QStringLiteral("seed")));
+        return false;
     }
 
     *options = result;

@@ -3,6 +3,7 @@
 // headless to PNG files.
 #include "DemoOptions.h"
 #include "DemoWindow.h"
+#include "TrafficSimulator.h"
 
 #include "plugin/EpidemicPreviewPlugin.h"
 
@@ -10,6 +11,8 @@
 #include "AppConfigOEM.h"
 #include "AppStyleHelper.h"
 #include "AppTranslationHelper.h"
+#include "IntelligentSnapConfigParam.h"
+#include "SpeechHelper.h"
 #include "VornClient.h"
 
 #include <QApplication>
@@ -71,6 +74,12 @@ int main(int argc, char **argv)
     if (!config->setOEMConfig(oem))
         say(QStringLiteral("the OEM record could not be stored; the screens use the stored one"));
 
+    if (!options.speechLogPath.isEmpty()) {
+        SpeechHelper::instance()->setTranscriptFile(options.speechLogPath);
+        say(QStringLiteral("announcements are written to %1")
+                    .arg(QDir::toNativeSeparators(options.speechLogPath)));
+    }
+
     AppStyleHelper::applyHostStyleSheet(&app);
     if (!AppTranslationHelper::instance()->setCurrentLanguage(options.language))
         say(QStringLiteral("language %1 could not be loaded; texts stay untranslated")
@@ -83,8 +92,22 @@ int main(int argc, char **argv)
                 .arg(QDir::toNativeSeparators(options.scenarioPath),
                      QDir::toNativeSeparators(config->getAppConfigDirPath())));
 
+    if (options.trafficRate > 0) {
+        // Simulated snapshots would meet screens that listen to no channel: a window without a
+        // stored selection listens to all of them. The plug-in numbers windows from 1.
+        for (int windowId = 1; windowId <= options.screens; ++windowId) {
+            IntelligentSnapConfigParam selection = config->getEpidemicPreviewConfigParam(windowId);
+            if (selection.bAllChannel || !selection.strChannelUIDList.isEmpty())
+                continue;
+            selection.bAllChannel = true;
+            if (!config->setEpidemicPreviewConfigParam(windowId, selection))
+                say(QStringLiteral("window %1 keeps its empty channel selection").arg(windowId));
+        }
+    }
+
     // Declared before the window so that it outlives the screens' release.
     EpidemicPreviewPlugin plugin;
+    TrafficSimulator traffic;
     DemoWindow window(&plugin);
     window.setConfigFolderNote(config->getAppConfigDirPath());
     window.resize(options.windowSize);
@@ -93,6 +116,17 @@ int main(int argc, char **argv)
         return 1;
     }
     window.show();
+
+    if (options.trafficRate > 0) {
+        traffic.setSeed(options.trafficSeed);
+        traffic.setRate(options.trafficRate);
+        if (traffic.start())
+            say(QStringLiteral("simulated traffic: %1 notifications per second, seed %2")
+                        .arg(options.trafficRate)
+                        .arg(options.trafficSeed));
+        else
+            say(QStringLiteral("no simulated traffic: the scenario has no thermal channel"));
+    }
 
     int result = 0;
     if (options.quitAfterMs >= 0) {

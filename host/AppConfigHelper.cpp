@@ -51,16 +51,19 @@ AppConfigOEM AppConfigHelper::getOEMConfig() const
 
 bool AppConfigHelper::setOEMConfig(const AppConfigOEM &config)
 {
-    return PlatformStore::instance()->writeRecord(kOemKind, kSingleKey, HostRecordCodec::encode(config));
+    return PlatformStore::instance()->writeRecord(kOemKind, kSingleKey,
+                                                  HostRecordCodec::encode(config));
 }
 
 IntelligentSnapConfigParam AppConfigHelper::getEpidemicPreviewConfigParam(int windowId) const
 {
-    const auto payload = PlatformStore::instance()->readRecord(kSnapConfigKind, QString::number(windowId));
+    const auto payload =
+            PlatformStore::instance()->readRecord(kSnapConfigKind, QString::number(windowId));
     return payload ? HostRecordCodec::decodeSnapConfig(*payload) : IntelligentSnapConfigParam();
 }
 
-bool AppConfigHelper::setEpidemicPreviewConfigParam(int windowId, const IntelligentSnapConfigParam &param)
+bool AppConfigHelper::setEpidemicPreviewConfigParam(int windowId,
+                                                    const IntelligentSnapConfigParam &param)
 {
     return PlatformStore::instance()->writeRecord(kSnapConfigKind, QString::number(windowId),
                                                   HostRecordCodec::encode(param));
@@ -74,5 +77,6 @@ AppConfigTemperatureUnit AppConfigHelper::getTemperatureUnitConfigHistory() cons
 
 bool AppConfigHelper::setTemperatureUnitConfig(const AppConfigTemperatureUnit &unit)
 {
-    return PlatformStore::instance()->writeRecord(kTemperatureUnitKind, kSingleKey, HostRecordCodec::encode(unit));
+    return PlatformStore::instance()->writeRecord(kTemperatureUnitKind, kSingleKey,
+                                                  HostRecordCodec::encode(unit));
 }

@@ -9,7 +9,7 @@ struct AppConfigOEM
     bool operator==(const AppConfigOEM &other) const
     {
         return nPreviewScreenType == other.nPreviewScreenType
-            && bCollapsibleSnapPanel == other.bCollapsibleSnapPanel;
+               && bCollapsibleSnapPanel == other.bCollapsibleSnapPanel;
     }
     bool operator!=(const AppConfigOEM &other) const { return !(*this == other); }
 };

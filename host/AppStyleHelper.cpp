@@ -61,9 +61,9 @@ QString AppStyleHelper::widgetStyleSheet(int styleId, const QWidget *widget)
         return QString();
     // The selector matches the styled widget only, never its children.
     return QStringLiteral("%1 *[hostStyleId=\"%2\"] { %3 } %4")
-        .arg(kBlockBegin)
-        .arg(styleId)
-        .arg(QssFormatHelper::formatQss(declarations), kBlockEnd);
+            .arg(kBlockBegin)
+            .arg(styleId)
+            .arg(QssFormatHelper::formatQss(declarations), kBlockEnd);
 }
 
 void AppStyleHelper::updateWidgetStyle(QWidget *widget, int styleId)
@@ -72,7 +72,8 @@ void AppStyleHelper::updateWidgetStyle(QWidget *widget, int styleId)
         return;
     const QString block = widgetStyleSheet(styleId, widget);
     if (block.isEmpty()) {
-        qDebug() << "AppStyleHelper::updateWidgetStyle unknown style" << styleId << "for" << widget->objectName();
+        qDebug() << "AppStyleHelper::updateWidgetStyle unknown style" << styleId << "for"
+                 << widget->objectName();
         return;
     }
     widget->setProperty("hostStyleId", styleId);
@@ -103,7 +104,9 @@ QString AppStyleHelper::hostStyleSheet()
 
 QPalette AppStyleHelper::hostPalette()
 {
-    auto colour = [](const char *key) { return QssFormatHelper::findColorByKey(QLatin1String(key)); };
+    auto colour = [](const char *key) {
+        return QssFormatHelper::findColorByKey(QLatin1String(key));
+    };
     QPalette palette;
     palette.setColor(QPalette::Window, colour("$background_color_3"));
     palette.setColor(QPalette::WindowText, colour("$word_color_1"));

@@ -66,7 +66,8 @@ void AppTranslationHelper::restoreLanguage()
         if (ok && !catalogueResource(value).isEmpty())
             language = value;
         else
-            qDebug() << "AppTranslationHelper::restoreLanguage stored language unusable:" << *stored;
+            qDebug() << "AppTranslationHelper::restoreLanguage stored language unusable:"
+                     << *stored;
     }
     if (!install(language, false) && language != English)
         install(English, false);
@@ -107,7 +108,8 @@ bool AppTranslationHelper::install(int language, bool remember)
     m_translator = std::move(translator);
     m_language = language;
     if (remember)
-        PlatformStore::instance()->writeRecord(kLanguageKind, kLanguageKey, QByteArray::number(language));
+        PlatformStore::instance()->writeRecord(kLanguageKind, kLanguageKey,
+                                               QByteArray::number(language));
     qDebug() << "AppTranslationHelper::setCurrentLanguage" << language;
     emit languageChanged(language);
     return true;

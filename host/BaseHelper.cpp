@@ -31,7 +31,8 @@ BaseHelper *BaseHelper::instance()
 
 PREVIEWCONFIGPARAM BaseHelper::getEpidemicPreviewConfigParam(int windowId) const
 {
-    const auto payload = PlatformStore::instance()->readRecord(kPreviewKind, QString::number(windowId));
+    const auto payload =
+            PlatformStore::instance()->readRecord(kPreviewKind, QString::number(windowId));
     return payload ? HostRecordCodec::decodePreviewConfig(*payload) : PREVIEWCONFIGPARAM();
 }
 
@@ -57,7 +58,8 @@ int BaseHelper::availableTextWidth(int labelWidth, int p_nReserved, int p_nMinWi
     return std::max({labelWidth - std::max(p_nReserved, 0), p_nMinWidth, 0});
 }
 
-void BaseHelper::adjustShowLabelText(QLabel *label, const QString &text, int p_nReserved, int p_nMinWidth)
+void BaseHelper::adjustShowLabelText(QLabel *label, const QString &text, int p_nReserved,
+                                     int p_nMinWidth)
 {
     if (!label)
         return;
@@ -66,7 +68,8 @@ void BaseHelper::adjustShowLabelText(QLabel *label, const QString &text, int p_n
     label->setText(label->fontMetrics().elidedText(text, Qt::ElideRight, room));
     // Tool tips render rich text on their own; a name that looks like markup is escaped so it
     // shows exactly as given.
-    label->setToolTip(Qt::mightBeRichText(text)
-                          ? QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped())
-                          : text);
+    label->setToolTip(
+            Qt::mightBeRichText(text)
+                    ? QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped())
+                    : text);
 }

@@ -17,10 +17,17 @@ QPointer<FlieDataTransfer> g_instance;
 FlieDataTransfer *FlieDataTransfer::getInstance()
 {
     if (!g_instance) {
-        // Owned by the application so that the worker thread stops before the application ends.
-        g_instance = new FlieDataTransfer(QCoreApplication::instance());
+        g_instance = new FlieDataTransfer(nullptr);
+        // Stopped by a post routine, which runs while the application object still delivers
+        // events: the worker's deferred deletion on its own thread depends on that.
+        qAddPostRoutine(&FlieDataTransfer::destroyInstance);
     }
     return g_instance;
+}
+
+void FlieDataTransfer::destroyInstance()
+{
+    delete g_instance;
 }
 
 FlieDataTransfer::FlieDataTransfer(QObject *parent)
@@ -40,6 +47,7 @@ FlieDataTransfer::~FlieDataTransfer()
 {
     m_thread.quit();
     m_thread.wait();
+    delete m_worker; // only left when the thread ended without delivering events
     if (!m_pending.isEmpty())
         qDebug() << "FlieDataTransfer::~FlieDataTransfer" << m_pending.size()
                  << "tasks dropped unfinished";

@@ -63,11 +63,12 @@ private:
     explicit FlieDataTransfer(QObject *parent);
     ~FlieDataTransfer() override;
 
+    static void destroyInstance();
     void slotWorkerFinished(int taskId, int status, int index);
     int nextTaskId();
 
     QThread m_thread;
-    FlieDataTransferWorker *m_worker = nullptr; // lives on m_thread, deleted as it ends
+    QPointer<FlieDataTransferWorker> m_worker; // lives on m_thread, deleted as it ends
     QHash<int, Pending> m_pending;
     int m_nLastTaskId = 0;
     int m_nFailNext = 0;

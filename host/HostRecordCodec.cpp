@@ -160,7 +160,8 @@ PREVIEWCONFIGPARAM HostRecordCodec::decodePreviewConfig(const QByteArray &payloa
     for (const QJsonValue &position : positions)
         record.vecPicInPicPos.append(position.toString());
     bool numberOk = false;
-    const qint64 reserve = object.value(QLatin1String("llReserve")).toString().toLongLong(&numberOk);
+    const qint64 reserve =
+            object.value(QLatin1String("llReserve")).toString().toLongLong(&numberOk);
     if (numberOk)
         record.llReserve = reserve;
     readBool(object, "bReserve1", record.bReserve1);

@@ -19,7 +19,9 @@ public:
     static QByteArray encode(const PREVIEWCONFIGPARAM &record);
 
     static AppConfigOEM decodeOEM(const QByteArray &payload, bool *ok = nullptr);
-    static AppConfigTemperatureUnit decodeTemperatureUnit(const QByteArray &payload, bool *ok = nullptr);
-    static IntelligentSnapConfigParam decodeSnapConfig(const QByteArray &payload, bool *ok = nullptr);
+    static AppConfigTemperatureUnit decodeTemperatureUnit(const QByteArray &payload,
+                                                          bool *ok = nullptr);
+    static IntelligentSnapConfigParam decodeSnapConfig(const QByteArray &payload,
+                                                       bool *ok = nullptr);
     static PREVIEWCONFIGPARAM decodePreviewConfig(const QByteArray &payload, bool *ok = nullptr);
 };

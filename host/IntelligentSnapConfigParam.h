@@ -18,9 +18,9 @@ struct IntelligentSnapConfigParam
     bool operator==(const IntelligentSnapConfigParam &other) const
     {
         return bAllChannel == other.bAllChannel && nChannelCount == other.nChannelCount
-            && strChannelUIDList == other.strChannelUIDList
-            && strClearOverTempTime == other.strClearOverTempTime && nOrgaId == other.nOrgaId
-            && nStatisticsType == other.nStatisticsType;
+               && strChannelUIDList == other.strChannelUIDList
+               && strClearOverTempTime == other.strClearOverTempTime && nOrgaId == other.nOrgaId
+               && nStatisticsType == other.nStatisticsType;
     }
     bool operator!=(const IntelligentSnapConfigParam &other) const { return !(*this == other); }
 };

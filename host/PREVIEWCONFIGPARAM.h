@@ -28,13 +28,13 @@ struct PREVIEWCONFIGPARAM
     bool operator==(const PREVIEWCONFIGPARAM &other) const
     {
         return strLayoutName == other.strLayoutName && strLayoutId == other.strLayoutId
-            && strLayoutMode == other.strLayoutMode && strReserve1 == other.strReserve1
-            && strReserve2 == other.strReserve2 && vecLayoutList == other.vecLayoutList
-            && nReserve1 == other.nReserve1 && nReserve2 == other.nReserve2
-            && nPicInPic == other.nPicInPic && vecPicInPicPos == other.vecPicInPicPos
-            && llReserve == other.llReserve && bReserve1 == other.bReserve1
-            && bReserve2 == other.bReserve2 && bReserve3 == other.bReserve3
-            && nReserve3 == other.nReserve3;
+               && strLayoutMode == other.strLayoutMode && strReserve1 == other.strReserve1
+               && strReserve2 == other.strReserve2 && vecLayoutList == other.vecLayoutList
+               && nReserve1 == other.nReserve1 && nReserve2 == other.nReserve2
+               && nPicInPic == other.nPicInPic && vecPicInPicPos == other.vecPicInPicPos
+               && llReserve == other.llReserve && bReserve1 == other.bReserve1
+               && bReserve2 == other.bReserve2 && bReserve3 == other.bReserve3
+               && nReserve3 == other.nReserve3;
     }
     bool operator!=(const PREVIEWCONFIGPARAM &other) const { return !(*this == other); }
 };

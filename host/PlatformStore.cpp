@@ -51,8 +51,8 @@ QString PlatformStore::defaultConfigFolder()
 
 PlatformStore::PlatformStore()
     : m_connectionName(QStringLiteral("PlatformStore_%1_%2")
-                           .arg(QCoreApplication::applicationPid())
-                           .arg(quintptr(this), 0, 16))
+                               .arg(QCoreApplication::applicationPid())
+                               .arg(quintptr(this), 0, 16))
 {
 }
 
@@ -150,7 +150,8 @@ bool PlatformStore::open()
 
     const QString folder = configFolder();
     if (!QDir().mkpath(folder)) {
-        fail("PlatformStore::open", QStringLiteral("cannot create the configuration folder ") + folder);
+        fail("PlatformStore::open",
+             QStringLiteral("cannot create the configuration folder ") + folder);
         return false;
     }
     if (!m_connectionAdded) {
@@ -167,8 +168,8 @@ bool PlatformStore::open()
     db.setDatabaseName(databaseFilePath());
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
     if (!db.open()) {
-        fail("PlatformStore::open", QStringLiteral("cannot open ") + databaseFilePath() + QStringLiteral(": ")
-                 + db.lastError().text());
+        fail("PlatformStore::open", QStringLiteral("cannot open ") + databaseFilePath()
+                                            + QStringLiteral(": ") + db.lastError().text());
         return false;
     }
     // SQLite opens lazily; the schema statement is the first real access, so a damaged or
@@ -200,8 +201,10 @@ bool PlatformStore::ensureSchema(QSqlDatabase &db)
     // which matters because the user-interface thread writes here. A crash of the process loses
     // nothing committed; a mode the file system refuses just leaves the default journal.
     QSqlQuery pragma(db);
-    if (!pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !pragma.exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
-        qDebug() << "PlatformStore::ensureSchema journal settings not applied:" << pragma.lastError().text();
+    if (!pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"))
+        || !pragma.exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
+        qDebug() << "PlatformStore::ensureSchema journal settings not applied:"
+                 << pragma.lastError().text();
     return true;
 }
 
@@ -209,15 +212,19 @@ bool PlatformStore::writeRecord(const QString &kind, const QString &key, const Q
 {
     QSqlDatabase db = database();
     if (!m_open) {
-        qDebug().noquote() << "PlatformStore::writeRecord store not open, record not written:" << kind << key;
+        qDebug().noquote() << "PlatformStore::writeRecord store not open, record not written:"
+                           << kind << key;
         return false;
     }
     QSqlQuery query(db);
-    query.prepare(QStringLiteral("INSERT OR REPLACE INTO host_records (kind, record_key, payload, updated_at)"
-                                 " VALUES (?, ?, ?, ?)"));
+    query.prepare(QStringLiteral(
+            "INSERT OR REPLACE INTO host_records (kind, record_key, payload, updated_at)"
+            " VALUES (?, ?, ?, ?)"));
     query.addBindValue(kind);
     query.addBindValue(key);
-    query.addBindValue(payload);
+    // A null QByteArray binds as SQL NULL; an empty record (an empty path, say) is still a
+    // record, so it is stored as an empty blob.
+    query.addBindValue(payload.isNull() ? QByteArray("") : payload);
     query.addBindValue(QDateTime::currentSecsSinceEpoch());
     if (!query.exec()) {
         fail("PlatformStore::writeRecord",
@@ -233,7 +240,8 @@ std::optional<QByteArray> PlatformStore::readRecord(const QString &kind, const Q
     if (!m_open)
         return std::nullopt;
     QSqlQuery query(db);
-    query.prepare(QStringLiteral("SELECT payload FROM host_records WHERE kind = ? AND record_key = ?"));
+    query.prepare(
+            QStringLiteral("SELECT payload FROM host_records WHERE kind = ? AND record_key = ?"));
     query.addBindValue(kind);
     query.addBindValue(key);
     if (!query.exec()) {
@@ -270,7 +278,8 @@ QStringList PlatformStore::recordKeys(const QString &kind)
     if (!m_open)
         return keys;
     QSqlQuery query(db);
-    query.prepare(QStringLiteral("SELECT record_key FROM host_records WHERE kind = ? ORDER BY record_key"));
+    query.prepare(QStringLiteral(
+            "SELECT record_key FROM host_records WHERE kind = ? ORDER BY record_key"));
     query.addBindValue(kind);
     if (!query.exec()) {
         fail("PlatformStore::recordKeys", kind + QStringLiteral(": ") + query.lastError().text());

@@ -9,23 +9,23 @@ namespace {
 const QHash<QString, QString> &theme()
 {
     static const QHash<QString, QString> colours = {
-        // Panels and frames.
-        {QStringLiteral("$background_color_1"), QStringLiteral("#1c212b")},
-        {QStringLiteral("$background_color_2"), QStringLiteral("#232936")},
-        {QStringLiteral("$background_color_3"), QStringLiteral("#151920")},
-        {QStringLiteral("$background_overtempsnapitem"), QStringLiteral("#2b3242")},
-        {QStringLiteral("$border_color_1"), QStringLiteral("#323a4a")},
-        {QStringLiteral("$border_color_2"), QStringLiteral("#4a5468")},
-        // Texts.
-        {QStringLiteral("$word_color_1"), QStringLiteral("#e4e8ef")},
-        {QStringLiteral("$word_color_2"), QStringLiteral("#8d97a8")},
-        {QStringLiteral("$word_normaltemp"), QStringLiteral("#3ccf8e")},
-        {QStringLiteral("$word_overtemp"), QStringLiteral("#f04c4c")},
-        {QStringLiteral("$word_anormaltemp"), QStringLiteral("#f39a3b")},
-        // Controls.
-        {QStringLiteral("$button_color"), QStringLiteral("#2c3445")},
-        {QStringLiteral("$button_hover_color"), QStringLiteral("#38425a")},
-        {QStringLiteral("$highlight_color"), QStringLiteral("#2f8cf0")},
+            // Panels and frames.
+            {QStringLiteral("$background_color_1"), QStringLiteral("#1c212b")},
+            {QStringLiteral("$background_color_2"), QStringLiteral("#232936")},
+            {QStringLiteral("$background_color_3"), QStringLiteral("#151920")},
+            {QStringLiteral("$background_overtempsnapitem"), QStringLiteral("#2b3242")},
+            {QStringLiteral("$border_color_1"), QStringLiteral("#323a4a")},
+            {QStringLiteral("$border_color_2"), QStringLiteral("#4a5468")},
+            // Texts.
+            {QStringLiteral("$word_color_1"), QStringLiteral("#e4e8ef")},
+            {QStringLiteral("$word_color_2"), QStringLiteral("#8d97a8")},
+            {QStringLiteral("$word_normaltemp"), QStringLiteral("#3ccf8e")},
+            {QStringLiteral("$word_overtemp"), QStringLiteral("#f04c4c")},
+            {QStringLiteral("$word_anormaltemp"), QStringLiteral("#f39a3b")},
+            // Controls.
+            {QStringLiteral("$button_color"), QStringLiteral("#2c3445")},
+            {QStringLiteral("$button_hover_color"), QStringLiteral("#38425a")},
+            {QStringLiteral("$highlight_color"), QStringLiteral("#2f8cf0")},
     };
     return colours;
 }

@@ -28,6 +28,6 @@ QString ScheduleTime::timeFormatConvert(int seconds)
     }
     const int minutesOfDay = seconds / 60;
     return QStringLiteral("%1-%2")
-        .arg(minutesOfDay / 60, 2, 10, QLatin1Char('0'))
-        .arg(minutesOfDay % 60, 2, 10, QLatin1Char('0'));
+            .arg(minutesOfDay / 60, 2, 10, QLatin1Char('0'))
+            .arg(minutesOfDay % 60, 2, 10, QLatin1Char('0'));
 }

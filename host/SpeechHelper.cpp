@@ -1,6 +1,22 @@
 #include "SpeechHelper.h"
 
+#include "QtSpeechEngine.h"
+#include "RecordingSpeechEngine.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QDebug>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTimer>
+
+namespace {
+
+// Pace of the silent voice: roughly how long a synthetic voice takes for a sentence.
+constexpr int SilentFixedMs = 300;
+constexpr int SilentPerCharMs = 60;
+
+} // namespace
 
 SpeechHelper *SpeechHelper::instance()
 {
@@ -8,7 +24,12 @@ SpeechHelper *SpeechHelper::instance()
     return &helper;
 }
 
-SpeechHelper::SpeechHelper() = default;
+SpeechHelper::SpeechHelper()
+    : m_pTimeout(new QTimer(this))
+{
+    m_pTimeout->setSingleShot(true);
+    connect(m_pTimeout, &QTimer::timeout, this, &SpeechHelper::onTimeout);
+}
 
 SpeechHelper::~SpeechHelper() = default;
 
@@ -27,14 +48,23 @@ void SpeechHelper::addSpeech(const QString &text)
         qDebug() << "SpeechHelper::addSpeech queue full, dropped" << dropped;
         emit speechDropped(dropped);
     }
+    scheduleNext();
 }
 
 void SpeechHelper::clearList()
 {
-    qDebug() << "SpeechHelper::clearList" << m_listQueue.size() << "text(s)";
-    const QStringList dropped = m_listQueue;
+    qDebug() << "SpeechHelper::clearList" << m_listQueue.size() << "text(s)"
+             << (isSpeaking() ? "and the one being spoken" : "");
+    QStringList dropped = m_listQueue;
     m_listQueue.clear();
-    for (const QString &text : dropped)
+    if (isSpeaking()) {
+        m_pTimeout->stop();
+        if (m_pEngine)
+            m_pEngine->stop();
+        dropped.prepend(m_strCurrent);
+        m_strCurrent = QString();
+    }
+    for (const QString &text : qAsConst(dropped))
         emit speechDropped(text);
     emit listCleared();
 }
@@ -52,4 +82,176 @@ int SpeechHelper::pendingCount() const
 QString SpeechHelper::takeNext()
 {
     return m_listQueue.isEmpty() ? QString() : m_listQueue.takeFirst();
+}
+
+void SpeechHelper::setEngine(std::unique_ptr<SpeechEngine> engine)
+{
+    if (isSpeaking()) {
+        // The text is not spoken to its end by either voice.
+        const QString text = m_strCurrent;
+        m_pTimeout->stop();
+        m_pEngine->stop();
+        m_strCurrent = QString();
+        emit speechDropped(text);
+    }
+    releaseEngine();
+    m_pEngine = std::move(engine);
+    m_bFailureLogged = false;
+    if (m_pEngine) {
+        m_pEngine->setParent(nullptr);
+        connect(m_pEngine.get(), &SpeechEngine::finished, this, &SpeechHelper::onEngineFinished);
+        connect(m_pEngine.get(), &SpeechEngine::failed, this, &SpeechHelper::onEngineFailed);
+        qDebug() << "SpeechHelper::setEngine" << m_pEngine->name();
+        if (!m_bExitRoutine) {
+            // The voice may own a thread and timers: it goes with the application object, not
+            // with the static queue after it.
+            qAddPostRoutine(&SpeechHelper::releaseAtExit);
+            m_bExitRoutine = true;
+        }
+    }
+    scheduleNext();
+}
+
+std::unique_ptr<SpeechEngine> SpeechHelper::createDefaultEngine()
+{
+    const QByteArray choice = qgetenv("FEVER_SPEECH_ENGINE").trimmed().toLower();
+    bool silent = false;
+    if (choice == "silent") {
+        silent = true;
+    } else if (choice != "qt") {
+        if (!choice.isEmpty())
+            qDebug() << "SpeechHelper::createDefaultEngine unknown FEVER_SPEECH_ENGINE" << choice;
+        const QString platform = QGuiApplication::platformName();
+        silent = platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")
+                 || qobject_cast<QGuiApplication *>(QCoreApplication::instance()) == nullptr;
+    }
+    if (silent) {
+        auto engine = std::make_unique<RecordingSpeechEngine>();
+        engine->setDuration(SilentFixedMs, SilentPerCharMs);
+        return engine;
+    }
+    return std::make_unique<QtSpeechEngine>();
+}
+
+void SpeechHelper::setTranscriptFile(const QString &path)
+{
+    m_strTranscriptFile = path;
+    m_bTranscriptErrorLogged = false;
+    qDebug() << "SpeechHelper::setTranscriptFile" << path;
+}
+
+void SpeechHelper::setTimeout(int baseMs, int perCharMs)
+{
+    m_nTimeoutMs = qMax(1, baseMs);
+    m_nTimeoutPerCharMs = qMax(0, perCharMs);
+}
+
+int SpeechHelper::timeoutFor(const QString &text) const
+{
+    return m_nTimeoutMs + m_nTimeoutPerCharMs * text.size();
+}
+
+void SpeechHelper::scheduleNext()
+{
+    if (m_bScheduled || isSpeaking() || m_listQueue.isEmpty())
+        return;
+    m_bScheduled = true;
+    QMetaObject::invokeMethod(this, &SpeechHelper::speakNext, Qt::QueuedConnection);
+}
+
+void SpeechHelper::speakNext()
+{
+    m_bScheduled = false;
+    if (isSpeaking() || m_listQueue.isEmpty())
+        return;
+    if (!m_pEngine)
+        setEngine(createDefaultEngine());
+    m_strCurrent = m_listQueue.takeFirst();
+    writeTranscript(m_strCurrent);
+    emit speechStarted(m_strCurrent);
+    m_pTimeout->start(timeoutFor(m_strCurrent));
+    m_pEngine->speak(m_strCurrent);
+}
+
+void SpeechHelper::onEngineFinished()
+{
+    if (!isSpeaking())
+        return;
+    m_pTimeout->stop();
+    const QString text = m_strCurrent;
+    m_strCurrent = QString();
+    if (m_bFailureLogged) {
+        qDebug() << "SpeechHelper::onEngineFinished the speech engine speaks again";
+        m_bFailureLogged = false;
+    }
+    emit speechFinished(text);
+    scheduleNext();
+}
+
+void SpeechHelper::onEngineFailed(const QString &reason)
+{
+    if (isSpeaking())
+        giveUpCurrent(reason);
+}
+
+void SpeechHelper::onTimeout()
+{
+    if (!isSpeaking())
+        return;
+    const int timeout = timeoutFor(m_strCurrent);
+    m_pEngine->giveUp();
+    giveUpCurrent(QStringLiteral("the sentence did not end within %1 ms").arg(timeout));
+}
+
+void SpeechHelper::giveUpCurrent(const QString &reason)
+{
+    m_pTimeout->stop();
+    const QString text = m_strCurrent;
+    m_strCurrent = QString();
+    if (!m_bFailureLogged) {
+        qInfo().noquote() << "SpeechHelper::giveUpCurrent speech engine" << m_pEngine->name()
+                          << "failed:" << reason << "- sentences go on without sound";
+        m_bFailureLogged = true;
+    }
+    emit speechFailed(text, reason);
+    scheduleNext();
+}
+
+void SpeechHelper::writeTranscript(const QString &text)
+{
+    if (m_strTranscriptFile.isEmpty())
+        return;
+    QFile file(m_strTranscriptFile);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
+        if (!m_bTranscriptErrorLogged) {
+            qDebug() << "SpeechHelper::writeTranscript cannot write" << m_strTranscriptFile
+                     << file.errorString();
+            m_bTranscriptErrorLogged = true;
+        }
+        return;
+    }
+    // One line per sentence, whatever the sentence holds.
+    QString line = text;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    const QString stamp =
+            QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+    file.write((stamp + QLatin1Char('\t') + line + QLatin1Char('\n')).toUtf8());
+}
+
+void SpeechHelper::releaseEngine()
+{
+    if (!m_pEngine)
+        return;
+    disconnect(m_pEngine.get(), nullptr, this, nullptr);
+    m_pEngine.reset();
+}
+
+void SpeechHelper::releaseAtExit()
+{
+    SpeechHelper *helper = instance();
+    helper->m_pTimeout->stop();
+    helper->m_strCurrent = QString();
+    helper->m_listQueue.clear();
+    helper->releaseEngine();
+    helper->m_bExitRoutine = false;
 }

@@ -3,36 +3,95 @@
 #include <QObject>
 #include <QStringList>
 
-// The client's speech queue: texts are spoken one after another in the order queued. The speech
-// engine attaches through the signals and takeNext()/speechFinished(); the queue itself knows
-// nothing about voices.
+#include <memory>
+
+class QTimer;
+class SpeechEngine;
+
+// The client's speech queue: texts are spoken one after another in the order queued, through
+// the installed SpeechEngine. Speaking starts from the event loop, so what addSpeech() queued is
+// still waiting when the call returns.
+//
+// A voice that fails or hangs must not hold the queue: a failed sentence, or one that has not
+// ended within timeoutFor() of its start, is given up and the next one follows. The failure is
+// logged once, until a sentence is spoken again.
 class SpeechHelper : public QObject
 {
     Q_OBJECT
 public:
-    // Oldest texts are dropped beyond this, so a stalled engine cannot grow the queue forever.
-    static constexpr int MaxQueued = 50;
+    // Project rule: a burst of snapshots must not leave the entrance hearing about people who
+    // passed minutes ago, so at most this many texts wait behind the one being spoken; a new
+    // text arriving at a full queue drops the oldest waiting one.
+    static constexpr int MaxQueued = 5;
+    static constexpr int DefaultTimeoutMs = 3000;
+    static constexpr int DefaultTimeoutPerCharMs = 150;
 
     static SpeechHelper *instance();
 
     void addSpeech(const QString &text);
+    // Drops every waiting text and stops the one being spoken.
     void clearList();
 
     QStringList pendingSpeech() const;
     int pendingCount() const;
-    // Removes and returns the oldest text; empty when the queue is empty.
+    // Removes and returns the oldest waiting text; empty when none waits.
     QString takeNext();
+    // The text being spoken; null when the voice is idle.
+    QString currentSpeech() const { return m_strCurrent; }
+    bool isSpeaking() const { return !m_strCurrent.isNull(); }
+
+    // Installs the voice (owned from now on), stopping the one in use. Without one, the first
+    // text to speak installs createDefaultEngine().
+    void setEngine(std::unique_ptr<SpeechEngine> engine);
+    SpeechEngine *engine() const { return m_pEngine.get(); }
+    // $FEVER_SPEECH_ENGINE "qt" or "silent" chooses; otherwise the machine's voice, except on
+    // the offscreen and minimal platforms (nobody listens there), which get a silent voice that
+    // keeps a speaking pace.
+    static std::unique_ptr<SpeechEngine> createDefaultEngine();
+
+    // Appends each text, as it starts to be spoken, with the time to this file; an empty path
+    // stops writing.
+    void setTranscriptFile(const QString &path);
+    QString transcriptFile() const { return m_strTranscriptFile; }
+
+    // A text is given up when it has not ended after baseMs + perCharMs per character.
+    void setTimeout(int baseMs, int perCharMs);
+    int timeoutFor(const QString &text) const;
 
 signals:
     void speechQueued(const QString &text);
     // Emitted once per text that leaves the queue without being spoken (cleared or overflowed).
     void speechDropped(const QString &text);
     void listCleared();
+    void speechStarted(const QString &text);
+    void speechFinished(const QString &text);
+    // The voice failed on the text or did not end it in time; the queue goes on.
+    void speechFailed(const QString &text, const QString &reason);
 
 private:
     SpeechHelper();
     ~SpeechHelper() override;
     Q_DISABLE_COPY(SpeechHelper)
 
+    void scheduleNext();
+    void speakNext();
+    void onEngineFinished();
+    void onEngineFailed(const QString &reason);
+    void onTimeout();
+    void giveUpCurrent(const QString &reason);
+    void writeTranscript(const QString &text);
+    void releaseEngine();
+    static void releaseAtExit();
+
     QStringList m_listQueue;
+    QString m_strCurrent;
+    std::unique_ptr<SpeechEngine> m_pEngine;
+    QTimer *m_pTimeout = nullptr;
+    bool m_bScheduled = false;
+    bool m_bFailureLogged = false;
+    bool m_bExitRoutine = false;
+    int m_nTimeoutMs = DefaultTimeoutMs;
+    int m_nTimeoutPerCharMs = DefaultTimeoutPerCharMs;
+    QString m_strTranscriptFile;
+    bool m_bTranscriptErrorLogged = false;
 };

@@ -13,7 +13,8 @@ qint64 System::getSecondCount()
 {
     // The steady clock counts from the system boot, so readings start well above zero.
     const auto sinceBoot = std::chrono::steady_clock::now().time_since_epoch();
-    return std::chrono::duration_cast<std::chrono::seconds>(sinceBoot).count() + g_offsetSeconds.load();
+    return std::chrono::duration_cast<std::chrono::seconds>(sinceBoot).count()
+           + g_offsetSeconds.load();
 }
 
 void System::advanceSecondCount(qint64 seconds)

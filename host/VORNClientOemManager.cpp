@@ -31,7 +31,8 @@ bool VORNClientOemManager::setCustomizationFunc(const QString &name, bool enable
         return false;
     }
     PlatformStore *store = PlatformStore::instance();
-    return enabled ? store->writeRecord(kKind, name, QByteArrayLiteral("1")) : store->removeRecord(kKind, name);
+    return enabled ? store->writeRecord(kKind, name, QByteArrayLiteral("1"))
+                   : store->removeRecord(kKind, name);
 }
 
 QStringList VORNClientOemManager::customizationFuncs() const

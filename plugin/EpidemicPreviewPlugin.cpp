@@ -7,7 +7,10 @@
 
 int EpidemicPreviewPlugin::m_nWndId = 0;
 
-EpidemicPreviewPlugin::EpidemicPreviewPlugin(QObject *parent) : QObject(parent) {}
+EpidemicPreviewPlugin::EpidemicPreviewPlugin(QObject *parent)
+    : QObject(parent)
+{
+}
 
 EpidemicPreviewPlugin::~EpidemicPreviewPlugin() = default;
 

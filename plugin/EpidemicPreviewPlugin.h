@@ -2,10 +2,12 @@
 
 #include "plugin/FeverScreenExport.h"
 
+#include "BaseWidget.h"
+
 #include <QMap>
 #include <QObject>
+#include <QPointer>
 
-class BaseWidget;
 class QWidget;
 
 // The library's one exported class: builds screening screens for the host and hands them
@@ -27,7 +29,9 @@ private:
     struct WindowEntry
     {
         QWidget *parent = nullptr;
-        BaseWidget *widget = nullptr;
+        // Guarded: a parent may delete its screen before the host calls uninit, and the
+        // registry must then hand out null rather than a dangling pointer.
+        QPointer<BaseWidget> widget;
     };
 
     // Last id handed out by any plug-in object of the process; ids are never reused.

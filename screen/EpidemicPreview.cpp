@@ -2,22 +2,35 @@
 #include "ui_EpidemicPreview.h"
 
 #include "config/StrategyLoader.h"
+#include "screen/CompareNotifyFilter.h"
+#include "screen/ScreenedChannels.h"
+#include "screen/SnapHistoryRequest.h"
+#include "screen/VoiceAnnouncement.h"
 #include "screen/WindowKey.h"
+#include "snap/SnapComparesMessage.h"
 
 #include "AppConfigHelper.h"
 #include "AppLanguageTr.h"
 #include "AppStyleHelper.h"
+#include "AppTranslationHelper.h"
+#include "FileDataCacheHelper.h"
+#include "FileTransStateEvent.h"
+#include "FlieDataTransTask.h"
+#include "FlieDataTransfer.h"
 #include "FormVideoPlayer.h"
 #include "PictureFlow.h"
+#include "QueryHistoricalData.h"
 #include "RealtimeTempDeviceWidget.h"
 #include "SpeechHelper.h"
 #include "VORNClientAIManager.h"
 #include "VornClient.h"
 
+#include <QDate>
 #include <QDateTime>
 #include <QDebug>
 #include <QIcon>
 #include <QLocale>
+#include <QPixmap>
 #include <QSet>
 #include <QTimer>
 
@@ -33,10 +46,10 @@ QRect filterGuideRect(const QRect &p_rectButton)
 } // namespace
 
 EpidemicPreview::EpidemicPreview(QWidget *parent)
-    : BaseGuideWidget(parent),
-      m_ui(std::make_unique<Ui::EpidemicPreViewWidget>()),
-      m_pPictureFlowClearTimer(new QTimer(this)),
-      m_pSlideTimer(new QTimer(this))
+    : BaseGuideWidget(parent)
+    , m_ui(std::make_unique<Ui::EpidemicPreViewWidget>())
+    , m_pPictureFlowClearTimer(new QTimer(this))
+    , m_pSlideTimer(new QTimer(this))
 {
     m_ui->setupUi(this);
 
@@ -53,6 +66,11 @@ EpidemicPreview::~EpidemicPreview()
 {
     if (m_pSnapClearTimer)
         m_pSnapClearTimer->stop();
+    // The transfer skips receivers that are gone, so nobody else would release these.
+    if (m_objPendingTasks.size() > 0)
+        qDebug() << "EpidemicPreview::~EpidemicPreview releases" << m_objPendingTasks.size()
+                 << "snapshots still downloading";
+    m_objPendingTasks.clear();
 }
 
 void EpidemicPreview::initForm()
@@ -95,7 +113,8 @@ void EpidemicPreview::initForm()
     // 5.
     connect(this, &EpidemicPreview::startPlay, player, &FormVideoPlayer::startPlay);
     // 6.
-    connect(m_ui->widgetSnap, &OverTempSnapWidget::signalSearch, this, &EpidemicPreview::slotSearch);
+    connect(m_ui->widgetSnap, &OverTempSnapWidget::signalSearch, this,
+            &EpidemicPreview::slotSearch);
     connect(m_ui->widgetTempSnap, &TempSnapWidget::sendTempInfo, this,
             &EpidemicPreview::slot_handleTempVoice);
     // 7.
@@ -145,9 +164,11 @@ void EpidemicPreview::initForm()
 
 void EpidemicPreview::retranslateUi()
 {
-    m_ui->labelDataStatistics->setText(AppLanguageTr::translate(QStringLiteral("TK_DataStatistics")));
+    m_ui->labelDataStatistics->setText(
+            AppLanguageTr::translate(QStringLiteral("TK_DataStatistics")));
     m_ui->labelDeviceList->setText(AppLanguageTr::translate(QStringLiteral("TK_DeviceList")));
-    m_ui->labelMeasureTemp->setText(AppLanguageTr::translate(QStringLiteral("TK_MeasureTempRecord")));
+    m_ui->labelMeasureTemp->setText(
+            AppLanguageTr::translate(QStringLiteral("TK_MeasureTempRecord")));
     m_ui->pushButtonFilter->setText(AppLanguageTr::translate(QStringLiteral("TK_Filter")));
     if (m_bInitialised)
         applyOrgaSelection();
@@ -232,8 +253,15 @@ void EpidemicPreview::replaceNavigationWidget(QWidget *p_pNavigation)
 
 bool EpidemicPreview::event(QEvent *event)
 {
-    // Completed picture transfers (type 2013) are taken here once the notification intake
-    // arrives.
+    if (!event)
+        return true;
+    if (event->type() == FileTransStateEvent::EventType) {
+        const auto *state = dynamic_cast<const FileTransStateEvent *>(event);
+        if (!state)
+            qDebug() << "EpidemicPreview::event download not finished!";
+        else
+            processTransEvent(*state);
+    }
     return BaseGuideWidget::event(event);
 }
 
@@ -297,8 +325,10 @@ void EpidemicPreview::on_toolBox_currentChanged(int index)
 
 void EpidemicPreview::slotCompareNotifyReceived(OrvaneCompareNotifyMessageList compareNotifys)
 {
-    // Filtering and showing notifications arrives with the notification intake.
-    Q_UNUSED(compareNotifys)
+    // Only the client's own signals are live; the history query at the first show is not.
+    const bool live = sender() == VornClient::instance();
+    for (const OrvaneCompareNotifyMessage &notify : compareNotifys)
+        processCompareNotify(notify, live);
 }
 
 void EpidemicPreview::slot_processOverTemperatureAlarm(std::vector<int> p_AlarmIdList)
@@ -349,13 +379,25 @@ void EpidemicPreview::slotPreviewParmChanged()
 void EpidemicPreview::slot_handleTempVoice(QString name, QString temp, int p_nTemperatureState,
                                            QString time, int p_nArchiveGroupID, int p_nMaskStatus)
 {
-    // Composing and queueing the sentence arrives with the voice announcements.
-    Q_UNUSED(name)
-    Q_UNUSED(temp)
-    Q_UNUSED(p_nTemperatureState)
-    Q_UNUSED(time)
-    Q_UNUSED(p_nArchiveGroupID)
-    Q_UNUSED(p_nMaskStatus)
+    if (!m_bSoundOn)
+        return;
+    VoiceAnnouncement::TempVoiceInfo info;
+    info.name = name;
+    info.temp = temp;
+    info.temperatureState = p_nTemperatureState;
+    info.time = time;
+    info.archiveGroupId = p_nArchiveGroupID;
+    info.maskStatus = p_nMaskStatus;
+    VoiceAnnouncement::VoiceContext context;
+    context.weekday = VoiceAnnouncement::weekdayOf(QDate::currentDate());
+    context.language = AppTranslationHelper::instance()->currentLanguage();
+    context.fahrenheit =
+            AppConfigHelper::instance()->getTemperatureUnitConfigHistory().nTemperatureUnit == 1;
+    const QString sentence = VoiceAnnouncement::announcement(m_vecStrategies, info, context);
+    // Blank pieces of a strategy (an empty verdict text) leave only spaces: nothing to say.
+    if (sentence.trimmed().isEmpty())
+        return;
+    SpeechHelper::instance()->addSpeech(sentence);
 }
 
 void EpidemicPreview::slot_openOrgaGroupWidget()
@@ -363,7 +405,8 @@ void EpidemicPreview::slot_openOrgaGroupWidget()
     // The organisation pop-up arrives with the statistics filter.
 }
 
-void EpidemicPreview::slot_NodeChange(Node p_objNode, ENUM_MSGQueryTimeTempSnapStatisticsType p_eType)
+void EpidemicPreview::slot_NodeChange(Node p_objNode,
+                                      ENUM_MSGQueryTimeTempSnapStatisticsType p_eType)
 {
     // Following the chosen organisation arrives with the statistics filter.
     Q_UNUSED(p_objNode)
@@ -388,7 +431,8 @@ void EpidemicPreview::slot_changeOrga(OrvaneOrga p_objOrga, OrvaneOperatorType p
         applyOrgaSelection();
 }
 
-void EpidemicPreview::slot_deviceInfoChanged(OrvaneDeviceList p_vecDevices, OrvaneOperatorType p_eKind)
+void EpidemicPreview::slot_deviceInfoChanged(OrvaneDeviceList p_vecDevices,
+                                             OrvaneOperatorType p_eKind)
 {
     // Following added and removed thermal channels arrives with the devices wiring.
     Q_UNUSED(p_vecDevices)
@@ -426,9 +470,9 @@ void EpidemicPreview::slot_saveClearOverTempSnapTime()
 
     // Over-temperature snapshots taken before this moment stay out of the list.
     IntelligentSnapConfigParam param = m_objSnapConfigParam;
-    param.strClearOverTempTime = QLocale(QLocale::English)
-                                     .toString(QDateTime::currentDateTime(),
-                                               QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    param.strClearOverTempTime =
+            QLocale(QLocale::English)
+                    .toString(QDateTime::currentDateTime(), QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     storeSnapConfigParam(param);
 }
 
@@ -474,7 +518,7 @@ void EpidemicPreview::applyDisplayModeAndSlideSize()
 void EpidemicPreview::loadSnapConfigParam()
 {
     m_objSnapConfigParam =
-        AppConfigHelper::instance()->getEpidemicPreviewConfigParam(screenWindowId(this));
+            AppConfigHelper::instance()->getEpidemicPreviewConfigParam(screenWindowId(this));
     // Collecting the screened channels and registering NVR channels arrive with the devices
     // wiring.
 }
@@ -500,7 +544,177 @@ void EpidemicPreview::autoFullScreen()
 
 void EpidemicPreview::loadHistorySnapshots()
 {
-    // Today's history snapshots arrive with the notification intake.
+    IntelligentSnapConfigParam source = m_objSnapConfigParam;
+    const QStringList channelUIDs = ScreenedChannels::collectChannelUIDs(source);
+    const ReqSnapDataParam param =
+            SnapHistoryRequest::build(firstStrategy(), channelUIDs, QDateTime::currentDateTime());
+
+    // Results count only while the request runs: the query goes when this function returns.
+    QueryHistoricalData query;
+    connect(&query, &QueryHistoricalData::signalHistoryCompareNotifyReceived, this,
+            &EpidemicPreview::slotCompareNotifyReceived);
+    if (!query.reqSnapHistoryData(param, false))
+        qDebug() << "EpidemicPreview::loadHistorySnapshots no history from" << param.strStartTime
+                 << "to" << param.strEndTime;
+}
+
+const ST_MSGVoiceBroadcastStrategy *EpidemicPreview::firstStrategy() const
+{
+    return m_vecStrategies.empty() ? nullptr : &m_vecStrategies.front();
+}
+
+void EpidemicPreview::processCompareNotify(const OrvaneCompareNotifyMessage &p_objNotify,
+                                           bool p_bLive)
+{
+    const std::vector<CompareInfo> matches = CompareNotifyFilter::acceptedMatches(
+            p_objNotify, m_objSnapConfigParam, firstStrategy());
+    for (const CompareInfo &match : matches)
+        compareNotifyReceived(p_objNotify.snapFaceInfo, match, p_bLive);
+}
+
+void EpidemicPreview::compareNotifyReceived(const OrvaneSnapFaceInfo &p_objSnapFaceInfo,
+                                            CompareInfo p_objMatch, bool p_bLive)
+{
+    VORNClientAIManager *ai = VORNClientAIManager::instance();
+    OrvaneSnapFaceInfo snapFaceInfo = p_objSnapFaceInfo;
+    OrvaneSnapTargetSource &source = snapFaceInfo.snapTargetSource;
+    QList<TransFilePath> files;
+
+    const QString remoteSnap = source.snapDetailImageURL;
+    const QString localSnap = ai->convertToLocalSnapAbsPath(remoteSnap, true);
+    source.snapDetailImageURL = localSnap;
+    files.append(TransFilePath(localSnap, remoteSnap));
+
+    QString localArchive;
+    QString remoteArchive;
+    if (p_objMatch.matchFlag != 0 && p_objMatch.archiveImage.archiveId != -99999) {
+        remoteArchive = p_objMatch.archiveImage.url;
+        localArchive = ai->convertToLocalSnapAbsPath(remoteArchive, false);
+    } else {
+        qDebug() << "no register scores " << p_objMatch.score;
+        localArchive = CompareNotifyFilter::noDataArchivePicture();
+        remoteArchive = localArchive;
+        p_objMatch.score = 0;
+    }
+    p_objMatch.archiveImage.url = localArchive;
+    files.append(TransFilePath(localArchive, remoteArchive));
+
+    qDebug() << "EpidemicPreview::slotCompareNotifyReceived "
+             << "sourceurl " << localSnap << "personurl " << localArchive << "scores "
+             << p_objMatch.score;
+
+    auto record = std::make_unique<SnapComparesMessage>(snapFaceInfo, p_objMatch, p_bLive);
+    qDebug() << "EpidemicPreview::compareNotifyReceived  snapDetailImageURL"
+             << record->snapFaceInfo.snapTargetSource.snapDetailImageURL;
+    qDebug() << "EpidemicPreview::compareNotifyReceived  archiveImage.url"
+             << record->compareInfo.archiveImage.url;
+
+    const long handle = pictureServerHandle(source.serverUID);
+    if (p_bLive)
+        countLiveSnapshot(snapFaceInfo, handle);
+
+    FlieDataTransTask task(true);
+    task.setTaskInfo(handle, files, FlieDataTransTask::TransTypePicture, this, record.get(),
+                     FlieDataTransTask::PositionPlatform);
+    const int taskId = FlieDataTransfer::getInstance()->addTransTask(task);
+    if (taskId == FlieDataTransfer::InvalidTaskId) {
+        qDebug() << "EpidemicPreview::compareNotifyReceived addTransTask failed";
+        return; // the record goes with `record`
+    }
+    if (!m_objPendingTasks.adopt(taskId, std::move(record)))
+        qDebug() << "EpidemicPreview::compareNotifyReceived task" << taskId
+                 << "already outstanding, snapshot dropped";
+}
+
+long EpidemicPreview::pictureServerHandle(const QString &p_strServerUID)
+{
+    VornClient *client = VornClient::instance();
+    QString loginServerUid;
+    client->getLoginServerUid(loginServerUid);
+    if (p_strServerUID == loginServerUid)
+        return client->m_nLoginServerHandle;
+
+    const long handle = VORNClientAIManager::instance()->getIAUServerHandle(p_strServerUID);
+    // The download is still tried: the transfer reports the outcome either way.
+    if (handle < 1)
+        setTips(AppLanguageTr::translate(QStringLiteral("TK_ConnectIAUFaile!")) + p_strServerUID,
+                2);
+    return handle;
+}
+
+void EpidemicPreview::countLiveSnapshot(const OrvaneSnapFaceInfo &p_objSnapFaceInfo, long p_lHandle)
+{
+    VornClient *client = VornClient::instance();
+    const OrvaneSnapTargetSource &source = p_objSnapFaceInfo.snapTargetSource;
+    QString deviceUid;
+    int channelNo = 0;
+    if (!VornClient::parseChannelUID(source.channelUID, deviceUid, channelNo))
+        return;
+    const OrvaneDevice *device = client->getDevicesByUid(deviceUid);
+    const OrvaneGroup *deviceOrga =
+            device ? client->getOrgaInfoById(device->get_group_id()) : nullptr;
+    const OrvaneGroup *screenOrga = client->getOrgaInfoById(m_nCurOrgaId);
+    if (!deviceOrga || !screenOrga
+        || !CompareNotifyFilter::countsForOrganisation(deviceOrga->get_group_code(),
+                                                       screenOrga->get_group_code()))
+        return;
+    m_ui->widgetCircle->addSnapCount(true, source.temperatureState == 1,
+                                     p_objSnapFaceInfo.maskStatus == 2,
+                                     p_lHandle == client->m_nLoginServerHandle ? 3 : 1);
+}
+
+void EpidemicPreview::processTransEvent(const FileTransStateEvent &p_objEvent)
+{
+    if (p_objEvent.transType() != FlieDataTransTask::TransTypePicture || !p_objEvent.userData())
+        return;
+    qDebug() << "EpidemicPreview::processTransEvent  SnapComparesMessage* userData is"
+             << p_objEvent.userData();
+
+    const int taskId = p_objEvent.taskId();
+    const bool failed = p_objEvent.status() == FileTransStateEvent::StatusFailed;
+    if (!failed && !p_objEvent.isFinished())
+        return; // more files of the task to come
+
+    // The record is looked up by task id, never through the user data: a late or repeated
+    // event may carry the pointer of a record already released. The last task handled is
+    // only the most common such repeat.
+    const std::unique_ptr<SnapComparesMessage> record = m_objPendingTasks.take(taskId);
+    if (!record) {
+        if (taskId == m_nTaskID && failed)
+            qDebug() << "EpidemicPreview::processTransEvent status: -1 m_nTaskID == taskId";
+        else if (taskId == m_nTaskID)
+            qDebug() << "EpidemicPreview::processTransEvent status: success m_nTaskID == taskId";
+        else
+            qDebug() << "EpidemicPreview::processTransEvent task" << taskId
+                     << "is not outstanding, event ignored";
+        return;
+    }
+    m_nTaskID = taskId;
+    if (failed)
+        return; // nothing to show
+
+    const QString &snapPath = record->snapFaceInfo.snapTargetSource.snapDetailImageURL;
+    const QString &archivePath = record->compareInfo.archiveImage.url;
+    qDebug() << "EpidemicPreview::processTransEvent  person name"
+             << record->compareInfo.archive.get_name();
+    qDebug() << "EpidemicPreview::processTransEvent  snapDetailImageURL" << snapPath;
+    qDebug() << "EpidemicPreview::processTransEvent  archiveImage.url" << archivePath;
+
+    QPixmap snapPixmap;
+    QPixmap archivePixmap;
+    if (FileDataCacheHelper::tryLoadPixmapData(snapPath, snapPixmap)
+        && FileDataCacheHelper::tryLoadPixmapData(archivePath, archivePixmap))
+        showSnapRecord(*record);
+    else
+        qDebug() << "EpidemicPreview::processTransEvent  FileDataCacheHelper::tryLoadPixmap failed";
+}
+
+void EpidemicPreview::showSnapRecord(const SnapComparesMessage &p_objRecord)
+{
+    // The placeholder's temperature goes first, once the placeholder over the video exists.
+    // The over-temperature list takes records passing CompareNotifyFilter::belongsInOverTempList.
+    m_ui->widgetTempSnap->appendSnapshot(p_objRecord);
+    // The carousel takes records when CompareNotifyFilter::showsInPictureFlow allows slides.
 }
 
 void EpidemicPreview::placeGuideTip()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "screen/PendingSnapTasks.h"
 #include "statistics/SnapStatisticTypes.h"
 
 #include "BaseGuideWidget.h"
@@ -23,6 +24,7 @@ class EpidemicPreViewWidget;
 }
 
 class AuthUserInfoWidget;
+class FileTransStateEvent;
 class IntelligentSnapConfigWidget;
 class NoshowVideoWidget;
 class PictureFlow;
@@ -113,6 +115,16 @@ private:
     void autoFullScreen();
     void loadHistorySnapshots();
 
+    // Notification intake and picture download.
+    void processCompareNotify(const OrvaneCompareNotifyMessage &p_objNotify, bool p_bLive);
+    void compareNotifyReceived(const OrvaneSnapFaceInfo &p_objSnapFaceInfo, CompareInfo p_objMatch,
+                               bool p_bLive);
+    long pictureServerHandle(const QString &p_strServerUID);
+    void countLiveSnapshot(const OrvaneSnapFaceInfo &p_objSnapFaceInfo, long p_lHandle);
+    void processTransEvent(const FileTransStateEvent &p_objEvent);
+    void showSnapRecord(const SnapComparesMessage &p_objRecord);
+    const ST_MSGVoiceBroadcastStrategy *firstStrategy() const;
+
     void placeGuideTip();
     void storeSnapConfigParam(const IntelligentSnapConfigParam &p_objSnapConfigParam);
     void setStatedProperty(QWidget *p_pWidget, const char *p_szStated);
@@ -140,4 +152,6 @@ private:
     AuthUserInfoWidget *m_pAuthUserInfoWidget = nullptr;
     QTimer *m_pSnapClearTimer = nullptr;
     bool m_bInitialised = false;
+    // Records of the picture downloads still under way, released exactly once each.
+    PendingSnapTasks m_objPendingTasks;
 };

@@ -36,6 +36,10 @@ if [[ ! -f "$BUILD_DIR/CMakeCache.txt" ]] && command -v ninja >/dev/null 2>&1; t
 fi
 if command -v ccache >/dev/null 2>&1; then
     CMAKE_ARGS+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    # Paths relative to the checkout, so that another clone of the repository on the same
+    # machine (CI) reuses the objects already compiled.
+    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$ROOT}
+    export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
 fi
 if ! printf '%s\n' "${CMAKE_ARGS[@]}" | grep -q '^-DCMAKE_BUILD_TYPE='; then
     CMAKE_ARGS+=(-DCMAKE_BUILD_TYPE=Debug)

@@ -22,24 +22,40 @@ fi
 
 if [[ "${1:-}" == "--fix" ]]; then
     for f in "${FILES[@]}"; do
-        [[ -f "$f" ]] && "$CLANG_FORMAT" -i "$f"
+        if [[ -f "$f" ]]; then
+            "$CLANG_FORMAT" -i "$f"
+        fi
     done
     echo "format: formatted ${#FILES[@]} files"
     exit 0
 fi
 
-BAD=()
+EXISTING=()
 for f in "${FILES[@]}"; do
-    [[ -f "$f" ]] || continue # deleted in the work tree but still in the index
-    if ! "$CLANG_FORMAT" --dry-run -Werror "$f" >/dev/null 2>&1; then
-        BAD+=("$f")
+    # Files deleted in the work tree are still in the index.
+    if [[ -f "$f" ]]; then
+        EXISTING+=("$f")
     fi
 done
 
+# One clang-format run for all files; it names each offending file in its diagnostics.
+BAD=()
+if [[ ${#EXISTING[@]} -ne 0 ]]; then
+    rc=0
+    REPORT=$("$CLANG_FORMAT" --dry-run -Werror "${EXISTING[@]}" 2>&1 >/dev/null) || rc=$?
+    mapfile -t BAD < <(sed -nE 's/^(.+):[0-9]+:[0-9]+: error: .*/\1/p' <<<"$REPORT" | sort -u)
+    if [[ $rc -ne 0 && ${#BAD[@]} -eq 0 ]]; then
+        # Failed without naming a file: a broken .clang-format or an unreadable file.
+        echo "$REPORT" >&2
+        echo "format: $CLANG_FORMAT failed (exit $rc)" >&2
+        exit 1
+    fi
+fi
+
 if [[ ${#BAD[@]} -ne 0 ]]; then
-    echo "format: ${#BAD[@]} of ${#FILES[@]} files differ from .clang-format:"
+    echo "format: ${#BAD[@]} of ${#EXISTING[@]} files differ from .clang-format:"
     printf '  %s\n' "${BAD[@]}"
     echo "format: fix with: scripts/check-format.sh --fix"
     exit 1
 fi
-echo "format: ${#FILES[@]} files match .clang-format"
+echo "format: ${#EXISTING[@]} files match .clang-format"

@@ -10,7 +10,7 @@ PACKAGES=(
     qtbase5-dev qtbase5-dev-tools libqt5charts5-dev libqt5sql5-sqlite libqt5svg5-dev
     libqt5texttospeech5-dev qttools5-dev qttools5-dev-tools
     # speech engine behind Qt's text-to-speech on Linux
-    qtspeech5-speechd-plugin speech-dispatcher-espeak-ng
+    qtspeech5-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng
     # fonts for the offscreen platform: Latin and the Chinese user-interface language
     fontconfig fonts-dejavu-core fonts-wqy-microhei
 )

@@ -11,7 +11,8 @@
 #include <QTimer>
 
 OverTempSnapWidget::OverTempSnapWidget(QWidget *parent)
-    : BaseWidget(parent), m_ui(std::make_unique<Ui::OverTempSnapWidget>())
+    : BaseWidget(parent)
+    , m_ui(std::make_unique<Ui::OverTempSnapWidget>())
 {
     m_ui->setupUi(this);
     m_bAlternateStyle = AppConfigHelper::instance()->getOEMConfig().nPreviewScreenType == 1;
@@ -65,7 +66,8 @@ void OverTempSnapWidget::setStrategy(const OrvaneAiCompareVoiceBroadcastStrategy
     m_objStrategy = p_objStrategy;
 }
 
-void OverTempSnapWidget::slotOverTempAlarmProcessFinished(QVector<OrvaneSnapTargetSource> snapSourceVec)
+void OverTempSnapWidget::slotOverTempAlarmProcessFinished(
+        QVector<OrvaneSnapTargetSource> snapSourceVec)
 {
     // Removing the cards of handled alarms is filled by the card-list issue.
     Q_UNUSED(snapSourceVec)

@@ -2,7 +2,8 @@
 #include "ui_ScreenPictrueWidget.h"
 
 ScreenPictrueWidget::ScreenPictrueWidget(QWidget *parent)
-    : BaseWidget(parent), m_ui(std::make_unique<Ui::ScreenPictrueWidget>())
+    : BaseWidget(parent)
+    , m_ui(std::make_unique<Ui::ScreenPictrueWidget>())
 {
     m_ui->setupUi(this);
 }

@@ -23,21 +23,25 @@ SnapComparesMessage::SnapComparesMessage()
 
 SnapComparesMessage::SnapComparesMessage(const OrvaneSnapFaceInfo &p_objSnapFaceInfo,
                                          const CompareInfo &p_objCompareInfo, bool p_bAnnounce)
-    : snapFaceInfo(p_objSnapFaceInfo), compareInfo(p_objCompareInfo), bAnnounce(p_bAnnounce)
+    : snapFaceInfo(p_objSnapFaceInfo)
+    , compareInfo(p_objCompareInfo)
+    , bAnnounce(p_bAnnounce)
 {
     ++g_nLiveCount;
 }
 
 SnapComparesMessage::SnapComparesMessage(const SnapComparesMessage &other)
-    : snapFaceInfo(other.snapFaceInfo), compareInfo(other.compareInfo), bAnnounce(other.bAnnounce)
+    : snapFaceInfo(other.snapFaceInfo)
+    , compareInfo(other.compareInfo)
+    , bAnnounce(other.bAnnounce)
 {
     ++g_nLiveCount;
 }
 
 SnapComparesMessage::SnapComparesMessage(SnapComparesMessage &&other) noexcept
-    : snapFaceInfo(std::move(other.snapFaceInfo)),
-      compareInfo(std::move(other.compareInfo)),
-      bAnnounce(other.bAnnounce)
+    : snapFaceInfo(std::move(other.snapFaceInfo))
+    , compareInfo(std::move(other.compareInfo))
+    , bAnnounce(other.bAnnounce)
 {
     ++g_nLiveCount;
 }

@@ -9,7 +9,8 @@
 #include <QTimer>
 
 SnapStatisticWidget::SnapStatisticWidget(QWidget *parent)
-    : BaseWidget(parent), m_ui(std::make_unique<Ui::SnapStatisticWidget>())
+    : BaseWidget(parent)
+    , m_ui(std::make_unique<Ui::SnapStatisticWidget>())
 {
     m_ui->setupUi(this);
     m_pQueryTimer = new QTimer(this);
@@ -43,16 +44,18 @@ void SnapStatisticWidget::initForm()
 void SnapStatisticWidget::retranslateUi()
 {
     m_ui->labelTotalText->setText(AppLanguageTr::translate(QStringLiteral("TK_PageTotalSize")));
-    m_ui->labelOverTempText->setText(AppLanguageTr::translate(QStringLiteral("TK_OverTemperature")));
+    m_ui->labelOverTempText->setText(
+            AppLanguageTr::translate(QStringLiteral("TK_OverTemperature")));
     updateTitle();
     m_ui->labelNoMask->setText(AppLanguageTr::translate(QStringLiteral("TK_NoMask")));
 }
 
 void SnapStatisticWidget::updateTitle()
 {
-    const QString title = AppLanguageTr::translate(QStringLiteral("TK_BracketsLeft")) + m_strOrgaName
-        + AppLanguageTr::translate(QStringLiteral("TK_BracketsRight"))
-        + AppLanguageTr::translate(QStringLiteral("TK_OverTemperatureDataStatistic"));
+    const QString title =
+            AppLanguageTr::translate(QStringLiteral("TK_BracketsLeft")) + m_strOrgaName
+            + AppLanguageTr::translate(QStringLiteral("TK_BracketsRight"))
+            + AppLanguageTr::translate(QStringLiteral("TK_OverTemperatureDataStatistic"));
     m_ui->labelOverTempStatistics->setText(title);
     BaseHelper::adjustShowLabelText(m_ui->labelOverTempStatistics, title, 30, 150);
 }

@@ -58,15 +58,36 @@ private slots:
         QVERIFY(options.screenshotDir.isEmpty());
         QCOMPARE(options.quitAfterMs, -1);
         QCOMPARE(options.windowSize, QSize(1600, 900));
+        QVERIFY(options.speechLogPath.isEmpty());
+        QCOMPARE(options.trafficRate, 0.0);
+        QCOMPARE(options.trafficSeed, 1u);
     }
 
     void acceptedValues()
     {
         DemoOptions options;
         QString error;
-        QVERIFY2(parse({"--screens", "3", "--language", "96", "--oem-variant", "1",
-                        "--collapsible-panel", "--config-dir", "cfg", "--size", "800x600",
-                        "--screenshot-dir", "shots", "--quit-after", "250"},
+        QVERIFY2(parse({"--screens",
+                        "3",
+                        "--language",
+                        "96",
+                        "--oem-variant",
+                        "1",
+                        "--collapsible-panel",
+                        "--config-dir",
+                        "cfg",
+                        "--size",
+                        "800x600",
+                        "--screenshot-dir",
+                        "shots",
+                        "--quit-after",
+                        "250",
+                        "--speech-log",
+                        "speech.txt",
+                        "--traffic",
+                        "2.5",
+                        "--seed",
+                        "4000000000"},
                        &options, &error),
                  qPrintable(error));
         QCOMPARE(options.screens, 3);
@@ -77,6 +98,9 @@ private slots:
         QCOMPARE(options.windowSize, QSize(800, 600));
         QCOMPARE(options.screenshotDir, QDir(QStringLiteral("shots")).absolutePath());
         QCOMPARE(options.quitAfterMs, 250);
+        QCOMPARE(options.speechLogPath, QFileInfo(QStringLiteral("speech.txt")).absoluteFilePath());
+        QCOMPARE(options.trafficRate, 2.5);
+        QCOMPARE(options.trafficSeed, 4000000000u);
         // Screenshots without --headless keep the real platform.
         QCOMPARE(options.headless, false);
     }
@@ -113,6 +137,12 @@ private slots:
                 << QStringList{"--screenshot-dir", "d"} << "--quit-after";
         QTest::newRow("missing scenario")
                 << QStringList{"--scenario", "/nonexistent/s.json"} << "no file";
+        QTest::newRow("empty speech log") << QStringList{"--speech-log", ""} << "--speech-log";
+        QTest::newRow("negative traffic") << QStringList{"--traffic", "-1"} << "--traffic";
+        QTest::newRow("traffic beyond the limit")
+                << QStringList{"--traffic", "5000"} << "--traffic";
+        QTest::newRow("traffic not a number") << QStringList{"--traffic", "lots"} << "--traffic";
+        QTest::newRow("negative seed") << QStringList{"--seed", "-3"} << "--seed";
         QTest::newRow("stray argument") << QStringList{"extra"} << "unexpected";
         QTest::newRow("unknown option") << QStringList{"--bogus"} << "bogus";
     }

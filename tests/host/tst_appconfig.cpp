@@ -41,7 +41,8 @@ void TestAppConfig::snapConfigSurvivesReopen_data()
     IntelligentSnapConfigParam full;
     full.bAllChannel = true;
     full.nChannelCount = 4;
-    full.strChannelUIDList = QStringList{"dev1#0", "dev1#1", "dev\"2\"#0", QString::fromUtf8("通道#3")};
+    full.strChannelUIDList =
+            QStringList{"dev1#0", "dev1#1", "dev\"2\"#0", QString::fromUtf8("通道#3")};
     full.strClearOverTempTime = "2024-03-01 08:15:30";
     full.nOrgaId = 7;
     full.nStatisticsType = 2;
@@ -53,8 +54,8 @@ void TestAppConfig::snapConfigSurvivesReopen_data()
     markers.strChannelUIDList = QStringList{QString()};
     QTest::newRow("no-value markers and an empty UID") << 0 << markers;
 
-    QTest::newRow("default record, large window id") << std::numeric_limits<int>::max()
-                                                     << IntelligentSnapConfigParam();
+    QTest::newRow("default record, large window id")
+            << std::numeric_limits<int>::max() << IntelligentSnapConfigParam();
     IntelligentSnapConfigParam onlyTime;
     onlyTime.strClearOverTempTime = "2024-12-31 23:59:59";
     QTest::newRow("negative window id") << -5 << onlyTime;
@@ -138,12 +139,20 @@ void TestAppConfig::singleRecordsSurviveReopen()
 
     QVERIFY(config->setOEMConfig(AppConfigOEM()));
     QCOMPARE(config->getOEMConfig(), AppConfigOEM());
+
+    // An empty save path is a value too: storing it used to fail on the store's NOT NULL
+    // payload, leaving the previous folder remembered.
+    QVERIFY(BaseHelper::instance()->setMouseRightSavePath(QString()));
+    QVERIFY(PlatformStore::instance()->reopen());
+    QCOMPARE(BaseHelper::instance()->getMouseRightSavePath(), QString());
 }
 
 void TestAppConfig::unstoredWindowsReadAsDefault()
 {
-    QVERIFY(AppConfigHelper::instance()->setEpidemicPreviewConfigParam(10, IntelligentSnapConfigParam{true, 1, {"x"}, "", 1, 1}));
-    QCOMPARE(AppConfigHelper::instance()->getEpidemicPreviewConfigParam(11), IntelligentSnapConfigParam());
+    QVERIFY(AppConfigHelper::instance()->setEpidemicPreviewConfigParam(
+            10, IntelligentSnapConfigParam{true, 1, {"x"}, "", 1, 1}));
+    QCOMPARE(AppConfigHelper::instance()->getEpidemicPreviewConfigParam(11),
+             IntelligentSnapConfigParam());
     QCOMPARE(BaseHelper::instance()->getEpidemicPreviewConfigParam(11), PREVIEWCONFIGPARAM());
     const PREVIEWCONFIGPARAM fresh = BaseHelper::instance()->getEpidemicPreviewConfigParam(12345);
     QVERIFY(fresh.strLayoutId.isEmpty());
@@ -153,15 +162,18 @@ void TestAppConfig::unstoredWindowsReadAsDefault()
 
 void TestAppConfig::damagedRowReadsAsDefault()
 {
-    QVERIFY(PlatformStore::instance()->writeRecord("IntelligentSnapConfigParam", "20", "{not json"));
+    QVERIFY(PlatformStore::instance()->writeRecord("IntelligentSnapConfigParam", "20",
+                                                   "{not json"));
     QVERIFY(PlatformStore::instance()->writeRecord("PREVIEWCONFIGPARAM", "20", "[1,2]"));
-    QCOMPARE(AppConfigHelper::instance()->getEpidemicPreviewConfigParam(20), IntelligentSnapConfigParam());
+    QCOMPARE(AppConfigHelper::instance()->getEpidemicPreviewConfigParam(20),
+             IntelligentSnapConfigParam());
     QCOMPARE(BaseHelper::instance()->getEpidemicPreviewConfigParam(20), PREVIEWCONFIGPARAM());
 
     // A field of the wrong type keeps its default while the others are read.
     QVERIFY(PlatformStore::instance()->writeRecord("IntelligentSnapConfigParam", "21",
                                                    R"({"nOrgaId":"seven","nStatisticsType":3})"));
-    const IntelligentSnapConfigParam partial = AppConfigHelper::instance()->getEpidemicPreviewConfigParam(21);
+    const IntelligentSnapConfigParam partial =
+            AppConfigHelper::instance()->getEpidemicPreviewConfigParam(21);
     QCOMPARE(partial.nOrgaId, 0);
     QCOMPARE(partial.nStatisticsType, 3);
 }

@@ -46,7 +46,10 @@ void TestPlatformStore::cleanup()
 void TestPlatformStore::recordSurvivesReopen()
 {
     PlatformStore *store = PlatformStore::instance();
-    const QByteArray payload("\x00\x01binary\xff", 10);
+    const QByteArray payload("\x00\x01"
+                             "binary"
+                             "\xff",
+                             9); // embedded zero and high byte
     QVERIFY(store->writeRecord("kind", "key", payload));
     store->close();
     QVERIFY(!store->isOpen());
@@ -68,7 +71,8 @@ void TestPlatformStore::recordIsOnDiskNotCached()
         raw.setDatabaseName(store->databaseFilePath());
         QVERIFY(raw.open());
         QSqlQuery query(raw);
-        QVERIFY(query.exec("SELECT payload FROM host_records WHERE kind = 'disk' AND record_key = 'k1'"));
+        QVERIFY(query.exec(
+                "SELECT payload FROM host_records WHERE kind = 'disk' AND record_key = 'k1'"));
         QVERIFY(query.next());
         QCOMPARE(query.value(0).toByteArray(), QByteArray("on disk"));
     }
@@ -112,8 +116,10 @@ void TestPlatformStore::folderThatCannotBeCreatedFailsCleanly()
     QVERIFY(!store->database().isOpen());
     QVERIFY(!store->isOpen());
     QVERIFY(store->lastError().contains("blocker"));
-    QVERIFY(!AppConfigHelper::instance()->setEpidemicPreviewConfigParam(3, IntelligentSnapConfigParam()));
-    QCOMPARE(AppConfigHelper::instance()->getEpidemicPreviewConfigParam(3), IntelligentSnapConfigParam());
+    QVERIFY(!AppConfigHelper::instance()->setEpidemicPreviewConfigParam(
+            3, IntelligentSnapConfigParam()));
+    QCOMPARE(AppConfigHelper::instance()->getEpidemicPreviewConfigParam(3),
+             IntelligentSnapConfigParam());
 
     AppConfigHelper::instance()->setAppConfigDirPath(m_homeFolder);
     QCOMPARE(AppConfigHelper::instance()->getEpidemicPreviewConfigParam(3), kept);

@@ -39,7 +39,8 @@ void TestTheme::initTestCase()
 {
     testsupport::installWarningGuard();
     // The offscreen platform says so whenever a shown window's size hints change.
-    testsupport::allowWarning(QRegularExpression(QStringLiteral("does not support propagateSizeHints")));
+    testsupport::allowWarning(
+            QRegularExpression(QStringLiteral("does not support propagateSizeHints")));
 }
 
 void TestTheme::cleanup()
@@ -50,8 +51,9 @@ void TestTheme::cleanup()
 void TestTheme::screenKeysResolve_data()
 {
     QTest::addColumn<QString>("key");
-    for (const char *key : {"$background_color_1", "$background_overtempsnapitem", "$border_color_1",
-                            "$word_anormaltemp", "$word_normaltemp", "$word_overtemp"})
+    for (const char *key :
+         {"$background_color_1", "$background_overtempsnapitem", "$border_color_1",
+          "$word_anormaltemp", "$word_normaltemp", "$word_overtemp"})
         QTest::newRow(key) << QString::fromLatin1(key);
 }
 
@@ -90,15 +92,17 @@ void TestTheme::temperatureStatesLookDifferent()
     const QColor abnormal = QssFormatHelper::findColorByKey("$word_anormaltemp");
     QVERIFY(normal != over && over != abnormal && normal != abnormal);
     // Alarm red must stand out from the dark panel it is drawn on.
-    QVERIFY(over.lightness() > QssFormatHelper::findColorByKey("$background_color_1").lightness() + 60);
+    QVERIFY(over.lightness()
+            > QssFormatHelper::findColorByKey("$background_color_1").lightness() + 60);
 }
 
 void TestTheme::formatQssFillsEveryKey()
 {
-    QCOMPARE(QssFormatHelper::formatQss("QWidget{color:$word_overtemp;border:1px solid $border_color_1}"),
+    QCOMPARE(QssFormatHelper::formatQss(
+                     "QWidget{color:$word_overtemp;border:1px solid $border_color_1}"),
              QString("QWidget{color:%1;border:1px solid %2}")
-                 .arg(QssFormatHelper::findColorStrByKey("$word_overtemp"),
-                      QssFormatHelper::findColorStrByKey("$border_color_1")));
+                     .arg(QssFormatHelper::findColorStrByKey("$word_overtemp"),
+                          QssFormatHelper::findColorStrByKey("$border_color_1")));
     QCOMPARE(QssFormatHelper::formatQss("a{color:$nope}"), QStringLiteral("a{color:transparent}"));
 
     const QString sheet = AppStyleHelper::hostStyleSheet();
@@ -158,16 +162,23 @@ void TestTheme::stateSelectorsChangeTheLook_data()
     QTest::addColumn<QByteArray>("property");
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
-    QTest::newRow("sound") << "widgetSnapFace" << "pushButtonSound" << QByteArray("stated") << "open"
+    QTest::newRow("sound") << "widgetSnapFace"
+                           << "pushButtonSound" << QByteArray("stated") << "open"
                            << "close";
-    QTest::newRow("left side bar") << "widgetSidebar" << "pushButtonHideSideBar" << QByteArray("stated")
-                                   << "hide" << "show";
-    QTest::newRow("right side bar") << "widgetSidebar_2" << "pushButtonHideSideBar" << QByteArray("stated")
-                                    << "show" << "hide";
-    QTest::newRow("alternate right bar") << "widgetSidebar_2" << "pbRight" << QByteArray("stated") << "hide"
+    QTest::newRow("left side bar") << "widgetSidebar"
+                                   << "pushButtonHideSideBar" << QByteArray("stated") << "hide"
+                                   << "show";
+    QTest::newRow("right side bar") << "widgetSidebar_2"
+                                    << "pushButtonHideSideBar" << QByteArray("stated") << "show"
+                                    << "hide";
+    QTest::newRow("alternate right bar") << "widgetSidebar_2"
+                                         << "pbRight" << QByteArray("stated") << "hide"
                                          << "show";
-    QTest::newRow("card hover") << "widgetSnap" << "item" << QByteArray("selectStated") << "false" << "true";
-    QTest::newRow("pop-up entry") << "pop" << "label_add_to_lib" << QByteArray("CoverStated") << "false"
+    QTest::newRow("card hover") << "widgetSnap"
+                                << "item" << QByteArray("selectStated") << "false"
+                                << "true";
+    QTest::newRow("pop-up entry") << "pop"
+                                  << "label_add_to_lib" << QByteArray("CoverStated") << "false"
                                   << "true";
 }
 

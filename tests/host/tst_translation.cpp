@@ -12,35 +12,130 @@ namespace {
 
 // Every key the screens and dialogs ask for; a key missing from a catalogue would show up
 // on screen as "TK_...".
-const QStringList kScreenKeys = {
-    "TK_AbnormalStatus", "TK_AbnormalTemp", "TK_AbnormalTempSpeech", "TK_AbnormalTemperature",
-    "TK_AccessDenied", "TK_AccessGranted", "TK_Add", "TK_AddToLib", "TK_AddVoiceStrategyMax",
-    "TK_AllTempSpeech", "TK_AllTemperature", "TK_And", "TK_Apply", "TK_AreaManualClearZero",
-    "TK_AutoFullScreen", "TK_Big", "TK_BodyTemperature", "TK_BracketsLeft", "TK_BracketsRight",
-    "TK_BroadcastContent", "TK_BroadcastTime", "TK_Cancel", "TK_CardSize", "TK_ConnectIAUFaile!",
-    "TK_Custom", "TK_DataStatistics", "TK_DefalutImage", "TK_Default", "TK_DefaultMode",
-    "TK_DefenceTime", "TK_Degrees", "TK_DegreesFahrenheit", "TK_Delete", "TK_DeviceFilterSetGuideTips",
-    "TK_DeviceList", "TK_DisplaySet", "TK_DownloadFailed", "TK_FaceLib", "TK_Filter",
-    "TK_FullSrceenCard", "TK_FullSrceenListCard", "TK_GetFailed", "TK_GisMapDataType", "TK_Healthy",
-    "TK_HealthyEntered", "TK_HealthyTemp", "TK_Hello", "TK_ImageDisplayMode", "TK_Mask",
-    "TK_MeasureTempRecord", "TK_Mid", "TK_MosaicHandle", "TK_Name", "TK_NoHandle", "TK_NoMask",
-    "TK_NoRecords", "TK_NoShowBodyTemperature", "TK_Normal", "TK_NormalTempAutoClear",
-    "TK_NormalTempSpeech", "TK_NormalTemperature", "TK_NotSupport", "TK_OK", "TK_OpenFile",
-    "TK_OverTemp", "TK_OverTempAutoClear", "TK_OverTempDeviceNameShow", "TK_OverTempSnap",
-    "TK_OverTempSpeech", "TK_OverTemperature", "TK_OverTemperatureDataStatistic",
-    "TK_OvertemperatureSnap", "TK_PageTotalSize", "TK_PlatForm", "TK_PrivateMode",
-    "TK_RealtimeTempScreening", "TK_RealtimeTemperature", "TK_RegistryShowName", "TK_RegistrySpeech",
-    "TK_SDKTimeout", "TK_SaveAs", "TK_SaveFailed", "TK_SaveFile", "TK_SaveSuccess",
-    "TK_ScreenDisplayContent", "TK_ScreenLayout", "TK_SelectLowerLevel", "TK_SelectPicture", "TK_Set",
-    "TK_ShowBodyTemperature", "TK_ShowCustomContent", "TK_ShowCustomPicture", "TK_ShowNoting",
-    "TK_ShowPreview", "TK_ShowTotalNoMask", "TK_Small", "TK_SnapClear", "TK_SnapHandle",
-    "TK_SnapTotal", "TK_Sound", "TK_Speech", "TK_StaticRange", "TK_Stranger",
-    "TK_StrangerPolicyNoDeleted", "TK_StrangerShowName", "TK_Suspected", "TK_TempRecord",
-    "TK_TempResult", "TK_TempStatistics", "TK_TemperatureResult", "TK_TestAgain",
-    "TK_TestAgainForAbnormalTemperature", "TK_Time", "TK_TimeSet", "TK_TrackingTimeLine",
-    "TK_TwoStrategyAtLeast", "TK_UpdateFacePic", "TK_UploadFailed", "TK_VisitorHello", "TK_Warm",
-    "TK_WordSet", "TK_YouCanNotPass", "TK_YouCanNotPassForOverTemperature", "TK_YouCanPass"
-};
+const QStringList kScreenKeys = {"TK_AbnormalStatus",
+                                 "TK_AbnormalTemp",
+                                 "TK_AbnormalTempSpeech",
+                                 "TK_AbnormalTemperature",
+                                 "TK_AccessDenied",
+                                 "TK_AccessGranted",
+                                 "TK_Add",
+                                 "TK_AddToLib",
+                                 "TK_AddVoiceStrategyMax",
+                                 "TK_AllTempSpeech",
+                                 "TK_AllTemperature",
+                                 "TK_And",
+                                 "TK_Apply",
+                                 "TK_AreaManualClearZero",
+                                 "TK_AutoFullScreen",
+                                 "TK_Big",
+                                 "TK_BodyTemperature",
+                                 "TK_BracketsLeft",
+                                 "TK_BracketsRight",
+                                 "TK_BroadcastContent",
+                                 "TK_BroadcastTime",
+                                 "TK_Cancel",
+                                 "TK_CardSize",
+                                 "TK_ConnectIAUFaile!",
+                                 "TK_Custom",
+                                 "TK_DataStatistics",
+                                 "TK_DefalutImage",
+                                 "TK_Default",
+                                 "TK_DefaultMode",
+                                 "TK_DefenceTime",
+                                 "TK_Degrees",
+                                 "TK_DegreesFahrenheit",
+                                 "TK_Delete",
+                                 "TK_DeviceFilterSetGuideTips",
+                                 "TK_DeviceList",
+                                 "TK_DisplaySet",
+                                 "TK_DownloadFailed",
+                                 "TK_FaceLib",
+                                 "TK_Filter",
+                                 "TK_FullSrceenCard",
+                                 "TK_FullSrceenListCard",
+                                 "TK_GetFailed",
+                                 "TK_GisMapDataType",
+                                 "TK_Healthy",
+                                 "TK_HealthyEntered",
+                                 "TK_HealthyTemp",
+                                 "TK_Hello",
+                                 "TK_ImageDisplayMode",
+                                 "TK_Mask",
+                                 "TK_MeasureTempRecord",
+                                 "TK_Mid",
+                                 "TK_MosaicHandle",
+                                 "TK_Name",
+                                 "TK_NoHandle",
+                                 "TK_NoMask",
+                                 "TK_NoRecords",
+                                 "TK_NoShowBodyTemperature",
+                                 "TK_Normal",
+                                 "TK_NormalTempAutoClear",
+                                 "TK_NormalTempSpeech",
+                                 "TK_NormalTemperature",
+                                 "TK_NotSupport",
+                                 "TK_OK",
+                                 "TK_OpenFile",
+                                 "TK_OverTemp",
+                                 "TK_OverTempAutoClear",
+                                 "TK_OverTempDeviceNameShow",
+                                 "TK_OverTempSnap",
+                                 "TK_OverTempSpeech",
+                                 "TK_OverTemperature",
+                                 "TK_OverTemperatureDataStatistic",
+                                 "TK_OvertemperatureSnap",
+                                 "TK_PageTotalSize",
+                                 "TK_PlatForm",
+                                 "TK_PrivateMode",
+                                 "TK_RealtimeTempScreening",
+                                 "TK_RealtimeTemperature",
+                                 "TK_RegistryShowName",
+                                 "TK_RegistrySpeech",
+                                 "TK_SDKTimeout",
+                                 "TK_SaveAs",
+                                 "TK_SaveFailed",
+                                 "TK_SaveFile",
+                                 "TK_SaveSuccess",
+                                 "TK_ScreenDisplayContent",
+                                 "TK_ScreenLayout",
+                                 "TK_SelectLowerLevel",
+                                 "TK_SelectPicture",
+                                 "TK_Set",
+                                 "TK_ShowBodyTemperature",
+                                 "TK_ShowCustomContent",
+                                 "TK_ShowCustomPicture",
+                                 "TK_ShowNoting",
+                                 "TK_ShowPreview",
+                                 "TK_ShowTotalNoMask",
+                                 "TK_Small",
+                                 "TK_SnapClear",
+                                 "TK_SnapHandle",
+                                 "TK_SnapTotal",
+                                 "TK_Sound",
+                                 "TK_Speech",
+                                 "TK_StaticRange",
+                                 "TK_Stranger",
+                                 "TK_StrangerPolicyNoDeleted",
+                                 "TK_StrangerShowName",
+                                 "TK_Suspected",
+                                 "TK_TempRecord",
+                                 "TK_TempResult",
+                                 "TK_TempStatistics",
+                                 "TK_TemperatureResult",
+                                 "TK_TestAgain",
+                                 "TK_TestAgainForAbnormalTemperature",
+                                 "TK_Time",
+                                 "TK_TimeSet",
+                                 "TK_TrackingTimeLine",
+                                 "TK_TwoStrategyAtLeast",
+                                 "TK_UpdateFacePic",
+                                 "TK_UploadFailed",
+                                 "TK_VisitorHello",
+                                 "TK_Warm",
+                                 "TK_WordSet",
+                                 "TK_YouCanNotPass",
+                                 "TK_YouCanNotPassForOverTemperature",
+                                 "TK_YouCanPass"};
 
 bool isAscii(const QString &text)
 {
@@ -105,7 +200,8 @@ void TestTranslation::initTestCase()
 {
     testsupport::installWarningGuard();
     // The offscreen platform says so whenever a shown window's size hints change.
-    testsupport::allowWarning(QRegularExpression(QStringLiteral("does not support propagateSizeHints")));
+    testsupport::allowWarning(
+            QRegularExpression(QStringLiteral("does not support propagateSizeHints")));
     QCOMPARE(AppTranslationHelper::instance()->currentLanguage(), AppTranslationHelper::English);
 }
 
@@ -143,12 +239,18 @@ void TestTranslation::spokenWordsInBothLanguages_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("english");
     QTest::addColumn<QString>("chinese");
-    QTest::newRow("decimal point") << "TK_And" << "point" << QString::fromUtf8("点");
-    QTest::newRow("Celsius") << "TK_Degrees" << "degrees Celsius" << QString::fromUtf8("摄氏度");
-    QTest::newRow("Fahrenheit") << "TK_DegreesFahrenheit" << "degrees Fahrenheit" << QString::fromUtf8("华氏度");
-    QTest::newRow("greeting") << "TK_Hello" << "Hello" << QString::fromUtf8("您好");
-    QTest::newRow("visitor greeting") << "TK_VisitorHello" << "Hello, visitor" << QString::fromUtf8("访客您好");
-    QTest::newRow("stranger") << "TK_Stranger" << "Stranger" << QString::fromUtf8("陌生人");
+    QTest::newRow("decimal point") << "TK_And"
+                                   << "point" << QString::fromUtf8("点");
+    QTest::newRow("Celsius") << "TK_Degrees"
+                             << "degrees Celsius" << QString::fromUtf8("摄氏度");
+    QTest::newRow("Fahrenheit") << "TK_DegreesFahrenheit"
+                                << "degrees Fahrenheit" << QString::fromUtf8("华氏度");
+    QTest::newRow("greeting") << "TK_Hello"
+                              << "Hello" << QString::fromUtf8("您好");
+    QTest::newRow("visitor greeting") << "TK_VisitorHello"
+                                      << "Hello, visitor" << QString::fromUtf8("访客您好");
+    QTest::newRow("stranger") << "TK_Stranger"
+                              << "Stranger" << QString::fromUtf8("陌生人");
 }
 
 void TestTranslation::spokenWordsInBothLanguages()
@@ -216,7 +318,9 @@ void TestTranslation::chosenLanguageIsRemembered()
 {
     QVERIFY(AppTranslationHelper::instance()->setCurrentLanguage(AppTranslationHelper::Chinese));
     QVERIFY(PlatformStore::instance()->reopen());
-    QCOMPARE(PlatformStore::instance()->readRecord("AppTranslationHelper", "language").value_or(QByteArray()),
+    QCOMPARE(PlatformStore::instance()
+                     ->readRecord("AppTranslationHelper", "language")
+                     .value_or(QByteArray()),
              QByteArray("96"));
 }
 

@@ -115,6 +115,22 @@ private slots:
         QVERIFY(screen.isNull());
     }
 
+    void screenDeletedByItsParentIsNotHandedOutAgain()
+    {
+        // Regression: the registry kept a raw pointer, so a host that deleted the parent
+        // before uninit got a dangling screen back. With a plain pointer getWidget would
+        // return the stale, non-null address here.
+        auto host = std::make_unique<QWidget>();
+        EpidemicPreviewPlugin plugin;
+        const int id = plugin.init(host.get());
+        QVERIFY(plugin.getWidget(id));
+
+        host.reset();
+        QVERIFY(!plugin.getWidget(id));
+        QVERIFY(plugin.uninit(id));
+        QVERIFY(!plugin.uninit(id));
+    }
+
     void destroyingThePluginKeepsRegisteredScreens()
     {
         QWidget host;

@@ -35,14 +35,16 @@ struct ConnectionCounter : QObject
 
 int liveNotificationReceivers()
 {
-    return ConnectionCounter::count(VornClient::instance(),
-                                    SIGNAL(signalCompareNotifyReceived(OrvaneCompareNotifyMessageList)));
+    return ConnectionCounter::count(
+            VornClient::instance(),
+            SIGNAL(signalCompareNotifyReceived(OrvaneCompareNotifyMessageList)));
 }
 
 int nvrNotificationReceivers()
 {
     return ConnectionCounter::count(
-        VornClient::instance(), SIGNAL(signalAiNvrCompareNotifyReceived(OrvaneCompareNotifyMessageList)));
+            VornClient::instance(),
+            SIGNAL(signalAiNvrCompareNotifyReceived(OrvaneCompareNotifyMessageList)));
 }
 
 int alarmReceivers()
@@ -98,7 +100,8 @@ void showAndWait(QWidget *widget)
 // Restores the OEM record a case changed.
 struct OemScope
 {
-    explicit OemScope(bool collapsible) : saved(AppConfigHelper::instance()->getOEMConfig())
+    explicit OemScope(bool collapsible)
+        : saved(AppConfigHelper::instance()->getOEMConfig())
     {
         AppConfigOEM oem = saved;
         oem.bCollapsibleSnapPanel = collapsible;
@@ -119,7 +122,8 @@ private slots:
     {
         testsupport::installWarningGuard();
         // The offscreen platform cannot pass a top-level window's changed size limits on.
-        testsupport::allowWarning(QRegularExpression(QStringLiteral("does not support propagateSizeHints")));
+        testsupport::allowWarning(
+                QRegularExpression(QStringLiteral("does not support propagateSizeHints")));
     }
 
     void cleanup() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -148,7 +152,8 @@ private slots:
         QSignalSpy changeStream(player, &FormVideoPlayer::changeStream);
         QSignalSpy startPlay(player, &FormVideoPlayer::startPlay);
         QSignalSpy doubleClicked(player, &FormVideoPlayer::doubleClickedPlay);
-        QSignalSpy stopChannels(player, qOverload<const QVector<int> &>(&FormVideoPlayer::stopPlay));
+        QSignalSpy stopChannels(player,
+                                qOverload<const QVector<int> &>(&FormVideoPlayer::stopPlay));
         QSignalSpy stopUid(player, qOverload<const QString &>(&FormVideoPlayer::stopPlay));
 
         emit device->changeStream(1, 7);
@@ -384,7 +389,8 @@ private slots:
     {
         const int windowId = 3;
         IntelligentSnapConfigParam stored;
-        stored.strChannelUIDList = QStringList{QStringLiteral("dev-a_1"), QStringLiteral("dev-b_2")};
+        stored.strChannelUIDList =
+                QStringList{QStringLiteral("dev-a_1"), QStringLiteral("dev-b_2")};
         stored.nChannelCount = 2;
         stored.nOrgaId = 17;
         AppConfigHelper::instance()->setEpidemicPreviewConfigParam(windowId, stored);
@@ -393,7 +399,8 @@ private slots:
         screen.setProperty("priviewWinId", windowId);
         showAndWait(&screen);
         auto *list = screen.findChild<OverTempSnapWidget *>(QStringLiteral("widgetSnap"));
-        auto *clear = list ? list->findChild<QPushButton *>(QStringLiteral("m_pClearPushButton")) : nullptr;
+        auto *clear = list ? list->findChild<QPushButton *>(QStringLiteral("m_pClearPushButton"))
+                           : nullptr;
         QVERIFY(clear);
 
         const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
@@ -401,9 +408,9 @@ private slots:
         const QDateTime after = QDateTime::currentDateTime().addSecs(1);
 
         const IntelligentSnapConfigParam now =
-            AppConfigHelper::instance()->getEpidemicPreviewConfigParam(windowId);
-        const QDateTime cleared =
-            QDateTime::fromString(now.strClearOverTempTime, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+                AppConfigHelper::instance()->getEpidemicPreviewConfigParam(windowId);
+        const QDateTime cleared = QDateTime::fromString(now.strClearOverTempTime,
+                                                        QStringLiteral("yyyy-MM-dd hh:mm:ss"));
         QVERIFY2(cleared.isValid(), qPrintable(now.strClearOverTempTime));
         QVERIFY(cleared >= before && cleared <= after);
         QCOMPARE(now.strChannelUIDList, stored.strChannelUIDList);

@@ -1,0 +1,8 @@
+#include "SpeechEngine.h"
+
+SpeechEngine::~SpeechEngine() = default;
+
+void SpeechEngine::giveUp()
+{
+    stop();
+}

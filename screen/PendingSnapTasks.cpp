@@ -1,0 +1,37 @@
+#include "screen/PendingSnapTasks.h"
+
+namespace {
+constexpr int InvalidTaskId = -99999;
+}
+
+bool PendingSnapTasks::adopt(int p_nTaskId, std::unique_ptr<SnapComparesMessage> p_pRecord)
+{
+    if (!p_pRecord || p_nTaskId == InvalidTaskId)
+        return false;
+    return m_mapRecords.emplace(p_nTaskId, std::move(p_pRecord)).second;
+}
+
+std::unique_ptr<SnapComparesMessage> PendingSnapTasks::take(int p_nTaskId)
+{
+    const auto it = m_mapRecords.find(p_nTaskId);
+    if (it == m_mapRecords.end())
+        return nullptr;
+    std::unique_ptr<SnapComparesMessage> record = std::move(it->second);
+    m_mapRecords.erase(it);
+    return record;
+}
+
+bool PendingSnapTasks::contains(int p_nTaskId) const
+{
+    return m_mapRecords.count(p_nTaskId) != 0;
+}
+
+int PendingSnapTasks::size() const
+{
+    return int(m_mapRecords.size());
+}
+
+void PendingSnapTasks::clear()
+{
+    m_mapRecords.clear();
+}

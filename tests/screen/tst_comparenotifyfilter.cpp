@@ -1,0 +1,349 @@
+#include "TestSupport.h"
+
+#include "screen/CompareNotifyFilter.h"
+#include "screen/SnapHistoryRequest.h"
+
+#include <QDateTime>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Collects Qt messages while alive and passes them on to the handler that was installed
+// before the first of these logs. Logs may nest; each sees every message of its lifetime.
+class MessageLog
+{
+public:
+    MessageLog()
+    {
+        if (s_logs.isEmpty())
+            s_previous = qInstallMessageHandler(&MessageLog::handle);
+        s_logs.append(this);
+    }
+    ~MessageLog()
+    {
+        s_logs.removeOne(this);
+        if (s_logs.isEmpty())
+            qInstallMessageHandler(s_previous);
+    }
+    bool contains(const QString &text) const
+    {
+        for (const QString &line : lines) {
+            if (line.contains(text))
+                return true;
+        }
+        return false;
+    }
+    QStringList lines;
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        for (MessageLog *log : qAsConst(s_logs))
+            log->lines.append(message);
+        if (s_previous)
+            s_previous(type, context, message);
+    }
+    static QList<MessageLog *> s_logs;
+    static QtMessageHandler s_previous;
+};
+QList<MessageLog *> MessageLog::s_logs;
+QtMessageHandler MessageLog::s_previous = nullptr;
+
+constexpr int Stranger = -99999;
+const QString GateA = QStringLiteral("TC-GATE-A_1");
+
+CompareInfo match(int archiveId)
+{
+    CompareInfo info;
+    info.archiveImage.archiveId = archiveId;
+    info.matchFlag = archiveId == Stranger ? 0 : 1;
+    return info;
+}
+
+QList<int> archiveIds(const std::vector<CompareInfo> &matches)
+{
+    QList<int> ids;
+    for (const CompareInfo &info : matches)
+        ids.append(info.archiveImage.archiveId);
+    return ids;
+}
+
+} // namespace
+
+class TestCompareNotifyFilter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void acceptance_data();
+    void acceptance();
+    void overTempList_data();
+    void overTempList();
+    void pictureFlow_data();
+    void pictureFlow();
+    void organisationCounting_data();
+    void organisationCounting();
+    void historyWindow_data();
+    void historyWindow();
+};
+
+void TestCompareNotifyFilter::initTestCase()
+{
+    testsupport::installWarningGuard();
+}
+
+void TestCompareNotifyFilter::acceptance_data()
+{
+    QTest::addColumn<int>("deviceType");
+    QTest::addColumn<int>("skip");
+    QTest::addColumn<QString>("channel");
+    QTest::addColumn<bool>("allChannels");
+    QTest::addColumn<QStringList>("selection");
+    QTest::addColumn<int>("showStranger"); // 0: no strategy at all
+    QTest::addColumn<int>("recordMode");
+    QTest::addColumn<int>("tempState");
+    QTest::addColumn<QList<int>>("matches");
+    QTest::addColumn<QList<int>>("expected");
+    QTest::addColumn<bool>("urlLogged");
+
+    const QStringList gateA{GateA};
+    const QList<int> none;
+    // Thermal device types of the bundled scenario are 20 and 21; 1 is a plain camera.
+    QTest::newRow("registered on selected channel")
+            << 20 << 0 << GateA << false << gateA << 2 << 1 << 0 << QList<int>{501}
+            << QList<int>{501} << true;
+    QTest::newRow("not a thermal device")
+            << 1 << 0 << GateA << false << gateA << 2 << 1 << 0 << QList<int>{501} << none << false;
+    QTest::newRow("skip marker") << 20 << 1 << GateA << false << gateA << 2 << 1 << 0
+                                 << QList<int>{501} << none << false;
+    QTest::newRow("channel outside selection") << 21 << 0 << "TC-GATE-B_1" << false << gateA << 2
+                                               << 1 << 0 << QList<int>{501} << none << false;
+    QTest::newRow("channel differs in case") << 20 << 0 << "tc-gate-a_1" << false << gateA << 2 << 1
+                                             << 0 << QList<int>{501} << none << false;
+    QTest::newRow("empty selection") << 20 << 0 << GateA << false << QStringList() << 2 << 1 << 0
+                                     << QList<int>{501} << none << false;
+    QTest::newRow("all channels") << 21 << 0 << "TC-GATE-B_1" << true << QStringList() << 2 << 1
+                                  << 0 << QList<int>{501} << QList<int>{501} << true;
+    QTest::newRow("over-temperature only drops normal registered")
+            << 20 << 0 << GateA << false << gateA << 2 << 2 << 0 << QList<int>{501} << none << true;
+    QTest::newRow("over-temperature only drops abnormal")
+            << 20 << 0 << GateA << false << gateA << 2 << 2 << 2 << QList<int>{501} << none << true;
+    QTest::newRow("over-temperature only keeps over-temperature")
+            << 20 << 0 << GateA << false << gateA << 2 << 2 << 1 << QList<int>{501}
+            << QList<int>{501} << true;
+    QTest::newRow("no match, strangers shown") << 20 << 0 << GateA << false << gateA << 2 << 1 << 0
+                                               << none << QList<int>{Stranger} << true;
+    QTest::newRow("no match, strangers hidden")
+            << 20 << 0 << GateA << false << gateA << 1 << 1 << 0 << none << none << true;
+    QTest::newRow("no match, no strategy shows strangers")
+            << 20 << 0 << GateA << false << gateA << 0 << 0 << 0 << none << QList<int>{Stranger}
+            << true;
+    QTest::newRow("three matches, stranger hidden")
+            << 20 << 0 << GateA << false << gateA << 1 << 1 << 0 << QList<int>{501, Stranger, 502}
+            << QList<int>{501, 502} << true;
+    QTest::newRow("three matches, stranger shown")
+            << 20 << 0 << GateA << false << gateA << 2 << 1 << 0 << QList<int>{501, Stranger, 502}
+            << QList<int>{501, Stranger, 502} << true;
+}
+
+void TestCompareNotifyFilter::acceptance()
+{
+    QFETCH(int, deviceType);
+    QFETCH(int, skip);
+    QFETCH(QString, channel);
+    QFETCH(bool, allChannels);
+    QFETCH(QStringList, selection);
+    QFETCH(int, showStranger);
+    QFETCH(int, recordMode);
+    QFETCH(int, tempState);
+    QFETCH(QList<int>, matches);
+    QFETCH(QList<int>, expected);
+    QFETCH(bool, urlLogged);
+
+    OrvaneCompareNotifyMessage notify;
+    OrvaneSnapTargetSource &source = notify.snapFaceInfo.snapTargetSource;
+    source.deviceTypeId = deviceType;
+    source.skipFlag = skip;
+    source.channelUID = channel;
+    source.temperatureState = tempState;
+    source.snapDetailImageURL = QStringLiteral("snap/acceptance.jpg");
+    for (int archiveId : matches)
+        notify.compareInfoVec.push_back(match(archiveId));
+
+    IntelligentSnapConfigParam snapSource;
+    snapSource.bAllChannel = allChannels;
+    snapSource.strChannelUIDList = selection;
+
+    std::unique_ptr<OrvaneAiCompareVoiceBroadcastStrategy> strategy;
+    if (showStranger != 0) {
+        strategy = std::make_unique<OrvaneAiCompareVoiceBroadcastStrategy>();
+        strategy->set_show_stranger(showStranger);
+        strategy->temp_record_mode = recordMode;
+    }
+
+    MessageLog log;
+    const std::vector<CompareInfo> accepted =
+            CompareNotifyFilter::acceptedMatches(notify, snapSource, strategy.get());
+    QCOMPARE(archiveIds(accepted), expected);
+    QCOMPARE(log.contains(QStringLiteral("URL:")), urlLogged);
+    if (!urlLogged)
+        QVERIFY2(log.lines.isEmpty(), qPrintable(log.lines.join('\n')));
+    const bool strangerHiddenWithoutMatch =
+            matches.isEmpty() && expected.isEmpty() && urlLogged && recordMode != 2;
+    QCOMPARE(log.contains(QStringLiteral(
+                     "EpidemicPreview::processCompareNotify   compareInfoVec.empty")),
+             strangerHiddenWithoutMatch);
+}
+
+void TestCompareNotifyFilter::overTempList_data()
+{
+    QTest::addColumn<int>("hasTemperature");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<int>("listFlag");
+    QTest::addColumn<QString>("clearTime");
+    QTest::addColumn<bool>("expected");
+
+    // Every row's snapshot was taken at 2026-03-05 10:00:00.
+    QTest::newRow("never cleared") << 1 << 1 << 1 << QString() << true;
+    QTest::newRow("cleared before") << 1 << 1 << 1 << "2026-03-05 09:59:59" << true;
+    QTest::newRow("cleared at the same second") << 1 << 1 << 1 << "2026-03-05 10:00:00" << false;
+    QTest::newRow("cleared after") << 1 << 1 << 1 << "2026-03-05 10:00:01" << false;
+    QTest::newRow("no temperature measured") << 0 << 1 << 1 << QString() << false;
+    QTest::newRow("normal") << 1 << 0 << 1 << QString() << false;
+    QTest::newRow("abnormal") << 1 << 2 << 1 << QString() << false;
+    QTest::newRow("not flagged for the list") << 1 << 1 << 0 << QString() << false;
+    QTest::newRow("unreadable clear time") << 1 << 1 << 1 << "yesterday" << true;
+}
+
+void TestCompareNotifyFilter::overTempList()
+{
+    QFETCH(int, hasTemperature);
+    QFETCH(int, state);
+    QFETCH(int, listFlag);
+    QFETCH(QString, clearTime);
+    QFETCH(bool, expected);
+
+    OrvaneSnapTargetSource source;
+    source.snapTime = QStringLiteral("2026-03-05 10:00:00");
+    source.hasTemperature = hasTemperature;
+    source.temperatureState = state;
+    source.overTempListFlag = listFlag;
+    QCOMPARE(CompareNotifyFilter::belongsInOverTempList(source, clearTime), expected);
+}
+
+void TestCompareNotifyFilter::pictureFlow_data()
+{
+    QTest::addColumn<bool>("hasStrategy");
+    QTest::addColumn<int>("displayMode");
+    QTest::addColumn<int>("thermometryMode");
+    QTest::addColumn<bool>("expected");
+
+    QTest::newRow("no strategy") << false << 0 << 0 << true;
+    QTest::newRow("display 1, thermometry 1") << true << 1 << 1 << true;
+    QTest::newRow("display 1, thermometry 2") << true << 1 << 2 << false;
+    QTest::newRow("display 1, thermometry 3") << true << 1 << 3 << true;
+    QTest::newRow("display 1, thermometry 4") << true << 1 << 4 << true;
+    QTest::newRow("display 2, thermometry 1") << true << 2 << 1 << false;
+}
+
+void TestCompareNotifyFilter::pictureFlow()
+{
+    QFETCH(bool, hasStrategy);
+    QFETCH(int, displayMode);
+    QFETCH(int, thermometryMode);
+    QFETCH(bool, expected);
+
+    OrvaneAiCompareVoiceBroadcastStrategy strategy;
+    strategy.set_display_mode(displayMode);
+    strategy.set_thermometry_mode(thermometryMode);
+    QCOMPARE(CompareNotifyFilter::showsInPictureFlow(hasStrategy ? &strategy : nullptr), expected);
+}
+
+void TestCompareNotifyFilter::organisationCounting_data()
+{
+    QTest::addColumn<QString>("deviceCode");
+    QTest::addColumn<QString>("screenCode");
+    QTest::addColumn<bool>("expected");
+
+    QTest::newRow("same organisation") << "001"
+                                       << "001" << true;
+    QTest::newRow("two levels below") << "001001001"
+                                      << "001" << true;
+    QTest::newRow("parent of the screen's") << "001"
+                                            << "001001" << false;
+    QTest::newRow("sibling") << "001002"
+                             << "001001" << false;
+    // Holding the code further inside is another branch of the tree, not a child.
+    QTest::newRow("code inside another branch") << "002001"
+                                                << "001" << false;
+}
+
+void TestCompareNotifyFilter::organisationCounting()
+{
+    QFETCH(QString, deviceCode);
+    QFETCH(QString, screenCode);
+    QFETCH(bool, expected);
+    QCOMPARE(CompareNotifyFilter::countsForOrganisation(deviceCode, screenCode), expected);
+}
+
+void TestCompareNotifyFilter::historyWindow_data()
+{
+    QTest::addColumn<bool>("hasStrategy");
+    QTest::addColumn<int>("overTempClear");
+    QTest::addColumn<int>("normalClear");
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("end");
+
+    const QDateTime evening(QDate(2026, 3, 5), QTime(19, 8, 9));
+    QTest::newRow("no strategy: today so far")
+            << false << 0 << 0 << evening << "2026-03-05 00:00:00"
+            << "2026-03-05 19:08:09";
+    QTest::newRow("no timed clear") << true << -1 << -1 << evening << "2026-03-05 00:00:00"
+                                    << "2026-03-05 19:08:09";
+    QTest::newRow("clear times 0") << true << 0 << 0 << evening << "2026-03-05 00:00:00"
+                                   << "2026-03-05 19:08:09";
+    QTest::newRow("over-temperature clear only")
+            << true << 30 << -1 << evening << "2026-03-05 19:08:09"
+            << "2026-03-05 19:08:39";
+    QTest::newRow("normal clear only") << true << -1 << 120 << evening << "2026-03-05 19:08:09"
+                                       << "2026-03-05 19:10:09";
+    QTest::newRow("the longer of both") << true << 600 << 120 << evening << "2026-03-05 19:08:09"
+                                        << "2026-03-05 19:18:09";
+    QTest::newRow("across midnight")
+            << true << 60 << 0 << QDateTime(QDate(2026, 12, 31), QTime(23, 59, 30))
+            << "2026-12-31 23:59:30"
+            << "2027-01-01 00:00:30";
+    QTest::newRow("morning in 24-hour digits")
+            << true << -1 << -1 << QDateTime(QDate(2026, 1, 2), QTime(7, 5, 3))
+            << "2026-01-02 00:00:00"
+            << "2026-01-02 07:05:03";
+}
+
+void TestCompareNotifyFilter::historyWindow()
+{
+    QFETCH(bool, hasStrategy);
+    QFETCH(int, overTempClear);
+    QFETCH(int, normalClear);
+    QFETCH(QDateTime, now);
+    QFETCH(QString, start);
+    QFETCH(QString, end);
+
+    OrvaneAiCompareVoiceBroadcastStrategy strategy;
+    strategy.over_temp_clear_time = overTempClear;
+    strategy.normal_temp_clear_time = normalClear;
+    const QStringList channels{GateA, QStringLiteral("NVR-NORTH_3")};
+    const ReqSnapDataParam param =
+            SnapHistoryRequest::build(hasStrategy ? &strategy : nullptr, channels, now);
+    QCOMPARE(param.strStartTime, start);
+    QCOMPARE(param.strEndTime, end);
+    QCOMPARE(param.strChannelUIDList, channels);
+}
+
+FEVER_TEST_MAIN(TestCompareNotifyFilter)
+
+#include "tst_comparenotifyfilter.moc"

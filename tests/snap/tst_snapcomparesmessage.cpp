@@ -1,0 +1,66 @@
+#include "TestSupport.h"
+
+#include "SnapTestRecords.h"
+
+#include "snap/SnapComparesMessage.h"
+
+#include <QVariant>
+
+#include <memory>
+#include <utility>
+
+class TestSnapComparesMessage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void liveCountFollowsEveryInstance();
+    void travelsInVariant();
+};
+
+void TestSnapComparesMessage::initTestCase()
+{
+    testsupport::installWarningGuard();
+}
+
+void TestSnapComparesMessage::liveCountFollowsEveryInstance()
+{
+    // Release checks elsewhere compare counts before and after a run; a constructor or
+    // destructor that forgot the counter would make those checks pass or fail at random.
+    const int base = SnapComparesMessage::liveCount();
+    {
+        auto heap = std::make_unique<SnapComparesMessage>();
+        QCOMPARE(SnapComparesMessage::liveCount(), base + 1);
+        SnapComparesMessage copy(*heap);
+        SnapComparesMessage moved(std::move(copy));
+        QCOMPARE(SnapComparesMessage::liveCount(), base + 3);
+        copy = moved; // assignment creates nothing
+        moved = SnapComparesMessage(snaptest::makeRecord({}));
+        QCOMPARE(SnapComparesMessage::liveCount(), base + 3);
+        heap.reset();
+        QCOMPARE(SnapComparesMessage::liveCount(), base + 2);
+    }
+    QCOMPARE(SnapComparesMessage::liveCount(), base);
+}
+
+void TestSnapComparesMessage::travelsInVariant()
+{
+    QVERIFY(QMetaType::type("SnapComparesMessage") != QMetaType::UnknownType);
+    snaptest::RecordSpec spec;
+    spec.state = 1;
+    spec.announce = true;
+    spec.archiveName = "Bea";
+    const int base = SnapComparesMessage::liveCount();
+    {
+        const QVariant variant = QVariant::fromValue(snaptest::makeRecord(spec));
+        const auto back = variant.value<SnapComparesMessage>();
+        QCOMPARE(back.snapFaceInfo.snapTargetSource.temperatureState, 1);
+        QCOMPARE(back.compareInfo.archive.get_name(), QString("Bea"));
+        QVERIFY(back.bAnnounce);
+    }
+    QCOMPARE(SnapComparesMessage::liveCount(), base);
+}
+
+FEVER_TEST_MAIN(TestSnapComparesMessage)
+#include "tst_snapcomparesmessage.moc"

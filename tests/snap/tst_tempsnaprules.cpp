@@ -1,0 +1,468 @@
+#include "TestSupport.h"
+
+#include "AppLanguageTr.h"
+#include "OrvaneAiCompareVoiceBroadcastStrategy.h"
+#include "QssFormatHelper.h"
+#include "snap/TempSnapRules.h"
+
+#include <QFile>
+
+namespace {
+
+OrvaneAiCompareVoiceBroadcastStrategy strategyWith(int showArchive, const QString &archiveShowName,
+                                                   const QString &strangerShowName)
+{
+    OrvaneAiCompareVoiceBroadcastStrategy strategy;
+    strategy.set_show_archive(showArchive);
+    strategy.set_archive_show_name(archiveShowName.toStdString());
+    strategy.set_stranger_show_name(strangerShowName.toStdString());
+    return strategy;
+}
+
+OrvaneAiCompareVoiceBroadcastStrategy privacy(int displayMode, int snapHandle)
+{
+    OrvaneAiCompareVoiceBroadcastStrategy strategy;
+    strategy.set_image_display_mode(displayMode);
+    strategy.set_snap_image_handle(snapHandle);
+    return strategy;
+}
+
+const QString kNoArchiveName;
+
+} // namespace
+
+class TestTempSnapRules : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void nameText_data();
+    void nameText();
+
+    void stateColour_data();
+    void stateColour();
+
+    void pictureTreatment_data();
+    void pictureTreatment();
+
+    void temperatureText_data();
+    void temperatureText();
+    void negativeTemperatureIsNeverAnnounced_data();
+    void negativeTemperatureIsNeverAnnounced();
+
+    void saveOfferedOnlyInDefaultMode_data();
+    void saveOfferedOnlyInDefaultMode();
+    void savePaths_data();
+    void savePaths();
+
+    void sizeStyles_data();
+    void sizeStyles();
+    void pictureAndBadgeGeometry_data();
+    void pictureAndBadgeGeometry();
+    void noMaskBadgeFallsBackToPlainBadge();
+
+    void cardGeometry_data();
+    void cardGeometry();
+    void timedClear_data();
+    void timedClear();
+};
+
+void TestTempSnapRules::initTestCase()
+{
+    testsupport::installWarningGuard();
+}
+
+void TestTempSnapRules::nameText_data()
+{
+    QTest::addColumn<int>("compareResult");
+    QTest::addColumn<int>("archiveId");
+    QTest::addColumn<QString>("archiveName");
+    QTest::addColumn<int>("showArchive");
+    QTest::addColumn<QString>("archiveShowName");
+    QTest::addColumn<QString>("strangerShowName");
+    QTest::addColumn<bool>("consultName");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("sent");
+
+    const QString stranger = AppLanguageTr::translate("TK_Stranger");
+    // A match the face library did not confirm is never named, whatever the archive says.
+    QTest::newRow("not compared") << 0 << 7 << "Ann" << 1 << ""
+                                  << "" << true << "..."
+                                  << "";
+    QTest::newRow("compare result 2") << 2 << 7 << "Ann" << 1 << ""
+                                      << "" << true << "..."
+                                      << "";
+    QTest::newRow("archive name") << 1 << 7 << "Ann" << 1 << ""
+                                  << "" << true << "Ann"
+                                  << "Ann";
+    QTest::newRow("hidden name still sent") << 1 << 7 << "Ann" << 2 << ""
+                                            << "" << true << "..."
+                                            << "Ann";
+    QTest::newRow("custom text translated") << 1 << 7 << "Ann" << 3 << "TK_Stranger"
+                                            << "" << true << stranger << "Ann";
+    QTest::newRow("custom free text") << 1 << 7 << "Ann" << 3 << "Guest"
+                                      << "" << true << "Guest"
+                                      << "Ann";
+    QTest::newRow("unknown show mode") << 1 << 7 << "Ann" << 0 << ""
+                                       << "" << true << ""
+                                       << "Ann";
+    QTest::newRow("named match without id at construction") << 1 << -99999 << "Ann" << 1 << ""
+                                                            << "" << true << "Ann"
+                                                            << "Ann";
+    QTest::newRow("named match without id after strategy change") << 1 << -99999 << "Ann" << 1 << ""
+                                                                  << "Visitor" << false << "Visitor"
+                                                                  << "";
+    QTest::newRow("stranger default label") << 1 << -99999 << kNoArchiveName << 1 << ""
+                                            << "" << true << stranger << "";
+    QTest::newRow("stranger custom label") << 1 << -99999 << kNoArchiveName << 1 << ""
+                                           << "Visitor" << true << "Visitor"
+                                           << "";
+    QTest::newRow("markup stays text") << 1 << 7 << "<img src=x>" << 1 << ""
+                                       << "" << true << "<img src=x>"
+                                       << "<img src=x>";
+}
+
+void TestTempSnapRules::nameText()
+{
+    QFETCH(int, compareResult);
+    QFETCH(int, archiveId);
+    QFETCH(QString, archiveName);
+    QFETCH(int, showArchive);
+    QFETCH(QString, archiveShowName);
+    QFETCH(QString, strangerShowName);
+    QFETCH(bool, consultName);
+    QFETCH(QString, label);
+    QFETCH(QString, sent);
+
+    const TempSnapRules::NameText text = TempSnapRules::nameText(
+            compareResult, archiveId, archiveName,
+            strategyWith(showArchive, archiveShowName, strangerShowName), consultName);
+    QCOMPARE(text.label, label);
+    QCOMPARE(text.name, sent);
+}
+
+void TestTempSnapRules::stateColour_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::addColumn<bool>("alternate");
+    QTest::addColumn<QString>("colour");
+    QTest::addColumn<QString>("cardSheet");
+
+    const QString normal = QssFormatHelper::findColorStrByKey("$word_normaltemp");
+    const QString over = QssFormatHelper::findColorStrByKey("$word_overtemp");
+    const QString abnormal = QssFormatHelper::findColorStrByKey("$word_anormaltemp");
+    QTest::newRow("normal") << 0 << false << normal << "";
+    QTest::newRow("over") << 1 << false << over << "";
+    QTest::newRow("abnormal 2") << 2 << false << abnormal << "";
+    QTest::newRow("abnormal 3") << 3 << false << abnormal << "";
+    QTest::newRow("unknown state is normal") << 9 << false << normal << "";
+    QTest::newRow("alt normal") << 0 << true << "#1a7a17"
+                                << "";
+    QTest::newRow("alt over") << 1 << true << "#ee7d6f"
+                              << "background-color: #edaaa2";
+    // The alternate screen knows only over-temperature and the rest.
+    QTest::newRow("alt abnormal 2") << 2 << true << "#1a7a17"
+                                    << "";
+    QTest::newRow("alt abnormal 3") << 3 << true << "#1a7a17"
+                                    << "";
+}
+
+void TestTempSnapRules::stateColour()
+{
+    QFETCH(int, state);
+    QFETCH(bool, alternate);
+    QFETCH(QString, colour);
+    QFETCH(QString, cardSheet);
+
+    QVERIFY(!colour.isEmpty());
+    QCOMPARE(TempSnapRules::stateColour(state, alternate), colour);
+    QCOMPARE(TempSnapRules::cardStyleSheet(state, alternate), cardSheet);
+}
+
+void TestTempSnapRules::pictureTreatment_data()
+{
+    QTest::addColumn<int>("displayMode");
+    QTest::addColumn<int>("snapHandle");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<bool>("mosaic");
+
+    const QString url = "/cache/snap/a.jpg";
+    const QString ai = ":/images/home/charts/ai/";
+    QTest::newRow("default mode") << 1 << 1 << 1 << url << false;
+    QTest::newRow("private, placeholder normal")
+            << 2 << 1 << 0 << ai + "image_no_show_face_normal.png" << false;
+    QTest::newRow("private, placeholder over")
+            << 2 << 1 << 1 << ai + "image_no_show_face_overTemp.png" << false;
+    QTest::newRow("private, placeholder abnormal 2")
+            << 2 << 1 << 2 << ai + "image_no_show_face_abnormal.png" << false;
+    QTest::newRow("private, placeholder abnormal 3")
+            << 2 << 1 << 3 << ai + "image_no_show_face_abnormal.png" << false;
+    QTest::newRow("private, mosaic") << 2 << 2 << 1 << url << true;
+    QTest::newRow("private, untreated") << 2 << 3 << 1 << url << false;
+    QTest::newRow("default mode ignores handle") << 1 << 2 << 0 << url << false;
+}
+
+void TestTempSnapRules::pictureTreatment()
+{
+    QFETCH(int, displayMode);
+    QFETCH(int, snapHandle);
+    QFETCH(int, state);
+    QFETCH(QString, source);
+    QFETCH(bool, mosaic);
+
+    const auto strategy = privacy(displayMode, snapHandle);
+    QCOMPARE(TempSnapRules::pictureSource("/cache/snap/a.jpg", state, strategy), source);
+    QCOMPARE(TempSnapRules::pictureTreatment(strategy) == TempSnapRules::PictureTreatment::Mosaic,
+             mosaic);
+    if (source.startsWith(":/"))
+        QVERIFY2(QFile::exists(source), qPrintable(source));
+}
+
+void TestTempSnapRules::temperatureText_data()
+{
+    QTest::addColumn<int>("thermometryResult");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<double>("temperature");
+    QTest::addColumn<bool>("hideNegative");
+    QTest::addColumn<QString>("text");
+
+    const QString withUnit = "36.5U";
+    const QString normal = AppLanguageTr::translate("TK_Normal");
+    const QString over = AppLanguageTr::translate("TK_OverTemperature");
+    const QString abnormal = AppLanguageTr::translate("TK_AbnormalTemperature");
+    QTest::newRow("number") << 1 << 0 << 36.5 << true << withUnit;
+    QTest::newRow("hidden") << 2 << 0 << 36.5 << true << "";
+    QTest::newRow("unknown mode") << 0 << 1 << 36.5 << true << "";
+    QTest::newRow("verdict normal") << 3 << 0 << 36.5 << true << normal;
+    QTest::newRow("verdict over") << 3 << 1 << 38.5 << true << over;
+    QTest::newRow("verdict abnormal 2") << 3 << 2 << 36.5 << true << abnormal;
+    QTest::newRow("verdict abnormal 3") << 3 << 3 << 36.5 << true << abnormal;
+    QTest::newRow("negative, number") << 1 << 0 << -1.0 << true << "...";
+    QTest::newRow("negative, hidden mode too") << 2 << 0 << -0.1 << true << "...";
+    QTest::newRow("negative, verdict") << 3 << 1 << -5.0 << true << "...";
+    QTest::newRow("zero is a reading") << 1 << 0 << 0.0 << true << withUnit;
+    QTest::newRow("negative after strategy change") << 1 << 0 << -1.0 << false << withUnit;
+}
+
+void TestTempSnapRules::temperatureText()
+{
+    QFETCH(int, thermometryResult);
+    QFETCH(int, state);
+    QFETCH(double, temperature);
+    QFETCH(bool, hideNegative);
+    QFETCH(QString, text);
+
+    QCOMPARE(TempSnapRules::temperatureText(thermometryResult, state, "36.5U", temperature,
+                                            hideNegative),
+             text);
+}
+
+void TestTempSnapRules::negativeTemperatureIsNeverAnnounced_data()
+{
+    QTest::addColumn<QString>("temperatureText");
+    QTest::addColumn<bool>("sends");
+
+    QTest::newRow("normal") << "36.5" << true;
+    QTest::newRow("zero") << "0.0" << true;
+    QTest::newRow("negative") << "-1.0" << false;
+    QTest::newRow("slightly negative") << "-0.1" << false;
+    QTest::newRow("fahrenheit") << "97.7" << true;
+}
+
+void TestTempSnapRules::negativeTemperatureIsNeverAnnounced()
+{
+    QFETCH(QString, temperatureText);
+    QFETCH(bool, sends);
+    QCOMPARE(TempSnapRules::sendsTempInfo(temperatureText), sends);
+}
+
+void TestTempSnapRules::saveOfferedOnlyInDefaultMode_data()
+{
+    QTest::addColumn<int>("displayMode");
+    QTest::addColumn<bool>("offered");
+    QTest::newRow("default") << 1 << true;
+    QTest::newRow("private") << 2 << false;
+    QTest::newRow("unset") << 0 << false;
+}
+
+void TestTempSnapRules::saveOfferedOnlyInDefaultMode()
+{
+    QFETCH(int, displayMode);
+    QFETCH(bool, offered);
+    QCOMPARE(TempSnapRules::saveOffered(privacy(displayMode, 3)), offered);
+}
+
+void TestTempSnapRules::savePaths_data()
+{
+    QTest::addColumn<QString>("remembered");
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("suggested");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("folder");
+
+    QTest::newRow("nothing remembered") << ""
+                                        << "/cache/snap/a.jpg"
+                                        << "./a.jpg"
+                                        << "/home/u/a.jpg"
+                                        << "/home/u/";
+    QTest::newRow("remembered folder") << "/home/u/pics/"
+                                       << "/cache/snap/b.png"
+                                       << "/home/u/pics/b.png"
+                                       << "/home/u/pics/c.png"
+                                       << "/home/u/pics/";
+    // The file name occurs earlier in the path too: only the trailing one goes.
+    QTest::newRow("name repeated in path") << ""
+                                           << "/cache/a.jpg"
+                                           << "./a.jpg"
+                                           << "/x/a.jpg/a.jpg"
+                                           << "/x/a.jpg/";
+}
+
+void TestTempSnapRules::savePaths()
+{
+    QFETCH(QString, remembered);
+    QFETCH(QString, url);
+    QFETCH(QString, suggested);
+    QFETCH(QString, chosen);
+    QFETCH(QString, folder);
+    QCOMPARE(TempSnapRules::suggestedSavePath(remembered, url), suggested);
+    QCOMPARE(TempSnapRules::folderToRemember(chosen), folder);
+}
+
+void TestTempSnapRules::sizeStyles_data()
+{
+    QTest::addColumn<int>("sizeMode");
+    QTest::addColumn<bool>("alternate");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QString>("smallSheet");
+    QTest::addColumn<QString>("tempSheet");
+    QTest::addColumn<float>("scale");
+
+    QTest::newRow("mode 0") << 0 << false << 0 << "QLabel{font: 15px; }"
+                            << "QLabel{font: 30px; color:#abc;}" << 1.3f;
+    QTest::newRow("mode 1") << 1 << false << 1 << "QLabel{font: 12px; }"
+                            << "QLabel{font: 20px; color:#abc;}" << 1.0f;
+    QTest::newRow("mode 2") << 2 << false << 0 << "QLabel{font: 22px; }"
+                            << "QLabel{font: 40px; color:#abc;}" << 1.5f;
+    QTest::newRow("unknown mode") << 7 << false << 0 << "QLabel{font: 12px; }"
+                                  << "QLabel{font: 20px; color:#abc;}" << 1.0f;
+    QTest::newRow("alt over") << 2 << true << 1 << "QLabel{font: 22px; color: white}"
+                              << "QLabel{font: 40px; color:#abc;}" << 1.5f;
+    QTest::newRow("alt abnormal") << 0 << true << 2 << "QLabel{font: 15px; color: #6ba0d0}"
+                                  << "QLabel{font: 30px; color:#abc;}" << 1.3f;
+}
+
+void TestTempSnapRules::sizeStyles()
+{
+    QFETCH(int, sizeMode);
+    QFETCH(bool, alternate);
+    QFETCH(int, state);
+    QFETCH(QString, smallSheet);
+    QFETCH(QString, tempSheet);
+    QFETCH(float, scale);
+
+    const TempSnapRules::SizeStyle style = TempSnapRules::sizeStyle(sizeMode);
+    QCOMPARE(TempSnapRules::smallLabelStyleSheet(style.nTextPx,
+                                                 TempSnapRules::smallLabelColour(state, alternate)),
+             smallSheet);
+    QCOMPARE(TempSnapRules::tempLabelStyleSheet(style.nTempPx, "#abc"), tempSheet);
+    QCOMPARE(style.fBadgeScale, scale);
+}
+
+void TestTempSnapRules::pictureAndBadgeGeometry_data()
+{
+    QTest::addColumn<int>("cardWidth");
+    QTest::addColumn<int>("cardHeight");
+    QTest::addColumn<float>("scale");
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<QRect>("badge");
+
+    // Badge of 40 x 20. 137 x 0.8 = 109.6; 179 x 0.8 = 143.2; 208 x 0.8 = 166.4.
+    QTest::newRow("small") << 330 << 143 << 1.0f << QSize(109, 137) << QRect(273, 118, 40, 20);
+    QTest::newRow("medium") << 428 << 185 << 1.3f << QSize(143, 179) << QRect(359, 154, 52, 26);
+    QTest::newRow("big") << 495 << 214 << 1.5f << QSize(166, 208) << QRect(418, 179, 60, 30);
+    // 130 - 6 = 124, x 0.8 = 99.2: truncated, not rounded.
+    QTest::newRow("form size") << 280 << 130 << 1.0f << QSize(99, 124) << QRect(223, 105, 40, 20);
+}
+
+void TestTempSnapRules::pictureAndBadgeGeometry()
+{
+    QFETCH(int, cardWidth);
+    QFETCH(int, cardHeight);
+    QFETCH(float, scale);
+    QFETCH(QSize, picture);
+    QFETCH(QRect, badge);
+
+    QCOMPARE(TempSnapRules::pictureSize(cardHeight), picture);
+    QCOMPARE(TempSnapRules::badgeGeometry(cardWidth, cardHeight, 40, 20, scale), badge);
+}
+
+void TestTempSnapRules::noMaskBadgeFallsBackToPlainBadge()
+{
+    const QString plain = ":/images/home/charts/ai/NOMASK.png";
+    QVERIFY(QFile::exists(plain));
+    QCOMPARE(TempSnapRules::noMaskBadgePath(1), QString(":/images/home/charts/ai/NOMASK1.png"));
+    QCOMPARE(TempSnapRules::noMaskBadgePath(96), QString(":/images/home/charts/ai/NOMASK96.png"));
+    // No badge is drawn for language 31; the plain one stands in.
+    QVERIFY(!QFile::exists(":/images/home/charts/ai/NOMASK31.png"));
+    QCOMPARE(TempSnapRules::noMaskBadgePath(31), plain);
+}
+
+void TestTempSnapRules::cardGeometry_data()
+{
+    QTest::addColumn<int>("cardSize");
+    QTest::addColumn<bool>("alternate");
+    QTest::addColumn<int>("sizeMode");
+    QTest::addColumn<QSize>("size");
+
+    QTest::newRow("small") << 3 << false << 1 << QSize(330, 143);
+    // 330 x 1.3f lies just below 429 in float arithmetic; a double product would give 429.
+    QTest::newRow("medium") << 2 << false << 0 << QSize(428, 185);
+    QTest::newRow("big") << 1 << false << 2 << QSize(495, 214);
+    QTest::newRow("unset") << 0 << false << 1 << QSize(330, 143);
+    QTest::newRow("alt small") << 3 << true << 1 << QSize(286, 121);
+    QTest::newRow("alt medium") << 2 << true << 0 << QSize(371, 157);
+    QTest::newRow("alt big") << 1 << true << 2 << QSize(429, 181);
+}
+
+void TestTempSnapRules::cardGeometry()
+{
+    QFETCH(int, cardSize);
+    QFETCH(bool, alternate);
+    QFETCH(int, sizeMode);
+    QFETCH(QSize, size);
+
+    const TempSnapRules::CardGeometry geometry = TempSnapRules::cardGeometry(cardSize, alternate);
+    QCOMPARE(geometry.nSizeMode, sizeMode);
+    QCOMPARE(QSize(geometry.nWidth, geometry.nHeight), size);
+}
+
+void TestTempSnapRules::timedClear_data()
+{
+    QTest::addColumn<qint64>("now");
+    QTest::addColumn<uint>("created");
+    QTest::addColumn<int>("clearTime");
+    QTest::addColumn<bool>("cleared");
+
+    QTest::newRow("never by time, hours old") << qint64(50000) << 1000u << 0 << false;
+    QTest::newRow("unset clear time") << qint64(50000) << 1000u << -1 << false;
+    QTest::newRow("exactly due") << qint64(1010) << 1000u << 10 << true;
+    QTest::newRow("one second early") << qint64(1009) << 1000u << 10 << false;
+    QTest::newRow("long due") << qint64(5000) << 1000u << 10 << true;
+    QTest::newRow("one second clear time") << qint64(1001) << 1000u << 1 << true;
+}
+
+void TestTempSnapRules::timedClear()
+{
+    QFETCH(qint64, now);
+    QFETCH(uint, created);
+    QFETCH(int, clearTime);
+    QFETCH(bool, cleared);
+    QCOMPARE(TempSnapRules::isClearedByTime(now, created, clearTime), cleared);
+}
+
+FEVER_TEST_MAIN(TestTempSnapRules)
+#include "tst_tempsnaprules.moc"

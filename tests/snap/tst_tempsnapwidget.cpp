@@ -1,0 +1,346 @@
+#include "TestSupport.h"
+
+#include "SnapTestRecords.h"
+
+#include "AppConfigHelper.h"
+#include "FileDataCacheGroup.h"
+#include "OrvaneAiCompareVoiceBroadcastStrategy.h"
+#include "System.h"
+#include "snap/TempSnapItem.h"
+#include "snap/TempSnapRules.h"
+#include "snap/TempSnapWidget.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPointer>
+#include <QTemporaryDir>
+
+#include <memory>
+
+using snaptest::RecordSpec;
+
+namespace {
+
+void flushDeferredDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QString cardTime(TempSnapItem *card)
+{
+    return card->findChild<QLabel *>("labelTime")->text();
+}
+
+// Seconds of the steady clock only change on second boundaries; starting right after one
+// leaves the rest of the second for steps that must see no real time pass.
+void waitForFreshSecond()
+{
+    const qint64 start = System::getSecondCount();
+    while (System::getSecondCount() == start)
+        QTest::qSleep(2);
+}
+
+} // namespace
+
+class TestTempSnapWidget : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void thirtyFirstCardDropsTheOldest();
+    void cardsAndRecordsDoNotAccumulate();
+    void timedClearNeverWithClearTimeBelowOne_data();
+    void timedClearNeverWithClearTimeBelowOne();
+    void timedClearAtExactlyTheClearTime();
+    void untimedClearsByKind();
+    void cardSizeChangesEveryCard_data();
+    void cardSizeChangesEveryCard();
+    void alternateStyleStartsSmaller();
+    void strategyReachesEveryCard();
+    void relaysAnnouncementsOfLiveCards();
+    void removedCardIsNotRelayed();
+    void enterAndLeaveSignals();
+
+private:
+    SnapComparesMessage record(int index, int state = 0, bool announce = false);
+    std::unique_ptr<TempSnapWidget> strip(const OrvaneAiCompareVoiceBroadcastStrategy &strategy =
+                                                  OrvaneAiCompareVoiceBroadcastStrategy());
+
+    QTemporaryDir m_dir;
+    QString m_strUrl;
+};
+
+void TestTempSnapWidget::initTestCase()
+{
+    testsupport::installWarningGuard();
+    QVERIFY(m_dir.isValid());
+    m_strUrl = snaptest::writeFacePicture(m_dir.path(), "face.png");
+    QVERIFY(!m_strUrl.isEmpty());
+    QImage decoded;
+    QVERIFY(FileDataCacheGroup::findImageData(m_strUrl, decoded));
+}
+
+void TestTempSnapWidget::cleanup()
+{
+    AppConfigHelper::instance()->setOEMConfig(AppConfigOEM());
+    flushDeferredDeletes();
+}
+
+SnapComparesMessage TestTempSnapWidget::record(int index, int state, bool announce)
+{
+    RecordSpec spec;
+    spec.url = m_strUrl;
+    spec.state = state;
+    spec.announce = announce;
+    spec.snapTime =
+            QStringLiteral("2024-05-06 %1").arg(QTime(0, 0).addSecs(index).toString("hh:mm:ss"));
+    return snaptest::makeRecord(spec);
+}
+
+std::unique_ptr<TempSnapWidget>
+TestTempSnapWidget::strip(const OrvaneAiCompareVoiceBroadcastStrategy &strategy)
+{
+    auto widget = std::make_unique<TempSnapWidget>();
+    widget->setStrategy(strategy);
+    return widget;
+}
+
+void TestTempSnapWidget::thirtyFirstCardDropsTheOldest()
+{
+    auto widget = strip();
+    auto *list = widget->findChild<QListWidget *>("listWidget");
+    QVERIFY(list);
+    int mostRows = 0;
+    connect(list->model(), &QAbstractItemModel::rowsInserted, this,
+            [&] { mostRows = qMax(mostRows, list->count()); });
+
+    for (int i = 1; i <= 30; ++i)
+        widget->appendSnapshot(record(i));
+    QPointer<TempSnapItem> oldest = widget->cardAt(29);
+    QCOMPARE(cardTime(oldest), QString("00:00:01"));
+
+    widget->appendSnapshot(record(31));
+    // The bottom row left before the new one came in: never 31 rows, not even for a moment.
+    QCOMPARE(mostRows, 30);
+    QCOMPARE(widget->cardCount(), 30);
+    QCOMPARE(cardTime(widget->cardAt(0)), QString("00:00:31"));
+    QCOMPARE(cardTime(widget->cardAt(29)), QString("00:00:02"));
+    QVERIFY(!oldest.isNull()); // deleted through the event loop, not inside the call
+    flushDeferredDeletes();
+    QVERIFY(oldest.isNull());
+    QCOMPARE(widget->findChildren<TempSnapItem *>().size(), 30);
+}
+
+void TestTempSnapWidget::cardsAndRecordsDoNotAccumulate()
+{
+    auto widget = strip();
+    for (int i = 0; i < 30; ++i)
+        widget->appendSnapshot(record(i));
+    flushDeferredDeletes();
+    const int widgets = QApplication::allWidgets().size();
+    const int records = SnapComparesMessage::liveCount();
+
+    for (int i = 30; i < 130; ++i)
+        widget->appendSnapshot(record(i));
+    flushDeferredDeletes();
+    QCOMPARE(QApplication::allWidgets().size(), widgets);
+    QCOMPARE(SnapComparesMessage::liveCount(), records);
+
+    widget.reset();
+    flushDeferredDeletes();
+    QCOMPARE(SnapComparesMessage::liveCount(), records - 30);
+}
+
+void TestTempSnapWidget::timedClearNeverWithClearTimeBelowOne_data()
+{
+    QTest::addColumn<int>("clearTime");
+    QTest::newRow("zero") << 0;
+    QTest::newRow("unset") << -1;
+}
+
+void TestTempSnapWidget::timedClearNeverWithClearTimeBelowOne()
+{
+    QFETCH(int, clearTime);
+    OrvaneAiCompareVoiceBroadcastStrategy strategy;
+    strategy.normal_temp_clear_time = clearTime;
+    strategy.over_temp_clear_time = clearTime;
+    auto widget = strip(strategy);
+    widget->appendSnapshot(record(1, 0));
+    widget->appendSnapshot(record(2, 1));
+    widget->appendSnapshot(record(3, 2));
+
+    System::advanceSecondCount(5 * 3600);
+    widget->slot_clearNormalTempSnapPicture(true);
+    widget->slot_clearOverTempSnapPicture(true);
+    QCOMPARE(widget->cardCount(), 3);
+}
+
+void TestTempSnapWidget::timedClearAtExactlyTheClearTime()
+{
+    OrvaneAiCompareVoiceBroadcastStrategy strategy;
+    strategy.normal_temp_clear_time = 10;
+    strategy.over_temp_clear_time = 20;
+    auto widget = strip(strategy);
+
+    waitForFreshSecond();
+    widget->appendSnapshot(record(1, 0)); // normal
+    widget->appendSnapshot(record(2, 1)); // over-temperature
+    System::advanceSecondCount(9);
+    widget->appendSnapshot(record(3, 3)); // abnormal counts as normal, 9 s younger
+    widget->slot_clearNormalTempSnapPicture(true);
+    widget->slot_clearOverTempSnapPicture(true);
+    QCOMPARE(widget->cardCount(), 3);
+
+    System::advanceSecondCount(1);
+    widget->slot_clearNormalTempSnapPicture(true);
+    widget->slot_clearOverTempSnapPicture(true);
+    QCOMPARE(widget->cardCount(), 2);
+    QCOMPARE(cardTime(widget->cardAt(0)), QString("00:00:03"));
+    QCOMPARE(cardTime(widget->cardAt(1)), QString("00:00:02"));
+
+    System::advanceSecondCount(10); // the over-temperature card is now exactly 20 s old
+    widget->slot_clearOverTempSnapPicture(true);
+    QCOMPARE(widget->cardCount(), 1);
+    QCOMPARE(cardTime(widget->cardAt(0)), QString("00:00:03"));
+}
+
+void TestTempSnapWidget::untimedClearsByKind()
+{
+    // Timed clears are off: the untimed ones must not depend on the clear times.
+    auto widget = strip();
+    const QList<int> states{0, 1, 2, 3, 1, 9};
+    for (int i = 0; i < states.size(); ++i)
+        widget->appendSnapshot(record(i, states.at(i)));
+
+    widget->slot_clearNormalTempSnapPicture();
+    QCOMPARE(widget->cardCount(), 2);
+    for (int row = 0; row < widget->cardCount(); ++row)
+        QVERIFY(widget->cardAt(row)->isOverTemp());
+    flushDeferredDeletes();
+    QCOMPARE(widget->findChildren<TempSnapItem *>().size(), 2);
+
+    widget->appendSnapshot(record(7, 0));
+    widget->slot_clearOverTempSnapPicture();
+    QCOMPARE(widget->cardCount(), 1);
+    QVERIFY(!widget->cardAt(0)->isOverTemp());
+}
+
+void TestTempSnapWidget::cardSizeChangesEveryCard_data()
+{
+    QTest::addColumn<int>("cardSize");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("sizeMode");
+    QTest::addColumn<QString>("tempFont");
+
+    QTest::newRow("big") << 1 << QSize(495, 214) << 2 << "font: 40px";
+    QTest::newRow("medium") << 2 << QSize(428, 185) << 0 << "font: 30px";
+    QTest::newRow("small") << 3 << QSize(330, 143) << 1 << "font: 20px";
+}
+
+void TestTempSnapWidget::cardSizeChangesEveryCard()
+{
+    QFETCH(int, cardSize);
+    QFETCH(QSize, size);
+    QFETCH(int, sizeMode);
+    QFETCH(QString, tempFont);
+
+    auto widget = strip();
+    QCOMPARE(widget->cardSize(), QSize(330, 143));
+    widget->appendSnapshot(record(1));
+    widget->appendSnapshot(record(2, 1));
+    widget->show();
+
+    widget->setCardSize(cardSize);
+    widget->appendSnapshot(record(3)); // a card added later takes the new size as well
+    QCoreApplication::processEvents();
+    QCOMPARE(widget->cardSize(), size);
+    QCOMPARE(widget->minimumWidth(), size.width());
+    auto *list = widget->findChild<QListWidget *>("listWidget");
+    for (int row = 0; row < 3; ++row) {
+        TempSnapItem *card = widget->cardAt(row);
+        QCOMPARE(card->size(), size);
+        QCOMPARE(card->sizeMode(), sizeMode);
+        QCOMPARE(list->item(row)->sizeHint(), size);
+        QVERIFY2(card->findChild<QLabel *>("labelTemp")->styleSheet().contains(tempFont),
+                 qPrintable(card->findChild<QLabel *>("labelTemp")->styleSheet()));
+        QCOMPARE(card->findChild<QLabel *>("labelImage")->size(),
+                 TempSnapRules::pictureSize(size.height()));
+    }
+}
+
+void TestTempSnapWidget::alternateStyleStartsSmaller()
+{
+    AppConfigOEM oem;
+    oem.nPreviewScreenType = 1;
+    QVERIFY(AppConfigHelper::instance()->setOEMConfig(oem));
+    auto widget = strip();
+    QCOMPARE(widget->cardSize(), QSize(286, 121));
+    widget->appendSnapshot(record(1, 1));
+    QCOMPARE(widget->cardAt(0)->size(), QSize(286, 121));
+    QCOMPARE(widget->cardAt(0)->styleSheet(), QString("background-color: #edaaa2"));
+    widget->setCardSize(1);
+    QCOMPARE(widget->cardSize(), QSize(429, 181));
+}
+
+void TestTempSnapWidget::strategyReachesEveryCard()
+{
+    OrvaneAiCompareVoiceBroadcastStrategy strategy;
+    strategy.set_show_archive(1);
+    auto widget = strip(strategy);
+    widget->appendSnapshot(record(1));
+    widget->appendSnapshot(record(2));
+    QCOMPARE(widget->cardAt(1)->findChild<QLabel *>("labelName")->text(), QString("Ann"));
+
+    strategy.set_show_archive(2);
+    widget->setStrategy(strategy);
+    widget->appendSnapshot(record(3));
+    for (int row = 0; row < 3; ++row)
+        QCOMPARE(widget->cardAt(row)->findChild<QLabel *>("labelName")->text(), QString("..."));
+}
+
+void TestTempSnapWidget::relaysAnnouncementsOfLiveCards()
+{
+    auto widget = strip();
+    QSignalSpy spy(widget.get(), &TempSnapWidget::sendTempInfo);
+    widget->appendSnapshot(record(1, 1, true));
+    widget->appendSnapshot(record(2, 0, false));
+    QTRY_COMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0).toString(), QString("Ann"));
+    QCOMPARE(spy.at(0).at(2).toInt(), 1);
+    QCOMPARE(spy.at(0).at(3).toString(), QString("00:00:01"));
+    QTest::qWait(3 * TempSnapItem::SendTempInfoDelayMs);
+    QCOMPARE(spy.count(), 1);
+}
+
+void TestTempSnapWidget::removedCardIsNotRelayed()
+{
+    auto widget = strip();
+    QSignalSpy spy(widget.get(), &TempSnapWidget::sendTempInfo);
+    widget->appendSnapshot(record(1, 0, true));
+    // Cleared before its announcement and before the event loop deleted it.
+    widget->slot_clearNormalTempSnapPicture(false);
+    QCOMPARE(widget->cardCount(), 0);
+    QTest::qWait(3 * TempSnapItem::SendTempInfoDelayMs);
+    QCOMPARE(spy.count(), 0);
+}
+
+void TestTempSnapWidget::enterAndLeaveSignals()
+{
+    auto widget = strip();
+    QSignalSpy stop(widget.get(), &TempSnapWidget::signalStopRefresh);
+    QSignalSpy refresh(widget.get(), &TempSnapWidget::signalRefresh);
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(widget.get(), &enter);
+    QCOMPARE(stop.count(), 1);
+    QCOMPARE(refresh.count(), 0);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(widget.get(), &leave);
+    QCOMPARE(stop.count(), 1);
+    QCOMPARE(refresh.count(), 1);
+}
+
+FEVER_TEST_MAIN(TestTempSnapWidget)
+#include "tst_tempsnapwidget.moc"
