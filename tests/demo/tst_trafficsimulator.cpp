@@ -1,0 +1,305 @@
+#include "TestSupport.h"
+
+#include "demo/SyntheticFace.h"
+#include "demo/TrafficPlanner.h"
+#include "demo/TrafficSimulator.h"
+#include "screen/CompareNotifyFilter.h"
+
+#include "IntelligentSnapConfigParam.h"
+#include "PlatformPictureStore.h"
+#include "SnapshotHistory.h"
+#include "VornClient.h"
+
+#include <QSet>
+#include <QSignalSpy>
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+constexpr int ChannelCount = 5;
+constexpr int PersonCount = 4;
+
+std::vector<TrafficPlanner::Draw> drawMany(quint32 seed, int count, int persons = PersonCount)
+{
+    QRandomGenerator random(seed);
+    std::vector<TrafficPlanner::Draw> draws;
+    for (int i = 0; i < count; ++i)
+        draws.push_back(TrafficPlanner::draw(random, ChannelCount, persons));
+    return draws;
+}
+
+bool sameDraw(const TrafficPlanner::Draw &a, const TrafficPlanner::Draw &b)
+{
+    if (a.eKind != b.eKind || a.nChannel != b.nChannel || a.nPersonSeen != b.nPersonSeen
+        || a.nStrangerFace != b.nStrangerFace || a.nTemperatureState != b.nTemperatureState
+        || !qFuzzyCompare(a.dTemperature, b.dTemperature) || a.nMaskStatus != b.nMaskStatus
+        || a.matches.size() != b.matches.size())
+        return false;
+    for (size_t i = 0; i < a.matches.size(); ++i) {
+        if (a.matches[i].nPerson != b.matches[i].nPerson
+            || !qFuzzyCompare(a.matches[i].fScore, b.matches[i].fScore))
+            return false;
+    }
+    return true;
+}
+
+OrvaneCompareNotifyMessageList takeLists(QSignalSpy &spy)
+{
+    OrvaneCompareNotifyMessageList all;
+    for (const QList<QVariant> &call : qAsConst(spy)) {
+        const auto list = call.at(0).value<OrvaneCompareNotifyMessageList>();
+        all.insert(all.end(), list.begin(), list.end());
+    }
+    spy.clear();
+    return all;
+}
+
+} // namespace
+
+// The demo's traffic: the mix of snapshots it decides on, the pictures it draws, and that what
+// it emits is stored, recorded and usable by the screen's intake.
+class TestTrafficSimulator : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        testsupport::installWarningGuard();
+        qRegisterMetaType<OrvaneCompareNotifyMessageList>("OrvaneCompareNotifyMessageList");
+    }
+
+    // Over many draws from a fixed seed every kind, state and mask status occurs, in shares
+    // near the intended ones, with readings that fit their states.
+    void drawsCoverEveryKind()
+    {
+        const std::vector<TrafficPlanner::Draw> draws = drawMany(20240601u, 4000);
+        std::map<TrafficPlanner::Kind, int> kinds;
+        std::map<int, int> states;
+        QSet<int> channels;
+        QSet<int> personsSeen;
+        int noMask = 0;
+        int threeMatches = 0;
+        int strangerAmongSeveral = 0;
+        for (const TrafficPlanner::Draw &draw : draws) {
+            ++kinds[draw.eKind];
+            ++states[draw.nTemperatureState];
+            channels.insert(draw.nChannel);
+            noMask += draw.nMaskStatus == 2 ? 1 : 0;
+            QVERIFY(draw.nMaskStatus == 1 || draw.nMaskStatus == 2);
+            if (draw.nPersonSeen >= 0)
+                personsSeen.insert(draw.nPersonSeen);
+
+            switch (draw.nTemperatureState) {
+            case 0:
+                QVERIFY2(draw.dTemperature >= 36.0 && draw.dTemperature <= 37.2,
+                         qPrintable(QString::number(draw.dTemperature)));
+                break;
+            case 1:
+                QVERIFY(draw.dTemperature >= 37.5 && draw.dTemperature <= 39.8);
+                break;
+            case 2:
+                QVERIFY(draw.dTemperature >= 34.0 && draw.dTemperature <= 35.8);
+                break;
+            case 3:
+                QVERIFY(draw.dTemperature >= 40.0 && draw.dTemperature <= 42.5);
+                break;
+            default:
+                QFAIL("state outside 0-3");
+            }
+
+            switch (draw.eKind) {
+            case TrafficPlanner::Kind::Registered:
+                QCOMPARE(int(draw.matches.size()), 1);
+                QCOMPARE(draw.matches.front().nPerson, draw.nPersonSeen);
+                QVERIFY(draw.nPersonSeen >= 0);
+                break;
+            case TrafficPlanner::Kind::StrangerNoMatch:
+                QVERIFY(draw.matches.empty());
+                QCOMPARE(draw.nPersonSeen, -1);
+                break;
+            case TrafficPlanner::Kind::StrangerMatch:
+                QCOMPARE(int(draw.matches.size()), 1);
+                QCOMPARE(draw.matches.front().nPerson, -1);
+                QCOMPARE(draw.nPersonSeen, -1);
+                break;
+            case TrafficPlanner::Kind::SeveralMatches: {
+                QVERIFY(draw.matches.size() == 2 || draw.matches.size() == 3);
+                threeMatches += draw.matches.size() == 3 ? 1 : 0;
+                // The person seen comes first with the best score; look-alikes are others,
+                // each once.
+                QCOMPARE(draw.matches.front().nPerson, draw.nPersonSeen);
+                QSet<int> named;
+                for (const TrafficPlanner::Match &match : draw.matches) {
+                    QVERIFY(match.fScore <= draw.matches.front().fScore);
+                    if (match.nPerson < 0) {
+                        ++strangerAmongSeveral;
+                        continue;
+                    }
+                    QVERIFY(match.nPerson < PersonCount);
+                    QVERIFY(!named.contains(match.nPerson));
+                    named.insert(match.nPerson);
+                }
+                break;
+            }
+            }
+        }
+
+        QCOMPARE(int(kinds.size()), 4);
+        QCOMPARE(int(states.size()), 4);
+        QCOMPARE(channels.size(), ChannelCount);
+        QCOMPARE(personsSeen.size(), PersonCount);
+        QVERIFY(threeMatches > 0);
+        QVERIFY(strangerAmongSeveral > 0);
+        // Shares within a few points of the intended ones (4000 draws: one standard deviation
+        // is under 1 point).
+        auto share = [&draws](int count) { return 100.0 * count / double(draws.size()); };
+        QVERIFY(qAbs(share(kinds[TrafficPlanner::Kind::Registered])
+                     - TrafficPlanner::RegisteredPercent) < 4.0);
+        QVERIFY(qAbs(share(kinds[TrafficPlanner::Kind::SeveralMatches])
+                     - TrafficPlanner::SeveralMatchesPercent) < 4.0);
+        QVERIFY(qAbs(share(noMask) - TrafficPlanner::NoMaskPercent) < 4.0);
+        QVERIFY(share(states[0]) > 60.0 && share(states[1]) > 8.0);
+    }
+
+    void sameSeedSameTraffic()
+    {
+        const auto first = drawMany(7u, 300);
+        const auto second = drawMany(7u, 300);
+        const auto other = drawMany(8u, 300);
+        int differing = 0;
+        for (size_t i = 0; i < first.size(); ++i) {
+            QVERIFY2(sameDraw(first[i], second[i]), qPrintable(QString::number(i)));
+            differing += sameDraw(first[i], other[i]) ? 0 : 1;
+        }
+        QVERIFY(differing > 250);
+    }
+
+    void withoutRegisteredPersonsOnlyStrangers()
+    {
+        const auto draws = drawMany(99u, 500, 0);
+        QSet<int> kinds;
+        for (const TrafficPlanner::Draw &draw : draws) {
+            QCOMPARE(draw.nPersonSeen, -1);
+            for (const TrafficPlanner::Match &match : draw.matches)
+                QCOMPARE(match.nPerson, -1);
+            kinds.insert(int(draw.eKind));
+        }
+        QCOMPARE(kinds.size(), 2); // both stranger kinds still occur
+    }
+
+    void facesFollowIdentity()
+    {
+        const QImage a = SyntheticFace::draw(11u, 3u, false);
+        QCOMPARE(a.size(), QSize(SyntheticFace::Width, SyntheticFace::Height));
+        QCOMPARE(SyntheticFace::draw(11u, 3u, false), a);
+        QVERIFY(SyntheticFace::draw(12u, 3u, false) != a);
+        QVERIFY(SyntheticFace::draw(11u, 3u, true) != a); // the mask is drawn
+        QVERIFY(SyntheticFace::draw(11u, 4u, false) != a); // another shot moves the head
+    }
+
+    // Every notification emitted has its pictures in the platform's store, is in the
+    // platform's history, went through the signal of its channel's kind and passes the
+    // screen's intake gates for a window listening to every channel.
+    void emittedSnapshotsAreStoredRecordedAndAccepted()
+    {
+        VornClient *client = VornClient::instance();
+        QSignalSpy direct(client, &VornClient::signalCompareNotifyReceived);
+        QSignalSpy recorder(client, &VornClient::signalAiNvrCompareNotifyReceived);
+
+        TrafficSimulator simulator;
+        simulator.setSeed(5u);
+        QVERIFY(simulator.prepare());
+        QCOMPARE(int(simulator.persons().size()), int(client->getArchives().size()));
+        QSet<QString> recorderChannels;
+        QStringList channelUids;
+        for (const TrafficSimulator::Channel &channel : simulator.channels()) {
+            channelUids << channel.strChannelUID;
+            if (channel.bViaRecorder)
+                recorderChannels.insert(channel.strChannelUID);
+            QVERIFY(client->isThermoDetectorDevice(channel.nTypeId));
+        }
+        QVERIFY(!recorderChannels.isEmpty());
+        QVERIFY(recorderChannels.size() < channelUids.size());
+        for (const TrafficSimulator::Person &person : simulator.persons())
+            QVERIFY(PlatformPictureStore::contains(person.strPictureName));
+
+        const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+        const int count = 60;
+        for (int i = 0; i < count; ++i)
+            QVERIFY(simulator.emitOne());
+        QCOMPARE(simulator.emittedCount(), count);
+
+        const OrvaneCompareNotifyMessageList viaRecorder = takeLists(recorder);
+        const OrvaneCompareNotifyMessageList viaClient = takeLists(direct);
+        QCOMPARE(int(viaRecorder.size() + viaClient.size()), count);
+        QVERIFY(!viaRecorder.empty());
+        for (const auto &message : viaRecorder)
+            QVERIFY(recorderChannels.contains(message.snapFaceInfo.snapTargetSource.channelUID));
+        for (const auto &message : viaClient)
+            QVERIFY(!recorderChannels.contains(message.snapFaceInfo.snapTargetSource.channelUID));
+
+        const OrvaneCompareNotifyMessageList history = SnapshotHistory::query(
+                before, QDateTime::currentDateTime().addSecs(1), channelUids);
+        QSet<qint64> recorded;
+        for (const auto &message : history)
+            recorded.insert(message.snapFaceInfo.snapId);
+
+        IntelligentSnapConfigParam everyChannel;
+        everyChannel.bAllChannel = true;
+        OrvaneCompareNotifyMessageList all = viaClient;
+        all.insert(all.end(), viaRecorder.begin(), viaRecorder.end());
+        QSet<QString> pictures;
+        for (const OrvaneCompareNotifyMessage &message : all) {
+            const OrvaneSnapTargetSource &source = message.snapFaceInfo.snapTargetSource;
+            QVERIFY(recorded.contains(message.snapFaceInfo.snapId));
+            QVERIFY2(PlatformPictureStore::contains(source.snapDetailImageURL),
+                     qPrintable(source.snapDetailImageURL));
+            pictures.insert(source.snapDetailImageURL);
+            const QImage picture(PlatformPictureStore::absolutePath(source.snapDetailImageURL));
+            QCOMPARE(picture.size(), QSize(SyntheticFace::Width, SyntheticFace::Height));
+            QVERIFY(QDateTime::fromString(source.snapTime, QStringLiteral("yyyy-MM-dd hh:mm:ss"))
+                            .isValid());
+            QCOMPARE(source.hasTemperature, 1);
+            QCOMPARE(source.overTempListFlag != 0, source.temperatureState == 1);
+            QCOMPARE(source.alarmId != -99999, source.temperatureState == 1);
+            for (const CompareInfo &match : message.compareInfoVec) {
+                if (match.archiveImage.archiveId == -99999) {
+                    QCOMPARE(match.matchFlag, 0);
+                    continue;
+                }
+                QCOMPARE(match.matchFlag, 1);
+                QVERIFY(!match.archive.get_name().isEmpty());
+                QVERIFY(PlatformPictureStore::contains(match.archiveImage.url));
+            }
+            // No strategy: strangers are shown, so every notification gives a card.
+            QVERIFY(!CompareNotifyFilter::acceptedMatches(message, everyChannel, nullptr).empty());
+        }
+        QCOMPARE(pictures.size(), count); // one picture per snapshot, none overwritten
+    }
+
+    void timerFollowsRate()
+    {
+        VornClient *client = VornClient::instance();
+        QSignalSpy direct(client, &VornClient::signalCompareNotifyReceived);
+        TrafficSimulator simulator;
+        simulator.setSeed(3u);
+        simulator.setRate(40.0);
+        QVERIFY(!simulator.isRunning());
+        QVERIFY(simulator.start());
+        QVERIFY(simulator.isRunning());
+        QTRY_VERIFY_WITH_TIMEOUT(simulator.emittedCount() >= 10, 3000);
+        QVERIFY(direct.count() > 0);
+
+        simulator.setRate(0.0);
+        QVERIFY(!simulator.isRunning());
+        const int stopped = simulator.emittedCount();
+        QTest::qWait(150);
+        QCOMPARE(simulator.emittedCount(), stopped);
+    }
+};
+
+FEVER_TEST_MAIN(TestTrafficSimulator)
+#include "tst_trafficsimulator.moc"
