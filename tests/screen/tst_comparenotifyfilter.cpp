@@ -1,3 +1,4 @@
+#include "MessageLog.h"
 #include "TestSupport.h"
 
 #include "screen/CompareNotifyFilter.h"
@@ -9,47 +10,6 @@
 #include <vector>
 
 namespace {
-
-// Collects Qt messages while alive and passes them on to the handler that was installed
-// before the first of these logs. Logs may nest; each sees every message of its lifetime.
-class MessageLog
-{
-public:
-    MessageLog()
-    {
-        if (s_logs.isEmpty())
-            s_previous = qInstallMessageHandler(&MessageLog::handle);
-        s_logs.append(this);
-    }
-    ~MessageLog()
-    {
-        s_logs.removeOne(this);
-        if (s_logs.isEmpty())
-            qInstallMessageHandler(s_previous);
-    }
-    bool contains(const QString &text) const
-    {
-        for (const QString &line : lines) {
-            if (line.contains(text))
-                return true;
-        }
-        return false;
-    }
-    QStringList lines;
-
-private:
-    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
-    {
-        for (MessageLog *log : qAsConst(s_logs))
-            log->lines.append(message);
-        if (s_previous)
-            s_previous(type, context, message);
-    }
-    static QList<MessageLog *> s_logs;
-    static QtMessageHandler s_previous;
-};
-QList<MessageLog *> MessageLog::s_logs;
-QtMessageHandler MessageLog::s_previous = nullptr;
 
 constexpr int Stranger = -99999;
 const QString GateA = QStringLiteral("TC-GATE-A_1");

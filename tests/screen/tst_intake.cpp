@@ -1,3 +1,4 @@
+#include "MessageLog.h"
 #include "TestSupport.h"
 
 #include "config/StrategyDefaults.h"
@@ -27,47 +28,6 @@
 #include <memory>
 
 namespace {
-
-// Collects Qt messages while alive and passes them on to the handler that was installed
-// before the first of these logs. Logs may nest; each sees every message of its lifetime.
-class MessageLog
-{
-public:
-    MessageLog()
-    {
-        if (s_logs.isEmpty())
-            s_previous = qInstallMessageHandler(&MessageLog::handle);
-        s_logs.append(this);
-    }
-    ~MessageLog()
-    {
-        s_logs.removeOne(this);
-        if (s_logs.isEmpty())
-            qInstallMessageHandler(s_previous);
-    }
-    int count(const QString &text) const
-    {
-        int n = 0;
-        for (const QString &line : lines)
-            n += line.contains(text) ? 1 : 0;
-        return n;
-    }
-    bool contains(const QString &text) const { return count(text) > 0; }
-    QStringList lines;
-
-private:
-    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
-    {
-        for (MessageLog *log : qAsConst(s_logs))
-            log->lines.append(message);
-        if (s_previous)
-            s_previous(type, context, message);
-    }
-    static QList<MessageLog *> s_logs;
-    static QtMessageHandler s_previous;
-};
-QList<MessageLog *> MessageLog::s_logs;
-QtMessageHandler MessageLog::s_previous = nullptr;
 
 struct SeenTransfer
 {
