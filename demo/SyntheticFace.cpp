@@ -19,8 +19,8 @@ const std::array<QColor, 6> &skinTones()
 
 const std::array<QColor, 6> &hairColours()
 {
-    static const std::array<QColor, 6> colours{QColor(20, 18, 16),  QColor(90, 56, 37),
-                                               QColor(165, 110, 60), QColor(220, 190, 120),
+    static const std::array<QColor, 6> colours{QColor(20, 18, 16),    QColor(90, 56, 37),
+                                               QColor(165, 110, 60),  QColor(220, 190, 120),
                                                QColor(150, 150, 150), QColor(160, 40, 30)};
     return colours;
 }
@@ -33,10 +33,10 @@ QImage SyntheticFace::draw(quint32 p_nIdentity, quint32 p_nShot, bool p_bMask)
     QRandomGenerator looks(p_nIdentity);
     const QColor skin = skinTones()[size_t(looks.bounded(int(skinTones().size())))];
     const QColor hair = hairColours()[size_t(looks.bounded(int(hairColours().size())))];
-    const QColor backdrop = QColor::fromHsv(looks.bounded(360), 60 + looks.bounded(80),
-                                            120 + looks.bounded(100));
-    const QColor shirt = QColor::fromHsv(looks.bounded(360), 120 + looks.bounded(120),
-                                         90 + looks.bounded(140));
+    const QColor backdrop =
+            QColor::fromHsv(looks.bounded(360), 60 + looks.bounded(80), 120 + looks.bounded(100));
+    const QColor shirt =
+            QColor::fromHsv(looks.bounded(360), 120 + looks.bounded(120), 90 + looks.bounded(140));
     const QColor iris = QColor::fromHsv(looks.bounded(360), 150, 90 + looks.bounded(80));
     const int hairStyle = looks.bounded(3);
     const int faceWidth = 92 + looks.bounded(28);
@@ -109,7 +109,8 @@ QImage SyntheticFace::draw(quint32 p_nIdentity, quint32 p_nShot, bool p_bMask)
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(QRectF(centre.x() - eyeDx - 17, eyeY - 12, 34, 24), 6, 6);
         painter.drawRoundedRect(QRectF(centre.x() + eyeDx - 17, eyeY - 12, 34, 24), 6, 6);
-        painter.drawLine(QPointF(centre.x() - eyeDx + 17, eyeY), QPointF(centre.x() + eyeDx - 17, eyeY));
+        painter.drawLine(QPointF(centre.x() - eyeDx + 17, eyeY),
+                         QPointF(centre.x() + eyeDx - 17, eyeY));
         painter.setPen(Qt::NoPen);
     }
     painter.setPen(QPen(skin.darker(140), 2.5, Qt::SolidLine, Qt::RoundCap));

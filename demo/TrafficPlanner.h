@@ -17,10 +17,10 @@ public:
     static constexpr int NoMaskPercent = 25;
 
     enum class Kind {
-        Registered,     // one match: a registered person
+        Registered,      // one match: a registered person
         StrangerNoMatch, // no match at all
-        StrangerMatch,  // one match entry that names no archive
-        SeveralMatches, // two or three entries, the first the person seen
+        StrangerMatch,   // one match entry that names no archive
+        SeveralMatches,  // two or three entries, the first the person seen
     };
 
     struct Match

@@ -74,10 +74,9 @@ bool TrafficSimulator::prepare()
             if (!client->channelPassesFilter(device, channel, VornClient::ChannelFilterThermal))
                 continue;
             Channel entry;
-            entry.strChannelUID = channel.get_channel_uid().isEmpty()
-                                          ? VornClient::makeChannelUID(device.get_device_uid(),
-                                                                       channel.get_channel_no())
-                                          : channel.get_channel_uid();
+            entry.strChannelUID = channel.get_channel_uid().isEmpty() ? VornClient::makeChannelUID(
+                                          device.get_device_uid(), channel.get_channel_no())
+                                                                      : channel.get_channel_uid();
             entry.nTypeId = client->isThermoDetectorDevice(device.get_device_type_id())
                                     ? device.get_device_type_id()
                                     : channel.get_channel_type_id();
@@ -102,8 +101,8 @@ bool TrafficSimulator::prepare()
             person.strPictureName = PlatformPictureStore::store(
                     name, SyntheticFace::draw(personFace(archive.get_id()), 0, false));
             if (person.strPictureName.isEmpty()) {
-                qDebug() << "TrafficSimulator::prepare no archive picture for"
-                         << archive.get_id() << ", the person is left out";
+                qDebug() << "TrafficSimulator::prepare no archive picture for" << archive.get_id()
+                         << ", the person is left out";
                 continue;
             }
         }
@@ -173,8 +172,8 @@ bool TrafficSimulator::emitOne()
 bool TrafficSimulator::produce(OrvaneCompareNotifyMessageList &p_vecDirect,
                                OrvaneCompareNotifyMessageList &p_vecRecorder)
 {
-    const TrafficPlanner::Draw draw = TrafficPlanner::draw(
-            m_objRandom, int(m_vecChannels.size()), int(m_vecPersons.size()));
+    const TrafficPlanner::Draw draw =
+            TrafficPlanner::draw(m_objRandom, int(m_vecChannels.size()), int(m_vecPersons.size()));
     OrvaneCompareNotifyMessage message;
     if (!compose(draw, QDateTime::currentDateTime(), message))
         return false;
@@ -203,20 +202,18 @@ bool TrafficSimulator::compose(const TrafficPlanner::Draw &p_objDraw, const QDat
 {
     const qint64 sequence = ++m_nSequence;
     const Channel &channel = m_vecChannels[size_t(p_objDraw.nChannel)];
-    const quint32 face = p_objDraw.nPersonSeen >= 0
-                                 ? personFace(m_vecPersons[size_t(p_objDraw.nPersonSeen)]
-                                                      .archive.get_id())
-                                 : p_objDraw.nStrangerFace;
+    const quint32 face =
+            p_objDraw.nPersonSeen >= 0
+                    ? personFace(m_vecPersons[size_t(p_objDraw.nPersonSeen)].archive.get_id())
+                    : p_objDraw.nStrangerFace;
 
     // Time and sequence keep names unique across runs that share a seed.
-    const QString pictureName =
-            QStringLiteral("traffic/snapshots/%1/%2-%3.jpg")
-                    .arg(p_objNow.toString(QStringLiteral("yyyyMMdd")),
-                         p_objNow.toString(QStringLiteral("hhmmsszzz")))
-                    .arg(sequence, 6, 10, QLatin1Char('0'));
-    if (PlatformPictureStore::store(pictureName,
-                                    SyntheticFace::draw(face, quint32(sequence),
-                                                        p_objDraw.nMaskStatus != 2))
+    const QString pictureName = QStringLiteral("traffic/snapshots/%1/%2-%3.jpg")
+                                        .arg(p_objNow.toString(QStringLiteral("yyyyMMdd")),
+                                             p_objNow.toString(QStringLiteral("hhmmsszzz")))
+                                        .arg(sequence, 6, 10, QLatin1Char('0'));
+    if (PlatformPictureStore::store(pictureName, SyntheticFace::draw(face, quint32(sequence),
+                                                                     p_objDraw.nMaskStatus != 2))
                 .isEmpty()) {
         qDebug() << "TrafficSimulator::compose snapshot picture" << pictureName
                  << "not stored, snapshot dropped";
@@ -239,7 +236,8 @@ bool TrafficSimulator::compose(const TrafficPlanner::Draw &p_objDraw, const QDat
     source.snapDetailImageURL = pictureName;
     source.channelUID = channel.strChannelUID;
     source.deviceTypeId = channel.nTypeId;
-    source.snapTime = QLocale::c().toString(p_objNow, QString::fromLatin1(SnapshotHistory::TimeFormat));
+    source.snapTime =
+            QLocale::c().toString(p_objNow, QString::fromLatin1(SnapshotHistory::TimeFormat));
     source.skipFlag = 0;
     source.compareResult = p_objDraw.nPersonSeen >= 0 ? 1 : 0;
     source.hasTemperature = 1;

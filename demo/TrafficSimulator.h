@@ -27,8 +27,8 @@ public:
     struct Channel
     {
         QString strChannelUID;
-        int nTypeId = 0;            // the thermal type id the notification carries
-        bool bViaRecorder = false;  // reported through the recorder signal
+        int nTypeId = 0;           // the thermal type id the notification carries
+        bool bViaRecorder = false; // reported through the recorder signal
     };
 
     struct Person

@@ -12,6 +12,12 @@ bash scripts/deps.sh
 bash scripts/build.sh build --target feverdemo
 
 ARGS=("$@")
+# Live snapshots flow by default: one simulated notification per second unless --traffic is given.
+traffic_given=0
+for arg in "$@"; do
+    [[ "$arg" == --traffic* ]] && traffic_given=1
+done
+[[ $traffic_given -eq 1 ]] || ARGS+=(--traffic 1)
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
     headless_given=0
     shots_given=0

@@ -41,12 +41,17 @@ void TempSnapWidget::appendSnapshot(const SnapComparesMessage &p_objRecord)
     item->setSizeHint(QSize(m_nCardWidth, m_nCardHeight));
     list->insertItem(0, item);
 
-    auto *card = new TempSnapItem(p_objRecord, this, m_nCardWidth, m_nCardHeight, m_objStrategy,
-                                  m_bAlternateStyle);
+    // Built inside the viewport it will live in: moving a styled card there later would
+    // polish the whole card a second time.
+    auto *card = new TempSnapItem(p_objRecord, list->viewport(), m_nCardWidth, m_nCardHeight,
+                                  m_objStrategy, m_bAlternateStyle);
     card->setSizeMode(m_nSizeMode);
     card->setFixedSize(m_nCardWidth, m_nCardHeight);
     connect(card, &TempSnapItem::sendTempInfo, this, &TempSnapWidget::sendTempInfo);
     list->setItemWidget(item, card);
+    // Lay the rows out now rather than from the view's deferred layout, so the strip is painted
+    // once per snapshot instead of once before and once after the cards move down.
+    list->doItemsLayout();
 }
 
 void TempSnapWidget::setCardSize(int p_nCardSize)

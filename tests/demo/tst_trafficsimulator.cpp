@@ -157,9 +157,11 @@ private slots:
         // is under 1 point).
         auto share = [&draws](int count) { return 100.0 * count / double(draws.size()); };
         QVERIFY(qAbs(share(kinds[TrafficPlanner::Kind::Registered])
-                     - TrafficPlanner::RegisteredPercent) < 4.0);
+                     - TrafficPlanner::RegisteredPercent)
+                < 4.0);
         QVERIFY(qAbs(share(kinds[TrafficPlanner::Kind::SeveralMatches])
-                     - TrafficPlanner::SeveralMatchesPercent) < 4.0);
+                     - TrafficPlanner::SeveralMatchesPercent)
+                < 4.0);
         QVERIFY(qAbs(share(noMask) - TrafficPlanner::NoMaskPercent) < 4.0);
         QVERIFY(share(states[0]) > 60.0 && share(states[1]) > 8.0);
     }
@@ -196,7 +198,7 @@ private slots:
         QCOMPARE(a.size(), QSize(SyntheticFace::Width, SyntheticFace::Height));
         QCOMPARE(SyntheticFace::draw(11u, 3u, false), a);
         QVERIFY(SyntheticFace::draw(12u, 3u, false) != a);
-        QVERIFY(SyntheticFace::draw(11u, 3u, true) != a); // the mask is drawn
+        QVERIFY(SyntheticFace::draw(11u, 3u, true) != a);  // the mask is drawn
         QVERIFY(SyntheticFace::draw(11u, 4u, false) != a); // another shot moves the head
     }
 
