@@ -497,7 +497,15 @@ void EpidemicPreview::loadStrategies()
 
 void EpidemicPreview::applyFirstStrategy()
 {
-    // The placeholder and the first strategy's card settings arrive with the video area.
+    // The placeholder over the video and the custom picture mode arrive with the video area;
+    // the card lists take the window's card size and display strategy now.
+    const int cardSize = m_vecStrategies.empty() ? 3 : m_vecStrategies.front().get_card_size();
+    m_ui->widgetTempSnap->setCardSize(cardSize);
+    m_ui->widgetSnap->setCardSize(cardSize);
+    if (m_vecStrategies.empty())
+        return;
+    m_ui->widgetTempSnap->setStrategy(m_vecStrategies.front());
+    m_ui->widgetSnap->setStrategy(m_vecStrategies.front());
 }
 
 void EpidemicPreview::restoreVideoLayout()

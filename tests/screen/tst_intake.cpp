@@ -6,6 +6,7 @@
 #include "screen/ScreenedChannels.h"
 #include "snap/SnapComparesMessage.h"
 #include "snap/TempSnapItem.h"
+#include "snap/TempSnapRules.h"
 #include "snap/TempSnapWidget.h"
 
 #include "AppConfigHelper.h"
@@ -22,6 +23,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 
@@ -191,6 +193,7 @@ private slots:
     void channelFilterDropsBeforeAnyLog();
     void overTempOnlyDropsNormalRegistered();
     void threeMatchesWithHiddenStrangerGiveTwoCards();
+    void firstStrategyReachesTheStrip();
     void archivePicture_data();
     void archivePicture();
     void unconnectedPictureServer();
@@ -311,6 +314,26 @@ void TestIntake::threeMatchesWithHiddenStrangerGiveTwoCards()
     settle();
     QCOMPARE(cardArchiveIds(screen.get()), (QList<int>{501, 502}));
     QCOMPARE(outstanding(screen.get()), 0);
+}
+
+void TestIntake::firstStrategyReachesTheStrip()
+{
+    // The stored strategy asks for card size 2 and shows archive names (show_archive 1); a
+    // strip left with its construction defaults has the small card and a default record,
+    // which shows no name at all.
+    auto screen = makeScreen(ScreenSetup());
+    TempSnapWidget *cards = strip(screen.get());
+    const TempSnapRules::CardGeometry medium = TempSnapRules::cardGeometry(2, false);
+    QCOMPARE(cards->cardSize(), QSize(medium.nWidth, medium.nHeight));
+
+    OrvaneCompareNotifyMessage matched = notification(newSnapPicture(), {registered(501)});
+    matched.snapFaceInfo.snapTargetSource.compareResult = 1;
+    emitLive(matched);
+    settle();
+    QCOMPARE(cards->cardCount(), 1);
+    const QString name = cards->cardAt(0)->record().compareInfo.archive.get_name();
+    QVERIFY(!name.isEmpty());
+    QCOMPARE(cards->cardAt(0)->findChild<QLabel *>(QStringLiteral("labelName"))->text(), name);
 }
 
 void TestIntake::archivePicture_data()
