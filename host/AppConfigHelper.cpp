@@ -71,12 +71,24 @@ bool AppConfigHelper::setEpidemicPreviewConfigParam(int windowId,
 
 AppConfigTemperatureUnit AppConfigHelper::getTemperatureUnitConfigHistory() const
 {
-    const auto payload = PlatformStore::instance()->readRecord(kTemperatureUnitKind, kSingleKey);
-    return payload ? HostRecordCodec::decodeTemperatureUnit(*payload) : AppConfigTemperatureUnit();
+    PlatformStore *store = PlatformStore::instance();
+    // Opened first so that a reopen is seen before the cached value is trusted.
+    store->database();
+    if (store->isOpen() && store->openCount() == m_nCachedUnitOpenCount)
+        return m_objCachedUnit;
+    const auto payload = store->readRecord(kTemperatureUnitKind, kSingleKey);
+    const AppConfigTemperatureUnit unit =
+            payload ? HostRecordCodec::decodeTemperatureUnit(*payload) : AppConfigTemperatureUnit();
+    if (store->isOpen()) {
+        m_objCachedUnit = unit;
+        m_nCachedUnitOpenCount = store->openCount();
+    }
+    return unit;
 }
 
 bool AppConfigHelper::setTemperatureUnitConfig(const AppConfigTemperatureUnit &unit)
 {
-    return PlatformStore::instance()->writeRecord(kTemperatureUnitKind, kSingleKey,
-                                                  HostRecordCodec::encode(unit));
+    PlatformStore *store = PlatformStore::instance();
+    m_nCachedUnitOpenCount = 0;
+    return store->writeRecord(kTemperatureUnitKind, kSingleKey, HostRecordCodec::encode(unit));
 }

@@ -32,4 +32,9 @@ public:
 
 private:
     AppConfigHelper() = default;
+
+    // Every temperature shown or spoken asks for the unit, several times per snapshot; the
+    // stored record is read once per store opening and again after each change.
+    mutable AppConfigTemperatureUnit m_objCachedUnit;
+    mutable quint64 m_nCachedUnitOpenCount = 0;
 };

@@ -179,6 +179,7 @@ bool PlatformStore::open()
         return false;
     }
     m_open = true;
+    ++m_nOpenCount;
     m_lastError.clear();
     qDebug() << "PlatformStore::open" << databaseFilePath();
     return true;

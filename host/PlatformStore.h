@@ -42,6 +42,8 @@ public:
 
     QString lastError() const { return m_lastError; }
     QString connectionName() const { return m_connectionName; }
+    // Counts successful opens: a value read before a reopen may no longer be what is stored.
+    quint64 openCount() const { return m_nOpenCount; }
 
     PlatformStore(const PlatformStore &) = delete;
     PlatformStore &operator=(const PlatformStore &) = delete;
@@ -63,4 +65,5 @@ private:
     QThread *m_ownerThread = nullptr;
     bool m_connectionAdded = false;
     bool m_open = false;
+    quint64 m_nOpenCount = 0;
 };

@@ -22,6 +22,7 @@ private slots:
     void previewConfigSurvivesReopen_data();
     void previewConfigSurvivesReopen();
     void singleRecordsSurviveReopen();
+    void temperatureUnitFollowsChangesAndReopen();
     void unstoredWindowsReadAsDefault();
     void damagedRowReadsAsDefault();
 
@@ -145,6 +146,23 @@ void TestAppConfig::singleRecordsSurviveReopen()
     QVERIFY(BaseHelper::instance()->setMouseRightSavePath(QString()));
     QVERIFY(PlatformStore::instance()->reopen());
     QCOMPARE(BaseHelper::instance()->getMouseRightSavePath(), QString());
+}
+
+void TestAppConfig::temperatureUnitFollowsChangesAndReopen()
+{
+    // The unit is kept in memory between reads; a change or a reopen of the store must
+    // still be seen, or cards and announcements would keep the old unit.
+    AppConfigHelper *config = AppConfigHelper::instance();
+    AppConfigTemperatureUnit fahrenheit;
+    fahrenheit.nTemperatureUnit = 1;
+    QVERIFY(config->setTemperatureUnitConfig(AppConfigTemperatureUnit()));
+    QCOMPARE(config->getTemperatureUnitConfigHistory(), AppConfigTemperatureUnit());
+    QVERIFY(config->setTemperatureUnitConfig(fahrenheit));
+    QCOMPARE(config->getTemperatureUnitConfigHistory(), fahrenheit);
+    QVERIFY(PlatformStore::instance()->reopen());
+    QCOMPARE(config->getTemperatureUnitConfigHistory(), fahrenheit);
+    QVERIFY(config->setTemperatureUnitConfig(AppConfigTemperatureUnit()));
+    QCOMPARE(config->getTemperatureUnitConfigHistory(), AppConfigTemperatureUnit());
 }
 
 void TestAppConfig::unstoredWindowsReadAsDefault()
