@@ -7,11 +7,11 @@
 //   bench_snapshots            full run (about two minutes)
 //   bench_snapshots --quick    shorter run with smaller counts
 //   bench_snapshots --help     every option
-#include "screen/EpidemicPreview.h"
-#include "snap/SnapComparesMessage.h"
-#include "snap/TempSnapItem.h"
-#include "snap/TempSnapRules.h"
-#include "snap/TempSnapWidget.h"
+#include "EpidemicPreview.h"
+#include "SnapComparesMessage.h"
+#include "TempSnapItem.h"
+#include "TempSnapRules.h"
+#include "TempSnapWidget.h"
 
 #include "AppConfigHelper.h"
 #include "AppStyleHelper.h"

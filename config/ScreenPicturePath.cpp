@@ -1,4 +1,4 @@
-#include "config/ScreenPicturePath.h"
+#include "ScreenPicturePath.h"
 
 #include "AppConfigHelper.h"
 

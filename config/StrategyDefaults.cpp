@@ -1,4 +1,4 @@
-#include "config/StrategyDefaults.h"
+#include "StrategyDefaults.h"
 
 #include "VORNClientAIManager.h"
 

@@ -1,7 +1,7 @@
-#include "config/StrategyLoader.h"
+#include "StrategyLoader.h"
 
-#include "config/StrategyDefaults.h"
-#include "screen/WindowKey.h"
+#include "StrategyDefaults.h"
+#include "WindowKey.h"
 
 #include "OrvaneAddAiCompareVoiceBroadcastStrategyRequestMessage.h"
 #include "OrvaneAddAiCompareVoiceBroadcastStrategyResponseMessage.h"

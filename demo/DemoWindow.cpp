@@ -1,6 +1,6 @@
 #include "DemoWindow.h"
 
-#include "plugin/EpidemicPreviewPlugin.h"
+#include "EpidemicPreviewPlugin.h"
 
 #include "AppLanguageTr.h"
 #include "BaseGuideWidget.h"

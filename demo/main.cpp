@@ -5,7 +5,7 @@
 #include "DemoWindow.h"
 #include "TrafficSimulator.h"
 
-#include "plugin/EpidemicPreviewPlugin.h"
+#include "EpidemicPreviewPlugin.h"
 
 #include "AppConfigHelper.h"
 #include "AppConfigOEM.h"

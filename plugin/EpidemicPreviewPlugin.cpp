@@ -1,6 +1,6 @@
-#include "plugin/EpidemicPreviewPlugin.h"
+#include "EpidemicPreviewPlugin.h"
 
-#include "plugin/ScreenFactory.h"
+#include "ScreenFactory.h"
 
 #include "AppConfigHelper.h"
 #include "BaseWidget.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plugin/FeverScreenExport.h"
+#include "FeverScreenExport.h"
 
 #include "BaseWidget.h"
 

@@ -1,6 +1,6 @@
-#include "plugin/ScreenFactory.h"
+#include "ScreenFactory.h"
 
-#include "screen/EpidemicPreview.h"
+#include "EpidemicPreview.h"
 
 BaseWidget *createScreen(int screenVariant, QWidget *parent)
 {

@@ -1,4 +1,4 @@
-#include "screen/CompareNotifyFilter.h"
+#include "CompareNotifyFilter.h"
 
 #include "VornClient.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "screen/PendingSnapTasks.h"
-#include "statistics/SnapStatisticTypes.h"
+#include "PendingSnapTasks.h"
+#include "SnapStatisticTypes.h"
 
 #include "BaseGuideWidget.h"
 #include "IntelligentSnapConfigParam.h"

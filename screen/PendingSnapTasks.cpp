@@ -1,4 +1,4 @@
-#include "screen/PendingSnapTasks.h"
+#include "PendingSnapTasks.h"
 
 namespace {
 constexpr int InvalidTaskId = -99999;

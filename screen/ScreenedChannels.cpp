@@ -1,4 +1,4 @@
-#include "screen/ScreenedChannels.h"
+#include "ScreenedChannels.h"
 
 #include "VornClient.h"
 

@@ -1,4 +1,4 @@
-#include "screen/SnapHistoryRequest.h"
+#include "SnapHistoryRequest.h"
 
 #include <QLocale>
 

@@ -1,4 +1,4 @@
-#include "screen/WindowKey.h"
+#include "WindowKey.h"
 
 #include <QObject>
 #include <QVariant>

@@ -31,6 +31,8 @@ while [[ $# -gt 0 ]]; do
     shift
 done
 
+# CI builds with warnings as errors (FEVER_WERROR=ON in .ci/run).
+WERROR=${FEVER_WERROR:-OFF}
 TEST_JOBS=${FEVER_TEST_JOBS:-$(nproc 2>/dev/null || echo 2)}
 LOG_DIR="$ROOT/build-logs"
 mkdir -p "$LOG_DIR"
@@ -111,7 +113,7 @@ if [[ $RUN_FORMAT -eq 1 ]]; then
 fi
 
 if [[ $RUN_NORMAL -eq 1 ]]; then
-    if step "build (normal)" bash scripts/build.sh build; then
+    if step "build (normal)" bash scripts/build.sh build "-DFEVER_WERROR=$WERROR"; then
         step "tests (normal)" run_ctest build "$LOG_DIR/ctest-normal.log"
         # Counted with the suites: it is the one check of the program a user starts.
         if step "demo (headless)" demo_smoke; then
@@ -123,7 +125,7 @@ if [[ $RUN_NORMAL -eq 1 ]]; then
 fi
 
 if [[ $RUN_ASAN -eq 1 ]]; then
-    if step "build (ASan+UBSan)" bash scripts/build.sh build-asan -DFEVER_SANITIZE=ON \
+    if step "build (ASan+UBSan)" bash scripts/build.sh build-asan -DFEVER_SANITIZE=ON "-DFEVER_WERROR=$WERROR" \
         -DFEVER_BUILD_BENCH=OFF -DFEVER_BUILD_DEMO=OFF; then
         step "tests (ASan+UBSan)" run_ctest build-asan "$LOG_DIR/ctest-asan.log"
     fi

@@ -1,4 +1,4 @@
-#include "snap/OverTempSnapWidget.h"
+#include "OverTempSnapWidget.h"
 #include "ui_OverTempSnapWidget.h"
 
 #include "AppConfigHelper.h"

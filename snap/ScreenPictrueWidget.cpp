@@ -1,4 +1,4 @@
-#include "snap/ScreenPictrueWidget.h"
+#include "ScreenPictrueWidget.h"
 #include "ui_ScreenPictrueWidget.h"
 
 ScreenPictrueWidget::ScreenPictrueWidget(QWidget *parent)

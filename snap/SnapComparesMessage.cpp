@@ -1,4 +1,4 @@
-#include "snap/SnapComparesMessage.h"
+#include "SnapComparesMessage.h"
 
 #include <atomic>
 

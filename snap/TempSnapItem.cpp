@@ -1,4 +1,4 @@
-#include "snap/TempSnapItem.h"
+#include "TempSnapItem.h"
 #include "ui_TempSnapItem.h"
 
 #include "AppConfigHelper.h"
@@ -8,9 +8,9 @@
 #include "BaseHelper.h"
 #include "ImageProcessHelper.h"
 #include "System.h"
+#include "TempSnapRules.h"
 #include "VORNClientAIManager.h"
 #include "VornClient.h"
-#include "snap/TempSnapRules.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

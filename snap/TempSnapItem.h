@@ -3,7 +3,7 @@
 #include "BaseWidget.h"
 #include "FileDataCacheGroup.h"
 #include "OrvaneAiCompareVoiceBroadcastStrategy.h"
-#include "snap/SnapComparesMessage.h"
+#include "SnapComparesMessage.h"
 
 #include <QString>
 

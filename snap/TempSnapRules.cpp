@@ -1,4 +1,4 @@
-#include "snap/TempSnapRules.h"
+#include "TempSnapRules.h"
 
 #include "AppLanguageTr.h"
 #include "OrvaneAiCompareVoiceBroadcastStrategy.h"

@@ -1,11 +1,11 @@
-#include "snap/TempSnapWidget.h"
+#include "TempSnapWidget.h"
 #include "ui_TempSnapWidget.h"
 
 #include "AppConfigHelper.h"
+#include "SnapComparesMessage.h"
 #include "System.h"
-#include "snap/SnapComparesMessage.h"
-#include "snap/TempSnapItem.h"
-#include "snap/TempSnapRules.h"
+#include "TempSnapItem.h"
+#include "TempSnapRules.h"
 
 #include <QListWidgetItem>
 

@@ -1,4 +1,4 @@
-#include "statistics/SnapStatisticWidget.h"
+#include "SnapStatisticWidget.h"
 #include "ui_SnapStatisticWidget.h"
 
 #include "AppConfigHelper.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "statistics/SnapStatisticTypes.h"
+#include "SnapStatisticTypes.h"
 
 #include "BaseWidget.h"
 

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "config/ScreenPicturePath.h"
+#include "ScreenPicturePath.h"
 
 #include "AppConfigHelper.h"
 

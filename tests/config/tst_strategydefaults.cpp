@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "config/StrategyDefaults.h"
+#include "StrategyDefaults.h"
 
 #include "VornClient.h"
 

@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
-#include "config/StrategyDefaults.h"
-#include "config/StrategyLoader.h"
-#include "screen/EpidemicPreview.h"
+#include "EpidemicPreview.h"
+#include "StrategyDefaults.h"
+#include "StrategyLoader.h"
 
 #include "OrvaneAddAiCompareVoiceBroadcastStrategyRequestMessage.h"
 #include "OrvaneAddAiCompareVoiceBroadcastStrategyResponseMessage.h"

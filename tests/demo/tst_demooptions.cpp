@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "demo/DemoOptions.h"
+#include "DemoOptions.h"
 
 #include <QFile>
 #include <QTemporaryDir>

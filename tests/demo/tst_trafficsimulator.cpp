@@ -1,9 +1,9 @@
 #include "TestSupport.h"
 
-#include "demo/SyntheticFace.h"
-#include "demo/TrafficPlanner.h"
-#include "demo/TrafficSimulator.h"
-#include "screen/CompareNotifyFilter.h"
+#include "CompareNotifyFilter.h"
+#include "SyntheticFace.h"
+#include "TrafficPlanner.h"
+#include "TrafficSimulator.h"
 
 #include "IntelligentSnapConfigParam.h"
 #include "PlatformPictureStore.h"

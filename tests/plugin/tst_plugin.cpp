@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
-#include "plugin/EpidemicPreviewPlugin.h"
-#include "plugin/ScreenFactory.h"
-#include "screen/EpidemicPreview.h"
+#include "EpidemicPreview.h"
+#include "EpidemicPreviewPlugin.h"
+#include "ScreenFactory.h"
 
 #include "AppConfigHelper.h"
 

@@ -1,8 +1,8 @@
 #include "MessageLog.h"
 #include "TestSupport.h"
 
-#include "screen/CompareNotifyFilter.h"
-#include "screen/SnapHistoryRequest.h"
+#include "CompareNotifyFilter.h"
+#include "SnapHistoryRequest.h"
 
 #include <QDateTime>
 

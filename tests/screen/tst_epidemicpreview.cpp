@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
-#include "screen/EpidemicPreview.h"
-#include "screen/WindowKey.h"
-#include "snap/OverTempSnapWidget.h"
+#include "EpidemicPreview.h"
+#include "OverTempSnapWidget.h"
+#include "WindowKey.h"
 
 #include "AppConfigHelper.h"
 #include "FormVideoPlayer.h"

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "screen/PendingSnapTasks.h"
+#include "PendingSnapTasks.h"
 
 #include <memory>
 

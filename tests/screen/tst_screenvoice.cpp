@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
-#include "screen/EpidemicPreview.h"
-#include "snap/TempSnapWidget.h"
+#include "EpidemicPreview.h"
+#include "TempSnapWidget.h"
 
 #include "AppConfigHelper.h"
 #include "AppTranslationHelper.h"

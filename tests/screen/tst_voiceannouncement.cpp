@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "screen/VoiceAnnouncement.h"
+#include "VoiceAnnouncement.h"
 
 #include "AppTranslationHelper.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "snap/SnapComparesMessage.h"
+#include "SnapComparesMessage.h"
 
 #include <QImage>
 #include <QString>

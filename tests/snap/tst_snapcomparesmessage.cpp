@@ -2,7 +2,7 @@
 
 #include "SnapTestRecords.h"
 
-#include "snap/SnapComparesMessage.h"
+#include "SnapComparesMessage.h"
 
 #include <QVariant>
 

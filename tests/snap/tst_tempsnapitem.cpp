@@ -10,10 +10,10 @@
 #include "ImageProcessHelper.h"
 #include "OrvaneAiCompareVoiceBroadcastStrategy.h"
 #include "QssFormatHelper.h"
+#include "TempSnapItem.h"
+#include "TempSnapRules.h"
 #include "VORNClientAIManager.h"
 #include "VornClient.h"
-#include "snap/TempSnapItem.h"
-#include "snap/TempSnapRules.h"
 
 #include <QElapsedTimer>
 #include <QFile>

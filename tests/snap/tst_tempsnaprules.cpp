@@ -3,7 +3,7 @@
 #include "AppLanguageTr.h"
 #include "OrvaneAiCompareVoiceBroadcastStrategy.h"
 #include "QssFormatHelper.h"
-#include "snap/TempSnapRules.h"
+#include "TempSnapRules.h"
 
 #include <QFile>
 

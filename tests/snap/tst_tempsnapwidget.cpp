@@ -6,9 +6,9 @@
 #include "FileDataCacheGroup.h"
 #include "OrvaneAiCompareVoiceBroadcastStrategy.h"
 #include "System.h"
-#include "snap/TempSnapItem.h"
-#include "snap/TempSnapRules.h"
-#include "snap/TempSnapWidget.h"
+#include "TempSnapItem.h"
+#include "TempSnapRules.h"
+#include "TempSnapWidget.h"
 
 #include <QLabel>
 #include <QListWidget>
