@@ -1,5 +1,7 @@
 #include "StrategyDefaults.h"
 
+#include "FeverValues.h"
+
 #include "VORNClientAIManager.h"
 
 #include <algorithm>
@@ -8,8 +10,8 @@
 namespace StrategyDefaults {
 
 namespace {
-constexpr int On = OrvaneAiCompareVoiceBroadcastStrategy::SwitchOn;
-constexpr int Off = OrvaneAiCompareVoiceBroadcastStrategy::SwitchOff;
+constexpr int On = FeverValues::SwitchOn;
+constexpr int Off = FeverValues::SwitchOff;
 constexpr int RegistryStrategy = 1;
 constexpr int StrangerStrategy = 2;
 } // namespace

@@ -1,7 +1,6 @@
 #include "StrategyLoader.h"
 
 #include "StrategyDefaults.h"
-#include "WindowKey.h"
 
 #include "OrvaneAddAiCompareVoiceBroadcastStrategyRequestMessage.h"
 #include "OrvaneAddAiCompareVoiceBroadcastStrategyResponseMessage.h"
@@ -39,26 +38,21 @@ bool addStrategy(ST_MSGVoiceBroadcastStrategy &strategy)
 
 } // namespace
 
-int strategyWindowId(const QObject *screen)
-{
-    return screenWindowKey(screen);
-}
-
-std::vector<ST_MSGVoiceBroadcastStrategy> loadWindowStrategies(int strategyWindowId)
+std::vector<ST_MSGVoiceBroadcastStrategy> loadWindowStrategies(int windowKey)
 {
     const std::vector<int> personGroupIds = StrategyDefaults::allPersonGroupIds();
 
-    std::vector<ST_MSGVoiceBroadcastStrategy> strategies = listOf(strategyWindowId);
+    std::vector<ST_MSGVoiceBroadcastStrategy> strategies = listOf(windowKey);
     if (!strategies.empty())
         return strategies;
 
     // Window 3 falls back on window 2 first; every window ends with window 1.
-    int source = strategyWindowId;
-    if (strategyWindowId == 3) {
+    int source = windowKey;
+    if (windowKey == 3) {
         source = 2;
         strategies = listOf(source);
     }
-    if (strategies.empty() && strategyWindowId != 1) {
+    if (strategies.empty() && windowKey != 1) {
         source = 1;
         strategies = listOf(source);
     }
@@ -66,25 +60,25 @@ std::vector<ST_MSGVoiceBroadcastStrategy> loadWindowStrategies(int strategyWindo
     if (!strategies.empty()) {
         qDebug().noquote() << QStringLiteral("StrategyLoader::loadWindowStrategies window %1 "
                                              "copies %2 strategies of window %3")
-                                      .arg(strategyWindowId)
+                                      .arg(windowKey)
                                       .arg(strategies.size())
                                       .arg(source);
         for (ST_MSGVoiceBroadcastStrategy &strategy : strategies) {
-            strategy.set_window_id(strategyWindowId);
+            strategy.set_window_id(windowKey);
             addStrategy(strategy);
         }
     } else {
         qDebug().noquote() << QStringLiteral("StrategyLoader::loadWindowStrategies window %1 "
                                              "creates the default strategies")
-                                      .arg(strategyWindowId);
+                                      .arg(windowKey);
         ST_MSGVoiceBroadcastStrategy stranger =
-                StrategyDefaults::strangerStrategy(strategyWindowId, personGroupIds);
+                StrategyDefaults::strangerStrategy(windowKey, personGroupIds);
         addStrategy(stranger);
         ST_MSGVoiceBroadcastStrategy registry =
-                StrategyDefaults::registryStrategy(strategyWindowId, personGroupIds);
+                StrategyDefaults::registryStrategy(windowKey, personGroupIds);
         addStrategy(registry);
     }
-    return listOf(strategyWindowId);
+    return listOf(windowKey);
 }
 
 } // namespace StrategyLoader

@@ -1,5 +1,7 @@
 #include "CompareNotifyFilter.h"
 
+#include "FeverValues.h"
+
 #include "VornClient.h"
 
 #include <QDateTime>
@@ -7,8 +9,8 @@
 
 namespace {
 
-constexpr int NoArchive = -99999;
-constexpr int OverTemperature = 1;
+// temp_record_mode of a strategy that shows over-temperature snapshots only.
+constexpr int RecordOverTempOnly = 2;
 const char *const SnapTimeFormat = "yyyy-MM-dd hh:mm:ss";
 
 } // namespace
@@ -37,49 +39,47 @@ bool CompareNotifyFilter::isSelectedChannel(const QString &p_strChannelUID,
 bool CompareNotifyFilter::showsStrangers(
         const OrvaneAiCompareVoiceBroadcastStrategy *p_pFirstStrategy)
 {
-    return !p_pFirstStrategy
-           || p_pFirstStrategy->get_show_stranger()
-                      == OrvaneAiCompareVoiceBroadcastStrategy::SwitchOn;
+    return !p_pFirstStrategy || p_pFirstStrategy->get_show_stranger() == FeverValues::SwitchOn;
 }
 
-std::vector<CompareInfo>
+CompareNotifyFilter::Acceptance
 CompareNotifyFilter::acceptedMatches(const OrvaneCompareNotifyMessage &p_objNotify,
                                      const IntelligentSnapConfigParam &p_objSnapSource,
                                      const OrvaneAiCompareVoiceBroadcastStrategy *p_pFirstStrategy)
 {
-    std::vector<CompareInfo> matches;
+    Acceptance result;
     const OrvaneSnapTargetSource &source = p_objNotify.snapFaceInfo.snapTargetSource;
     if (!isUsableSource(source) || !isSelectedChannel(source.channelUID, p_objSnapSource))
-        return matches;
+        return result;
 
     qInfo() << "URL:" << source.snapDetailImageURL;
 
     const bool showStranger = showsStrangers(p_pFirstStrategy);
-    if (p_pFirstStrategy && p_pFirstStrategy->temp_record_mode == 2
-        && source.temperatureState != OverTemperature)
-        return matches;
+    if (p_pFirstStrategy && p_pFirstStrategy->temp_record_mode == RecordOverTempOnly
+        && !FeverValues::isOverTemperature(source.temperatureState))
+        return result;
 
     if (p_objNotify.compareInfoVec.empty()) {
-        if (showStranger) {
-            // A default match carries no archive: the snapshot is shown as a stranger.
-            matches.emplace_back();
-        } else {
-            qDebug() << "EpidemicPreview::processCompareNotify   compareInfoVec.empty";
-        }
-        return matches;
+        // A default match carries no archive: the snapshot is shown as a stranger.
+        if (showStranger)
+            result.matches.emplace_back();
+        else
+            result.bHiddenWithoutMatch = true;
+        return result;
     }
 
     for (const CompareInfo &match : p_objNotify.compareInfoVec) {
-        if (match.archiveImage.archiveId != NoArchive || showStranger)
-            matches.push_back(match);
+        if (match.archiveImage.archiveId != FeverValues::NoValue || showStranger)
+            result.matches.push_back(match);
     }
-    return matches;
+    return result;
 }
 
 bool CompareNotifyFilter::belongsInOverTempList(const OrvaneSnapTargetSource &p_objSource,
                                                 const QString &p_strClearOverTempTime)
 {
-    if (p_objSource.hasTemperature != 1 || p_objSource.temperatureState != OverTemperature
+    if (p_objSource.hasTemperature != 1
+        || !FeverValues::isOverTemperature(p_objSource.temperatureState)
         || p_objSource.overTempListFlag == 0)
         return false;
     if (p_strClearOverTempTime.isEmpty())

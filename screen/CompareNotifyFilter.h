@@ -18,10 +18,19 @@ public:
     // Archive picture of strangers and of matches without a registered face.
     static const QString &noDataArchivePicture();
 
-    // The face-library matches to build snapshot records for, in notification order; empty
-    // when the notification is dropped. `p_pFirstStrategy` is the window's first strategy, null
-    // when the window has none. Writes the "URL:" line once the device and channel gates pass.
-    static std::vector<CompareInfo>
+    struct Acceptance
+    {
+        // The face-library matches to build snapshot records for, in notification order;
+        // empty when the notification is dropped.
+        std::vector<CompareInfo> matches;
+        // Dropped only because it has no match and the strategy hides strangers, which the
+        // screen reports in its log.
+        bool bHiddenWithoutMatch = false;
+    };
+
+    // `p_pFirstStrategy` is the window's first strategy, null when the window has none. Writes
+    // the "URL:" line once the device and channel gates pass.
+    static Acceptance
     acceptedMatches(const OrvaneCompareNotifyMessage &p_objNotify,
                     const IntelligentSnapConfigParam &p_objSnapSource,
                     const OrvaneAiCompareVoiceBroadcastStrategy *p_pFirstStrategy);

@@ -1,36 +1,23 @@
 #include "EpidemicPreview.h"
 #include "ui_EpidemicPreview.h"
 
-#include "CompareNotifyFilter.h"
-#include "ScreenedChannels.h"
 #include "SnapComparesMessage.h"
-#include "SnapHistoryRequest.h"
+#include "SnapIntake.h"
 #include "StrategyLoader.h"
-#include "VoiceAnnouncement.h"
 #include "WindowKey.h"
 
 #include "AppConfigHelper.h"
 #include "AppLanguageTr.h"
 #include "AppStyleHelper.h"
-#include "AppTranslationHelper.h"
-#include "FileDataCacheHelper.h"
-#include "FileTransStateEvent.h"
-#include "FlieDataTransTask.h"
-#include "FlieDataTransfer.h"
 #include "FormVideoPlayer.h"
-#include "PictureFlow.h"
-#include "QueryHistoricalData.h"
 #include "RealtimeTempDeviceWidget.h"
 #include "SpeechHelper.h"
 #include "VORNClientAIManager.h"
 #include "VornClient.h"
 
-#include <QDate>
 #include <QDateTime>
 #include <QDebug>
-#include <QIcon>
 #include <QLocale>
-#include <QPixmap>
 #include <QSet>
 #include <QTimer>
 
@@ -51,13 +38,20 @@ EpidemicPreview::EpidemicPreview(QWidget *parent)
     , m_pPictureFlowClearTimer(new QTimer(this))
     , m_pSlideTimer(new QTimer(this))
 {
+    m_pIntake = new SnapIntake(
+            this, {[this] { return firstStrategy(); },
+                   [this]() -> const IntelligentSnapConfigParam & { return m_objSnapConfigParam; },
+                   [this] { return m_nCurOrgaId; }});
     m_ui->setupUi(this);
+    connect(m_pIntake, &SnapIntake::recordReady, this, &EpidemicPreview::showSnapRecord);
+    connect(m_pIntake, &SnapIntake::liveSnapshotCounted, m_ui->widgetCircle,
+            &SnapStatisticWidget::addSnapCount);
 
-    m_ui->VideoPlayWidget->setFunctionId(46);
+    m_ui->VideoPlayWidget->setFunctionId(FeverValues::FunctionIdVideoPlayer);
     m_ui->VideoPlayWidget->hideSaveButton();
 
-    m_ui->pageDevice->setShowDevicesType(12);
-    m_ui->pageDevice->setChannelFilterType(5);
+    m_ui->pageDevice->setShowDevicesType(FeverValues::DeviceShowTempScreening);
+    m_ui->pageDevice->setChannelFilterType(FeverValues::ChannelFilterThermal);
 
     initForm();
 }
@@ -66,11 +60,6 @@ EpidemicPreview::~EpidemicPreview()
 {
     if (m_pSnapClearTimer)
         m_pSnapClearTimer->stop();
-    // The transfer skips receivers that are gone, so nobody else would release these.
-    if (m_objPendingTasks.size() > 0)
-        qDebug() << "EpidemicPreview::~EpidemicPreview releases" << m_objPendingTasks.size()
-                 << "snapshots still downloading";
-    m_objPendingTasks.clear();
 }
 
 void EpidemicPreview::initForm()
@@ -188,7 +177,7 @@ void EpidemicPreview::doAfterWidgetShow()
     applyOrgaSelection();
     applyScreenPicture();
     autoFullScreen();
-    loadHistorySnapshots();
+    m_pIntake->loadHistory();
 
     m_pSnapClearTimer = new QTimer(this);
     connect(m_pSnapClearTimer, &QTimer::timeout, this, &EpidemicPreview::slot_clearSnapShowData);
@@ -226,42 +215,13 @@ void EpidemicPreview::releaseResource()
     VORNClientAIManager::instance()->updateNvrCtrlSnapParam(screenWindowKey(this), QSet<QString>());
 }
 
-QVector<QPair<int, int>> EpidemicPreview::getCurrLayoutList()
-{
-    return m_ui->VideoPlayWidget->getCurrLayoutList();
-}
-
-int EpidemicPreview::getCurLayoutMode()
-{
-    return m_ui->VideoPlayWidget->getCurLayoutMode();
-}
-
-int EpidemicPreview::getPicInPicModel()
-{
-    return m_ui->VideoPlayWidget->getPicInPicModel();
-}
-
-QVector<QString> EpidemicPreview::getPicInPicPos()
-{
-    return m_ui->VideoPlayWidget->getPicInPicPos();
-}
-
-void EpidemicPreview::replaceNavigationWidget(QWidget *p_pNavigation)
-{
-    m_ui->VideoPlayWidget->replaceNavigationWidget(p_pNavigation);
-}
-
 bool EpidemicPreview::event(QEvent *event)
 {
     if (!event)
         return true;
-    if (event->type() == FileTransStateEvent::EventType) {
-        const auto *state = dynamic_cast<const FileTransStateEvent *>(event);
-        if (!state)
-            qDebug() << "EpidemicPreview::event download not finished!";
-        else
-            processTransEvent(*state);
-    }
+    // The transfer posts its events to the screen; the intake that started the task handles them.
+    if (event->type() == FeverValues::TransStateEventType)
+        m_pIntake->handleTransferEvent(event);
     return BaseGuideWidget::event(event);
 }
 
@@ -272,52 +232,6 @@ void EpidemicPreview::resizeEvent(QResizeEvent *event)
         placeGuideTip();
 }
 
-void EpidemicPreview::slot_fullScreen()
-{
-    if (isActiveWindow() && isVisible())
-        emit fullScreen();
-}
-
-void EpidemicPreview::slot_changeStream(int p_nStreamId, int p_nChannelId)
-{
-    emit changeStream(p_nStreamId, p_nChannelId, false);
-}
-
-void EpidemicPreview::slot_startPlay(int p_nStreamId, QVector<int> p_vecChannelId)
-{
-    emit startPlay(p_nStreamId, p_vecChannelId, false);
-}
-
-void EpidemicPreview::slot_doubleClickedPlay(int p_nChannelId)
-{
-    emit doubleClickedPlay(p_nChannelId, false);
-}
-
-void EpidemicPreview::slotSearch(QString url)
-{
-    ParamMap params;
-    params.insert(QStringLiteral("url"), url);
-    gotoFunctionCard(27, params);
-}
-
-void EpidemicPreview::slot_resizeNoShowVideoWidget()
-{
-    if (!m_pNoshowVideoWidget)
-        return;
-    // Fitting the placeholder to the player or the monitor arrives with the video area.
-}
-
-void EpidemicPreview::slot_snapFilterConfig()
-{
-    // The channel selection dialog arrives with the devices and organisation wiring.
-}
-
-void EpidemicPreview::slot_snapConfigParam(IntelligentSnapConfigParam p_objSnapConfigParam)
-{
-    // Storing an edited channel selection arrives with the devices and organisation wiring.
-    Q_UNUSED(p_objSnapConfigParam)
-}
-
 void EpidemicPreview::on_toolBox_currentChanged(int index)
 {
     Q_UNUSED(index)
@@ -325,118 +239,7 @@ void EpidemicPreview::on_toolBox_currentChanged(int index)
 
 void EpidemicPreview::slotCompareNotifyReceived(OrvaneCompareNotifyMessageList compareNotifys)
 {
-    // Only the client's own signals are live; the history query at the first show is not.
-    const bool live = sender() == VornClient::instance();
-    for (const OrvaneCompareNotifyMessage &notify : compareNotifys)
-        processCompareNotify(notify, live);
-}
-
-void EpidemicPreview::slot_processOverTemperatureAlarm(std::vector<int> p_AlarmIdList)
-{
-    // The list matches cards by alarm id alone.
-    QVector<OrvaneSnapTargetSource> sources;
-    sources.reserve(int(p_AlarmIdList.size()));
-    for (int alarmId : p_AlarmIdList) {
-        OrvaneSnapTargetSource source;
-        source.alarmId = alarmId;
-        sources.append(source);
-    }
-    m_ui->widgetSnap->slotOverTempAlarmProcessFinished(sources);
-    m_ui->widgetCircle->slot_querySnapStatistic();
-}
-
-void EpidemicPreview::slotFullScreenButtonClicked(bool fullscreen)
-{
-    // Detaching the video area to full screen arrives with the video area.
-    Q_UNUSED(fullscreen)
-}
-
-void EpidemicPreview::slot_showSlice()
-{
-    m_pSlideTimer->stop();
-    if (m_pPictureFlow)
-        m_pPictureFlow->showSlide(0);
-}
-
-void EpidemicPreview::slot_clearPictrueFlow()
-{
-    m_pPictureFlowClearTimer->stop();
-    if (m_pPictureFlow)
-        m_pPictureFlow->clear();
-}
-
-void EpidemicPreview::on_pushButtonConfig_clicked()
-{
-    // The configuration dialog, behind the password re-entry, arrives with the configuration
-    // dialog.
-}
-
-void EpidemicPreview::slotPreviewParmChanged()
-{
-    // Taking the saved strategies back arrives with the configuration dialog.
-}
-
-void EpidemicPreview::slot_handleTempVoice(QString name, QString temp, int p_nTemperatureState,
-                                           QString time, int p_nArchiveGroupID, int p_nMaskStatus)
-{
-    if (!m_bSoundOn)
-        return;
-    VoiceAnnouncement::TempVoiceInfo info;
-    info.name = name;
-    info.temp = temp;
-    info.temperatureState = p_nTemperatureState;
-    info.time = time;
-    info.archiveGroupId = p_nArchiveGroupID;
-    info.maskStatus = p_nMaskStatus;
-    VoiceAnnouncement::VoiceContext context;
-    context.weekday = VoiceAnnouncement::weekdayOf(QDate::currentDate());
-    context.language = AppTranslationHelper::instance()->currentLanguage();
-    context.fahrenheit =
-            AppConfigHelper::instance()->getTemperatureUnitConfigHistory().nTemperatureUnit == 1;
-    const QString sentence = VoiceAnnouncement::announcement(m_vecStrategies, info, context);
-    // Blank pieces of a strategy (an empty verdict text) leave only spaces: nothing to say.
-    if (sentence.trimmed().isEmpty())
-        return;
-    SpeechHelper::instance()->addSpeech(sentence);
-}
-
-void EpidemicPreview::slot_openOrgaGroupWidget()
-{
-    // The organisation pop-up arrives with the statistics filter.
-}
-
-void EpidemicPreview::slot_NodeChange(Node p_objNode,
-                                      ENUM_MSGQueryTimeTempSnapStatisticsType p_eType)
-{
-    // Following the chosen organisation arrives with the statistics filter.
-    Q_UNUSED(p_objNode)
-    Q_UNUSED(p_eType)
-}
-
-void EpidemicPreview::on_pushButtonSound_clicked()
-{
-    m_bSoundOn = !m_bSoundOn;
-    setStatedProperty(m_ui->pushButtonSound, m_bSoundOn ? "open" : "close");
-    // The style sheet draws the state; an icon would cover it.
-    m_ui->pushButtonSound->setIcon(QIcon());
-    if (!m_bSoundOn)
-        SpeechHelper::instance()->clearList();
-}
-
-void EpidemicPreview::slot_changeOrga(OrvaneOrga p_objOrga, OrvaneOperatorType p_eKind)
-{
-    Q_UNUSED(p_objOrga)
-    if (p_eKind == ORVANE_OPERATOR_ADD || p_eKind == ORVANE_OPERATOR_DELETE
-        || p_eKind == ORVANE_OPERATOR_MODIFY)
-        applyOrgaSelection();
-}
-
-void EpidemicPreview::slot_deviceInfoChanged(OrvaneDeviceList p_vecDevices,
-                                             OrvaneOperatorType p_eKind)
-{
-    // Following added and removed thermal channels arrives with the devices wiring.
-    Q_UNUSED(p_vecDevices)
-    Q_UNUSED(p_eKind)
+    m_pIntake->receive(compareNotifys, sender());
 }
 
 void EpidemicPreview::slot_hideOrShowSideBar()
@@ -476,11 +279,6 @@ void EpidemicPreview::slot_saveClearOverTempSnapTime()
     storeSnapConfigParam(param);
 }
 
-void EpidemicPreview::handleNvrChannelUIDSnap()
-{
-    // Registering the selected NVR channels arrives with the devices wiring.
-}
-
 void EpidemicPreview::slot_clearSnapShowData()
 {
     // The lists drop only cards older than the strategy's clear times.
@@ -491,230 +289,13 @@ void EpidemicPreview::slot_clearSnapShowData()
 
 void EpidemicPreview::loadStrategies()
 {
-    m_vecStrategies = StrategyLoader::loadWindowStrategies(StrategyLoader::strategyWindowId(this));
+    m_vecStrategies = StrategyLoader::loadWindowStrategies(screenWindowKey(this));
     qDebug() << "EpidemicPreview::loadStrategies" << m_vecStrategies.size() << "strategies";
-}
-
-void EpidemicPreview::applyFirstStrategy()
-{
-    // The placeholder over the video and the custom picture mode arrive with the video area;
-    // the card lists take the window's card size and display strategy now.
-    const int cardSize = m_vecStrategies.empty() ? 3 : m_vecStrategies.front().get_card_size();
-    m_ui->widgetTempSnap->setCardSize(cardSize);
-    m_ui->widgetSnap->setCardSize(cardSize);
-    if (m_vecStrategies.empty())
-        return;
-    m_ui->widgetTempSnap->setStrategy(m_vecStrategies.front());
-    m_ui->widgetSnap->setStrategy(m_vecStrategies.front());
-}
-
-void EpidemicPreview::restoreVideoLayout()
-{
-    // Replaying the saved video layout arrives with the video area.
-}
-
-void EpidemicPreview::createPictureFlow()
-{
-    // The snapshot carousel arrives with the video area.
-}
-
-void EpidemicPreview::applyDisplayModeAndSlideSize()
-{
-    // Display mode and slide size arrive with the video area.
-}
-
-void EpidemicPreview::loadSnapConfigParam()
-{
-    m_objSnapConfigParam =
-            AppConfigHelper::instance()->getEpidemicPreviewConfigParam(screenWindowId(this));
-    // Collecting the screened channels and registering NVR channels arrive with the devices
-    // wiring.
-}
-
-void EpidemicPreview::applyOrgaSelection()
-{
-    // Choosing the organisation of the totals arrives with the statistics wiring.
-}
-
-void EpidemicPreview::applyScreenPicture()
-{
-    // The custom screen picture arrives with the screen-picture panel.
-}
-
-void EpidemicPreview::autoFullScreen()
-{
-    if (m_vecStrategies.empty())
-        return;
-    if (m_vecStrategies.front().auto_full_screen == 2 && !m_bFullScreen && isActiveWindow()
-        && isVisible())
-        emit fullScreen();
-}
-
-void EpidemicPreview::loadHistorySnapshots()
-{
-    IntelligentSnapConfigParam source = m_objSnapConfigParam;
-    const QStringList channelUIDs = ScreenedChannels::collectChannelUIDs(source);
-    const ReqSnapDataParam param =
-            SnapHistoryRequest::build(firstStrategy(), channelUIDs, QDateTime::currentDateTime());
-
-    // Results count only while the request runs: the query goes when this function returns.
-    QueryHistoricalData query;
-    connect(&query, &QueryHistoricalData::signalHistoryCompareNotifyReceived, this,
-            &EpidemicPreview::slotCompareNotifyReceived);
-    if (!query.reqSnapHistoryData(param, false))
-        qDebug() << "EpidemicPreview::loadHistorySnapshots no history from" << param.strStartTime
-                 << "to" << param.strEndTime;
 }
 
 const ST_MSGVoiceBroadcastStrategy *EpidemicPreview::firstStrategy() const
 {
     return m_vecStrategies.empty() ? nullptr : &m_vecStrategies.front();
-}
-
-void EpidemicPreview::processCompareNotify(const OrvaneCompareNotifyMessage &p_objNotify,
-                                           bool p_bLive)
-{
-    const std::vector<CompareInfo> matches = CompareNotifyFilter::acceptedMatches(
-            p_objNotify, m_objSnapConfigParam, firstStrategy());
-    for (const CompareInfo &match : matches)
-        compareNotifyReceived(p_objNotify.snapFaceInfo, match, p_bLive);
-}
-
-void EpidemicPreview::compareNotifyReceived(const OrvaneSnapFaceInfo &p_objSnapFaceInfo,
-                                            CompareInfo p_objMatch, bool p_bLive)
-{
-    VORNClientAIManager *ai = VORNClientAIManager::instance();
-    OrvaneSnapFaceInfo snapFaceInfo = p_objSnapFaceInfo;
-    OrvaneSnapTargetSource &source = snapFaceInfo.snapTargetSource;
-    QList<TransFilePath> files;
-
-    const QString remoteSnap = source.snapDetailImageURL;
-    const QString localSnap = ai->convertToLocalSnapAbsPath(remoteSnap, true);
-    source.snapDetailImageURL = localSnap;
-    files.append(TransFilePath(localSnap, remoteSnap));
-
-    QString localArchive;
-    QString remoteArchive;
-    if (p_objMatch.matchFlag != 0 && p_objMatch.archiveImage.archiveId != -99999) {
-        remoteArchive = p_objMatch.archiveImage.url;
-        localArchive = ai->convertToLocalSnapAbsPath(remoteArchive, false);
-    } else {
-        qDebug() << "no register scores " << p_objMatch.score;
-        localArchive = CompareNotifyFilter::noDataArchivePicture();
-        remoteArchive = localArchive;
-        p_objMatch.score = 0;
-    }
-    p_objMatch.archiveImage.url = localArchive;
-    files.append(TransFilePath(localArchive, remoteArchive));
-
-    qDebug() << "EpidemicPreview::slotCompareNotifyReceived "
-             << "sourceurl " << localSnap << "personurl " << localArchive << "scores "
-             << p_objMatch.score;
-
-    auto record = std::make_unique<SnapComparesMessage>(snapFaceInfo, p_objMatch, p_bLive);
-    qDebug() << "EpidemicPreview::compareNotifyReceived  snapDetailImageURL"
-             << record->snapFaceInfo.snapTargetSource.snapDetailImageURL;
-    qDebug() << "EpidemicPreview::compareNotifyReceived  archiveImage.url"
-             << record->compareInfo.archiveImage.url;
-
-    const long handle = pictureServerHandle(source.serverUID);
-    if (p_bLive)
-        countLiveSnapshot(snapFaceInfo, handle);
-
-    FlieDataTransTask task(true);
-    task.setTaskInfo(handle, files, FlieDataTransTask::TransTypePicture, this, record.get(),
-                     FlieDataTransTask::PositionPlatform);
-    const int taskId = FlieDataTransfer::getInstance()->addTransTask(task);
-    if (taskId == FlieDataTransfer::InvalidTaskId) {
-        qDebug() << "EpidemicPreview::compareNotifyReceived addTransTask failed";
-        return; // the record goes with `record`
-    }
-    if (!m_objPendingTasks.adopt(taskId, std::move(record)))
-        qDebug() << "EpidemicPreview::compareNotifyReceived task" << taskId
-                 << "already outstanding, snapshot dropped";
-}
-
-long EpidemicPreview::pictureServerHandle(const QString &p_strServerUID)
-{
-    VornClient *client = VornClient::instance();
-    QString loginServerUid;
-    client->getLoginServerUid(loginServerUid);
-    if (p_strServerUID == loginServerUid)
-        return client->m_nLoginServerHandle;
-
-    const long handle = VORNClientAIManager::instance()->getIAUServerHandle(p_strServerUID);
-    // The download is still tried: the transfer reports the outcome either way.
-    if (handle < 1)
-        setTips(AppLanguageTr::translate(QStringLiteral("TK_ConnectIAUFaile!")) + p_strServerUID,
-                2);
-    return handle;
-}
-
-void EpidemicPreview::countLiveSnapshot(const OrvaneSnapFaceInfo &p_objSnapFaceInfo, long p_lHandle)
-{
-    VornClient *client = VornClient::instance();
-    const OrvaneSnapTargetSource &source = p_objSnapFaceInfo.snapTargetSource;
-    QString deviceUid;
-    int channelNo = 0;
-    if (!VornClient::parseChannelUID(source.channelUID, deviceUid, channelNo))
-        return;
-    const OrvaneDevice *device = client->getDevicesByUid(deviceUid);
-    const OrvaneGroup *deviceOrga =
-            device ? client->getOrgaInfoById(device->get_group_id()) : nullptr;
-    const OrvaneGroup *screenOrga = client->getOrgaInfoById(m_nCurOrgaId);
-    if (!deviceOrga || !screenOrga
-        || !CompareNotifyFilter::countsForOrganisation(deviceOrga->get_group_code(),
-                                                       screenOrga->get_group_code()))
-        return;
-    m_ui->widgetCircle->addSnapCount(true, source.temperatureState == 1,
-                                     p_objSnapFaceInfo.maskStatus == 2,
-                                     p_lHandle == client->m_nLoginServerHandle ? 3 : 1);
-}
-
-void EpidemicPreview::processTransEvent(const FileTransStateEvent &p_objEvent)
-{
-    if (p_objEvent.transType() != FlieDataTransTask::TransTypePicture || !p_objEvent.userData())
-        return;
-    qDebug() << "EpidemicPreview::processTransEvent  SnapComparesMessage* userData is"
-             << p_objEvent.userData();
-
-    const int taskId = p_objEvent.taskId();
-    const bool failed = p_objEvent.status() == FileTransStateEvent::StatusFailed;
-    if (!failed && !p_objEvent.isFinished())
-        return; // more files of the task to come
-
-    // The record is looked up by task id, never through the user data: a late or repeated
-    // event may carry the pointer of a record already released. The last task handled is
-    // only the most common such repeat.
-    const std::unique_ptr<SnapComparesMessage> record = m_objPendingTasks.take(taskId);
-    if (!record) {
-        if (taskId == m_nTaskID && failed)
-            qDebug() << "EpidemicPreview::processTransEvent status: -1 m_nTaskID == taskId";
-        else if (taskId == m_nTaskID)
-            qDebug() << "EpidemicPreview::processTransEvent status: success m_nTaskID == taskId";
-        else
-            qDebug() << "EpidemicPreview::processTransEvent task" << taskId
-                     << "is not outstanding, event ignored";
-        return;
-    }
-    m_nTaskID = taskId;
-    if (failed)
-        return; // nothing to show
-
-    const QString &snapPath = record->snapFaceInfo.snapTargetSource.snapDetailImageURL;
-    const QString &archivePath = record->compareInfo.archiveImage.url;
-    qDebug() << "EpidemicPreview::processTransEvent  person name"
-             << record->compareInfo.archive.get_name();
-    qDebug() << "EpidemicPreview::processTransEvent  snapDetailImageURL" << snapPath;
-    qDebug() << "EpidemicPreview::processTransEvent  archiveImage.url" << archivePath;
-
-    QPixmap snapPixmap;
-    QPixmap archivePixmap;
-    if (FileDataCacheHelper::tryLoadPixmapData(snapPath, snapPixmap)
-        && FileDataCacheHelper::tryLoadPixmapData(archivePath, archivePixmap))
-        showSnapRecord(*record);
-    else
-        qDebug() << "EpidemicPreview::processTransEvent  FileDataCacheHelper::tryLoadPixmap failed";
 }
 
 void EpidemicPreview::showSnapRecord(const SnapComparesMessage &p_objRecord)
@@ -736,13 +317,6 @@ void EpidemicPreview::placeGuideTip()
     param.nArrow = 5;
     param.tips = QStringList{QStringLiteral("TK_DeviceFilterSetGuideTips")};
     updateGuideParam({param});
-}
-
-void EpidemicPreview::storeSnapConfigParam(const IntelligentSnapConfigParam &p_objSnapConfigParam)
-{
-    AppConfigHelper::instance()->setEpidemicPreviewConfigParam(screenWindowId(this),
-                                                               p_objSnapConfigParam);
-    m_objSnapConfigParam = p_objSnapConfigParam;
 }
 
 void EpidemicPreview::setStatedProperty(QWidget *p_pWidget, const char *p_szStated)

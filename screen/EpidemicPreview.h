@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PendingSnapTasks.h"
+#include "FeverValues.h"
 #include "SnapStatisticTypes.h"
 
 #include "BaseGuideWidget.h"
@@ -24,16 +24,20 @@ class EpidemicPreViewWidget;
 }
 
 class AuthUserInfoWidget;
-class FileTransStateEvent;
 class IntelligentSnapConfigWidget;
 class NoshowVideoWidget;
 class PictureFlow;
 class PreviewConfigWidget;
 class QTimer;
+class SnapComparesMessage;
+class SnapIntake;
 class SnapStaticFilterWidget;
 
 // The main real-time temperature screening screen: video, snapshot strip, over-temperature
-// list, daily totals and voice announcements of one window.
+// list, daily totals and voice announcements of one window. Its operations are spread over one
+// file per concern: EpidemicPreview.cpp (composition and life cycle), EpidemicPreviewVideo.cpp,
+// EpidemicPreviewVoice.cpp and EpidemicPreviewWiring.cpp (devices, organisation, statistics,
+// configuration and alarms); the notification intake is its SnapIntake.
 class EpidemicPreview : public BaseGuideWidget
 {
     Q_OBJECT
@@ -113,15 +117,8 @@ private:
     void applyOrgaSelection();
     void applyScreenPicture();
     void autoFullScreen();
-    void loadHistorySnapshots();
 
-    // Notification intake and picture download.
-    void processCompareNotify(const OrvaneCompareNotifyMessage &p_objNotify, bool p_bLive);
-    void compareNotifyReceived(const OrvaneSnapFaceInfo &p_objSnapFaceInfo, CompareInfo p_objMatch,
-                               bool p_bLive);
-    long pictureServerHandle(const QString &p_strServerUID);
-    void countLiveSnapshot(const OrvaneSnapFaceInfo &p_objSnapFaceInfo, long p_lHandle);
-    void processTransEvent(const FileTransStateEvent &p_objEvent);
+    // A record whose pictures are in the cache, handed on by the intake.
     void showSnapRecord(const SnapComparesMessage &p_objRecord);
     const ST_MSGVoiceBroadcastStrategy *firstStrategy() const;
 
@@ -141,8 +138,7 @@ private:
     bool m_bSoundOn = true;
     SnapStaticFilterWidget *m_pSnapStaticFilterWidget = nullptr;
     std::vector<Node> m_vecOrgaNodes;
-    int m_nCurOrgaId = -99999;
-    int m_nTaskID = -99999;
+    int m_nCurOrgaId = FeverValues::NoValue;
     NoshowVideoWidget *m_pNoshowVideoWidget = nullptr;
     bool m_bLeftPanelCollapsed = false;
     bool m_bSnapPanelCollapsed = false;
@@ -152,6 +148,6 @@ private:
     AuthUserInfoWidget *m_pAuthUserInfoWidget = nullptr;
     QTimer *m_pSnapClearTimer = nullptr;
     bool m_bInitialised = false;
-    // Records of the picture downloads still under way, released exactly once each.
-    PendingSnapTasks m_objPendingTasks;
+    // Notification intake, picture downloads and the last task handled (m_nTaskID).
+    SnapIntake *m_pIntake = nullptr;
 };

@@ -1,12 +1,10 @@
 #include "PendingSnapTasks.h"
 
-namespace {
-constexpr int InvalidTaskId = -99999;
-}
+#include "FeverValues.h"
 
 bool PendingSnapTasks::adopt(int p_nTaskId, std::unique_ptr<SnapComparesMessage> p_pRecord)
 {
-    if (!p_pRecord || p_nTaskId == InvalidTaskId)
+    if (!p_pRecord || p_nTaskId == FeverValues::NoValue)
         return false;
     return m_mapRecords.emplace(p_nTaskId, std::move(p_pRecord)).second;
 }

@@ -1,5 +1,7 @@
 #include "ScreenedChannels.h"
 
+#include "FeverValues.h"
+
 #include "VornClient.h"
 
 #include <vector>
@@ -15,7 +17,7 @@ QStringList collectChannelUIDs(IntelligentSnapConfigParam &p_objSnapSource)
         p_objSnapSource.strChannelUIDList.clear();
         VornClient *client = VornClient::instance();
         const OrvaneDeviceList devices = client->filtDeviceByShowType(
-                client->getCurUserDevices(), VornClient::ShowTempScreeningDevices);
+                client->getCurUserDevices(), FeverValues::DeviceShowTempScreening);
         for (const OrvaneDevice &device : devices) {
             std::vector<OrvaneChannel> channels;
             client->getChannelsByDeviceId(device.get_id(), channels);

@@ -15,23 +15,15 @@ namespace {
 
 constexpr int RegistryStrategy = 1;
 constexpr int StrangerStrategy = 2;
-constexpr int NoGroup = -99999;
-constexpr int NoMask = 2;
+// The strategy's mask type that asks for the no-mask phrase.
+constexpr int MaskTypeNoMask = 2;
+
+using FeverValues::isAbnormalTemperature;
+using FeverValues::isOverTemperature;
 
 bool isOn(int value)
 {
-    return value == OrvaneAiCompareVoiceBroadcastStrategy::SwitchOn;
-}
-
-// Any state other than these counts as normal.
-bool isOverTemperature(int state)
-{
-    return state == 1;
-}
-
-bool isAbnormal(int state)
-{
-    return state == 2 || state == 3;
+    return value == FeverValues::SwitchOn;
 }
 
 QString translated(const std::string &stored)
@@ -61,7 +53,7 @@ QString temperaturePart(const ST_MSGVoiceBroadcastStrategy &strategy, const Temp
         if (type != 1 && type != 2)
             return QString();
         verdictKey = "TK_OverTemperature";
-    } else if (isAbnormal(state)) {
+    } else if (isAbnormalTemperature(state)) {
         if (type != 1 && type != 3)
             return QString();
         verdictKey = "TK_AbnormalTempSpeech";
@@ -103,7 +95,7 @@ ST_MSGVoiceBroadcastStrategy
 chooseStrategy(const std::vector<ST_MSGVoiceBroadcastStrategy> &strategies, const QString &name,
                int archiveGroupId)
 {
-    const bool registered = archiveGroupId != NoGroup && !name.isEmpty();
+    const bool registered = archiveGroupId != FeverValues::NoValue && !name.isEmpty();
     for (const ST_MSGVoiceBroadcastStrategy &strategy : strategies) {
         if (registered) {
             const std::vector<int> &groups = strategy.vecPersonGroupId;
@@ -157,15 +149,16 @@ QString composeSentence(const ST_MSGVoiceBroadcastStrategy &strategy, const Temp
     if (isOn(strategy.get_show_temperature()))
         sentence += temperaturePart(strategy, info, context);
 
-    if (isOn(strategy.get_show_mask()) && info.maskStatus == NoMask
-        && strategy.get_mask_type() == NoMask)
+    if (isOn(strategy.get_show_mask()) && info.maskStatus == FeverValues::MaskStatusNone
+        && strategy.get_mask_type() == MaskTypeNoMask)
         sentence += QLatin1Char(' ') + translated(strategy.get_mask_content());
 
     if (isOn(strategy.get_temparature_report_enable())) {
-        const std::string verdict =
-                isOverTemperature(info.temperatureState) ? strategy.get_report_over_temperature()
-                : isAbnormal(info.temperatureState) ? strategy.get_report_abnormal_temperature()
-                                                    : strategy.get_report_normal_temperature();
+        const std::string verdict = isOverTemperature(info.temperatureState)
+                                            ? strategy.get_report_over_temperature()
+                                    : isAbnormalTemperature(info.temperatureState)
+                                            ? strategy.get_report_abnormal_temperature()
+                                            : strategy.get_report_normal_temperature();
         sentence += QLatin1Char(' ') + translated(verdict);
     }
 

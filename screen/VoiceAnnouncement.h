@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FeverValues.h"
+
 #include "ST_MSGVoiceBroadcastStrategy.h"
 
 #include <QString>
@@ -15,12 +17,12 @@ namespace VoiceAnnouncement {
 // The six values a snapshot card sends for its announcement.
 struct TempVoiceInfo
 {
-    QString name;             // matched person's name, empty for a stranger
-    QString temp;             // temperature as a number without unit
-    int temperatureState = 0; // 0 normal, 1 over-temperature, 2 and 3 abnormal
-    QString time;             // "HH:mm:ss"
-    int archiveGroupId = -99999;
-    int maskStatus = 0; // 2 = no mask
+    QString name; // matched person's name, empty for a stranger
+    QString temp; // temperature as a number without unit
+    int temperatureState = FeverValues::TempStateNormal;
+    QString time; // "HH:mm:ss"
+    int archiveGroupId = FeverValues::NoValue;
+    int maskStatus = 0; // FeverValues::MaskStatusNone: no mask worn
 };
 
 // Everything the sentence depends on besides the strategies and the snapshot.

@@ -1,6 +1,9 @@
 #include "TempSnapItem.h"
 #include "ui_TempSnapItem.h"
 
+#include "FeverValues.h"
+#include "TempSnapRules.h"
+
 #include "AppConfigHelper.h"
 #include "AppLanguageTr.h"
 #include "AppStyleHelper.h"
@@ -8,7 +11,6 @@
 #include "BaseHelper.h"
 #include "ImageProcessHelper.h"
 #include "System.h"
-#include "TempSnapRules.h"
 #include "VORNClientAIManager.h"
 #include "VornClient.h"
 
@@ -97,7 +99,7 @@ TempSnapItem::TempSnapItem(const SnapComparesMessage &p_objRecord, QWidget *pare
     m_ui->labelDeviceName->setText(
             VornClient::instance()->getDevNameByChannelUID(source.channelUID));
 
-    if (m_objRecord.snapFaceInfo.maskStatus == 2) {
+    if (m_objRecord.snapFaceInfo.maskStatus == FeverValues::MaskStatusNone) {
         m_pMaskLabel = new QLabel(this);
         m_pMaskLabel->setObjectName(QStringLiteral("labelNoMask"));
         m_pMaskLabel->setScaledContents(true);
@@ -182,7 +184,7 @@ void TempSnapItem::setSizeMode(int p_nSizeMode)
 
 bool TempSnapItem::isOverTemp() const
 {
-    return m_nTemperatureState == TempSnapRules::StateOverTemp;
+    return FeverValues::isOverTemperature(m_nTemperatureState);
 }
 
 void TempSnapItem::setSaveFileNameAsker(SaveFileNameAsker asker)

@@ -1,5 +1,7 @@
 #include "TempSnapRules.h"
 
+#include "FeverValues.h"
+
 #include "AppLanguageTr.h"
 #include "OrvaneAiCompareVoiceBroadcastStrategy.h"
 #include "QssFormatHelper.h"
@@ -11,10 +13,8 @@ namespace {
 
 const QString kDots = QStringLiteral("...");
 
-bool isAbnormal(int p_nState)
-{
-    return p_nState == 2 || p_nState == 3;
-}
+using FeverValues::isAbnormalTemperature;
+using FeverValues::isOverTemperature;
 
 } // namespace
 
@@ -26,8 +26,8 @@ TempSnapRules::nameText(int p_nCompareResult, int p_nArchiveId, const QString &a
     if (p_nCompareResult != 1)
         return {AppLanguageTr::translate(kDots), QString()};
 
-    const bool registered =
-            p_nArchiveId != NoArchive || (p_bConsultArchiveName && !archiveName.isEmpty());
+    const bool registered = p_nArchiveId != FeverValues::NoValue
+                            || (p_bConsultArchiveName && !archiveName.isEmpty());
     if (registered) {
         // The name is announced even when the strategy hides it on the card.
         switch (strategy.get_show_archive()) {
@@ -53,18 +53,18 @@ TempSnapRules::nameText(int p_nCompareResult, int p_nArchiveId, const QString &a
 QString TempSnapRules::stateColour(int p_nState, bool p_bAlternate)
 {
     if (p_bAlternate)
-        return p_nState == StateOverTemp ? QStringLiteral("#ee7d6f") : QStringLiteral("#1a7a17");
-    if (p_nState == StateOverTemp)
+        return isOverTemperature(p_nState) ? QStringLiteral("#ee7d6f") : QStringLiteral("#1a7a17");
+    if (isOverTemperature(p_nState))
         return QssFormatHelper::findColorStrByKey(QStringLiteral("$word_overtemp"));
-    if (isAbnormal(p_nState))
+    if (isAbnormalTemperature(p_nState))
         return QssFormatHelper::findColorStrByKey(QStringLiteral("$word_anormaltemp"));
     return QssFormatHelper::findColorStrByKey(QStringLiteral("$word_normaltemp"));
 }
 
 QString TempSnapRules::cardStyleSheet(int p_nState, bool p_bAlternate)
 {
-    return p_bAlternate && p_nState == StateOverTemp ? QStringLiteral("background-color: #edaaa2")
-                                                     : QString();
+    return p_bAlternate && isOverTemperature(p_nState) ? QStringLiteral("background-color: #edaaa2")
+                                                       : QString();
 }
 
 TempSnapRules::PictureTreatment
@@ -84,9 +84,9 @@ TempSnapRules::pictureTreatment(const OrvaneAiCompareVoiceBroadcastStrategy &str
 
 QString TempSnapRules::placeholderPicture(int p_nState)
 {
-    if (p_nState == StateOverTemp)
+    if (isOverTemperature(p_nState))
         return QStringLiteral(":/images/home/charts/ai/image_no_show_face_overTemp.png");
-    if (isAbnormal(p_nState))
+    if (isAbnormalTemperature(p_nState))
         return QStringLiteral(":/images/home/charts/ai/image_no_show_face_abnormal.png");
     return QStringLiteral(":/images/home/charts/ai/image_no_show_face_normal.png");
 }
@@ -120,9 +120,9 @@ QString TempSnapRules::temperatureText(int p_nThermometryResult, int p_nState,
     case 1:
         return textWithUnit;
     case 3:
-        if (p_nState == StateOverTemp)
+        if (isOverTemperature(p_nState))
             return AppLanguageTr::translate(QStringLiteral("TK_OverTemperature"));
-        if (isAbnormal(p_nState))
+        if (isAbnormalTemperature(p_nState))
             return AppLanguageTr::translate(QStringLiteral("TK_AbnormalTemperature"));
         return AppLanguageTr::translate(QStringLiteral("TK_Normal"));
     default:
@@ -156,8 +156,8 @@ QString TempSnapRules::smallLabelColour(int p_nState, bool p_bAlternate)
 {
     if (!p_bAlternate)
         return QString();
-    return p_nState == StateOverTemp ? QStringLiteral("color: white")
-                                     : QStringLiteral("color: #6ba0d0");
+    return isOverTemperature(p_nState) ? QStringLiteral("color: white")
+                                       : QStringLiteral("color: #6ba0d0");
 }
 
 QString TempSnapRules::smallLabelStyleSheet(int p_nPx, const QString &colourPart)

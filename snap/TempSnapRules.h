@@ -11,11 +11,7 @@ class OrvaneAiCompareVoiceBroadcastStrategy;
 class TempSnapRules
 {
 public:
-    static constexpr int NoArchive = -99999;
     static constexpr int MaxCards = 30;
-
-    // Temperature states of the platform; any other value counts as normal.
-    static constexpr int StateOverTemp = 1;
 
     struct NameText
     {

@@ -71,7 +71,7 @@ void SnapStatisticWidget::querySnapStatistic(int p_nOrgaId, QString p_strOrgaNam
 
 void SnapStatisticWidget::slot_querySnapStatistic()
 {
-    if (m_nOrgaId == -99999)
+    if (m_nOrgaId == FeverValues::NoValue)
         return;
     querySnapStatistic(m_nOrgaId, m_strOrgaName, m_eType);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FeverValues.h"
 #include "SnapStatisticTypes.h"
 
 #include "BaseWidget.h"
@@ -44,13 +45,13 @@ private:
 
     std::unique_ptr<Ui::SnapStatisticWidget> m_ui;
     QString m_strOrgaName;
-    int m_nOrgaId = -99999;
-    int m_nRequestHandle = -99999;
+    int m_nOrgaId = FeverValues::NoValue;
+    int m_nRequestHandle = FeverValues::NoValue;
     QTimer *m_pQueryTimer = nullptr;
     // Negative counts are not known yet; live counting waits for the first answer.
-    int m_nTotal = -99999;
-    int m_nOverTemp = -99999;
-    int m_nNoMask = -99999;
+    int m_nTotal = FeverValues::NoValue;
+    int m_nOverTemp = FeverValues::NoValue;
+    int m_nNoMask = FeverValues::NoValue;
     bool m_bQueryPending = false;
     ENUM_MSGQueryTimeTempSnapStatisticsType m_eType = QueryByPlatformAndNVR;
     bool m_bAlternateStyle = false;

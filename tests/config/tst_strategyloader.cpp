@@ -3,6 +3,7 @@
 #include "EpidemicPreview.h"
 #include "StrategyDefaults.h"
 #include "StrategyLoader.h"
+#include "WindowKey.h"
 
 #include "OrvaneAddAiCompareVoiceBroadcastStrategyRequestMessage.h"
 #include "OrvaneAddAiCompareVoiceBroadcastStrategyResponseMessage.h"
@@ -194,7 +195,7 @@ void StrategyLoaderTest::emptyWindowCopiesAnother()
     QObject screen;
     if (priviewWinId.isValid())
         screen.setProperty("priviewWinId", priviewWinId);
-    const int windowId = StrategyLoader::strategyWindowId(&screen);
+    const int windowId = screenWindowKey(&screen);
     QCOMPARE(windowId, expectedWindowId);
 
     const Strategies loaded = StrategyLoader::loadWindowStrategies(windowId);

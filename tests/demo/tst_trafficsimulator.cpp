@@ -277,7 +277,8 @@ private slots:
                 QVERIFY(PlatformPictureStore::contains(match.archiveImage.url));
             }
             // No strategy: strangers are shown, so every notification gives a card.
-            QVERIFY(!CompareNotifyFilter::acceptedMatches(message, everyChannel, nullptr).empty());
+            QVERIFY(!CompareNotifyFilter::acceptedMatches(message, everyChannel, nullptr)
+                             .matches.empty());
         }
         QCOMPARE(pictures.size(), count); // one picture per snapshot, none overwritten
     }

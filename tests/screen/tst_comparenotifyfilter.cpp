@@ -2,35 +2,44 @@
 #include "TestSupport.h"
 
 #include "CompareNotifyFilter.h"
+#include "FeverValues.h"
 #include "SnapHistoryRequest.h"
 
 #include <QDateTime>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 namespace {
 
-constexpr int Stranger = -99999;
+constexpr int Stranger = FeverValues::NoValue;
 const QString GateA = QStringLiteral("TC-GATE-A_1");
 
-CompareInfo match(int archiveId)
+// One notification and the window it reaches; rows change only what they look at.
+struct Arrival
 {
-    CompareInfo info;
-    info.archiveImage.archiveId = archiveId;
-    info.matchFlag = archiveId == Stranger ? 0 : 1;
-    return info;
-}
+    int deviceType = 20; // thermal types of the bundled scenario: 20 and 21; 1 is a plain camera
+    int skip = 0;
+    QString channel = GateA;
+    bool allChannels = false;
+    QStringList selection{GateA};
+    int showStranger = FeverValues::SwitchOn; // 0: the window has no strategy
+    int recordMode = 1;
+    int state = FeverValues::TempStateNormal;
+    QList<int> matches{501};
+};
 
-QList<int> archiveIds(const std::vector<CompareInfo> &matches)
+Arrival arrival(const std::function<void(Arrival &)> &tweak)
 {
-    QList<int> ids;
-    for (const CompareInfo &info : matches)
-        ids.append(info.archiveImage.archiveId);
-    return ids;
+    Arrival a;
+    tweak(a);
+    return a;
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Arrival)
 
 class TestCompareNotifyFilter : public QObject
 {
@@ -58,105 +67,94 @@ void TestCompareNotifyFilter::initTestCase()
 
 void TestCompareNotifyFilter::acceptance_data()
 {
-    QTest::addColumn<int>("deviceType");
-    QTest::addColumn<int>("skip");
-    QTest::addColumn<QString>("channel");
-    QTest::addColumn<bool>("allChannels");
-    QTest::addColumn<QStringList>("selection");
-    QTest::addColumn<int>("showStranger"); // 0: no strategy at all
-    QTest::addColumn<int>("recordMode");
-    QTest::addColumn<int>("tempState");
-    QTest::addColumn<QList<int>>("matches");
+    QTest::addColumn<Arrival>("in");
     QTest::addColumn<QList<int>>("expected");
     QTest::addColumn<bool>("urlLogged");
 
-    const QStringList gateA{GateA};
     const QList<int> none;
-    // Thermal device types of the bundled scenario are 20 and 21; 1 is a plain camera.
-    QTest::newRow("registered on selected channel")
-            << 20 << 0 << GateA << false << gateA << 2 << 1 << 0 << QList<int>{501}
-            << QList<int>{501} << true;
+    const QList<int> three{501, Stranger, 502};
+    QTest::newRow("registered on selected channel") << Arrival() << QList<int>{501} << true;
     QTest::newRow("not a thermal device")
-            << 1 << 0 << GateA << false << gateA << 2 << 1 << 0 << QList<int>{501} << none << false;
-    QTest::newRow("skip marker") << 20 << 1 << GateA << false << gateA << 2 << 1 << 0
-                                 << QList<int>{501} << none << false;
-    QTest::newRow("channel outside selection") << 21 << 0 << "TC-GATE-B_1" << false << gateA << 2
-                                               << 1 << 0 << QList<int>{501} << none << false;
-    QTest::newRow("channel differs in case") << 20 << 0 << "tc-gate-a_1" << false << gateA << 2 << 1
-                                             << 0 << QList<int>{501} << none << false;
-    QTest::newRow("empty selection") << 20 << 0 << GateA << false << QStringList() << 2 << 1 << 0
-                                     << QList<int>{501} << none << false;
-    QTest::newRow("all channels") << 21 << 0 << "TC-GATE-B_1" << true << QStringList() << 2 << 1
-                                  << 0 << QList<int>{501} << QList<int>{501} << true;
+            << arrival([](Arrival &a) { a.deviceType = 1; }) << none << false;
+    QTest::newRow("skip marker") << arrival([](Arrival &a) { a.skip = 1; }) << none << false;
+    QTest::newRow("channel outside selection")
+            << arrival([](Arrival &a) { a.channel = "TC-GATE-B_1"; }) << none << false;
+    QTest::newRow("channel differs in case")
+            << arrival([](Arrival &a) { a.channel = "tc-gate-a_1"; }) << none << false;
+    QTest::newRow("empty selection")
+            << arrival([](Arrival &a) { a.selection.clear(); }) << none << false;
+    QTest::newRow("all channels") << arrival([](Arrival &a) {
+        a.deviceType = 21;
+        a.channel = "TC-GATE-B_1";
+        a.allChannels = true;
+        a.selection.clear();
+    }) << QList<int>{501} << true;
     QTest::newRow("over-temperature only drops normal registered")
-            << 20 << 0 << GateA << false << gateA << 2 << 2 << 0 << QList<int>{501} << none << true;
-    QTest::newRow("over-temperature only drops abnormal")
-            << 20 << 0 << GateA << false << gateA << 2 << 2 << 2 << QList<int>{501} << none << true;
-    QTest::newRow("over-temperature only keeps over-temperature")
-            << 20 << 0 << GateA << false << gateA << 2 << 2 << 1 << QList<int>{501}
-            << QList<int>{501} << true;
-    QTest::newRow("no match, strangers shown") << 20 << 0 << GateA << false << gateA << 2 << 1 << 0
-                                               << none << QList<int>{Stranger} << true;
-    QTest::newRow("no match, strangers hidden")
-            << 20 << 0 << GateA << false << gateA << 1 << 1 << 0 << none << none << true;
-    QTest::newRow("no match, no strategy shows strangers")
-            << 20 << 0 << GateA << false << gateA << 0 << 0 << 0 << none << QList<int>{Stranger}
-            << true;
-    QTest::newRow("three matches, stranger hidden")
-            << 20 << 0 << GateA << false << gateA << 1 << 1 << 0 << QList<int>{501, Stranger, 502}
-            << QList<int>{501, 502} << true;
+            << arrival([](Arrival &a) { a.recordMode = 2; }) << none << true;
+    QTest::newRow("over-temperature only drops abnormal") << arrival([](Arrival &a) {
+        a.recordMode = 2;
+        a.state = FeverValues::TempStateAbnormal;
+    }) << none << true;
+    QTest::newRow("over-temperature only keeps over-temperature") << arrival([](Arrival &a) {
+        a.recordMode = 2;
+        a.state = FeverValues::TempStateOver;
+    }) << QList<int>{501} << true;
+    QTest::newRow("no match, strangers shown")
+            << arrival([](Arrival &a) { a.matches.clear(); }) << QList<int>{Stranger} << true;
+    QTest::newRow("no match, strangers hidden") << arrival([](Arrival &a) {
+        a.matches.clear();
+        a.showStranger = FeverValues::SwitchOff;
+    }) << none << true;
+    QTest::newRow("no match, no strategy shows strangers") << arrival([](Arrival &a) {
+        a.matches.clear();
+        a.showStranger = 0;
+    }) << QList<int>{Stranger} << true;
+    QTest::newRow("three matches, stranger hidden") << arrival([&](Arrival &a) {
+        a.matches = three;
+        a.showStranger = FeverValues::SwitchOff;
+    }) << QList<int>{501, 502} << true;
     QTest::newRow("three matches, stranger shown")
-            << 20 << 0 << GateA << false << gateA << 2 << 1 << 0 << QList<int>{501, Stranger, 502}
-            << QList<int>{501, Stranger, 502} << true;
+            << arrival([&](Arrival &a) { a.matches = three; }) << three << true;
 }
 
 void TestCompareNotifyFilter::acceptance()
 {
-    QFETCH(int, deviceType);
-    QFETCH(int, skip);
-    QFETCH(QString, channel);
-    QFETCH(bool, allChannels);
-    QFETCH(QStringList, selection);
-    QFETCH(int, showStranger);
-    QFETCH(int, recordMode);
-    QFETCH(int, tempState);
-    QFETCH(QList<int>, matches);
+    QFETCH(Arrival, in);
     QFETCH(QList<int>, expected);
     QFETCH(bool, urlLogged);
 
     OrvaneCompareNotifyMessage notify;
     OrvaneSnapTargetSource &source = notify.snapFaceInfo.snapTargetSource;
-    source.deviceTypeId = deviceType;
-    source.skipFlag = skip;
-    source.channelUID = channel;
-    source.temperatureState = tempState;
+    source.deviceTypeId = in.deviceType;
+    source.skipFlag = in.skip;
+    source.channelUID = in.channel;
+    source.temperatureState = in.state;
     source.snapDetailImageURL = QStringLiteral("snap/acceptance.jpg");
-    for (int archiveId : matches)
-        notify.compareInfoVec.push_back(match(archiveId));
-
-    IntelligentSnapConfigParam snapSource;
-    snapSource.bAllChannel = allChannels;
-    snapSource.strChannelUIDList = selection;
-
-    std::unique_ptr<OrvaneAiCompareVoiceBroadcastStrategy> strategy;
-    if (showStranger != 0) {
-        strategy = std::make_unique<OrvaneAiCompareVoiceBroadcastStrategy>();
-        strategy->set_show_stranger(showStranger);
-        strategy->temp_record_mode = recordMode;
+    for (int archiveId : in.matches) {
+        CompareInfo info;
+        info.archiveImage.archiveId = archiveId;
+        info.matchFlag = archiveId == Stranger ? 0 : 1;
+        notify.compareInfoVec.push_back(info);
     }
+    IntelligentSnapConfigParam snapSource;
+    snapSource.bAllChannel = in.allChannels;
+    snapSource.strChannelUIDList = in.selection;
+    OrvaneAiCompareVoiceBroadcastStrategy strategy;
+    strategy.set_show_stranger(in.showStranger);
+    strategy.temp_record_mode = in.recordMode;
 
     MessageLog log;
-    const std::vector<CompareInfo> accepted =
-            CompareNotifyFilter::acceptedMatches(notify, snapSource, strategy.get());
-    QCOMPARE(archiveIds(accepted), expected);
+    const CompareNotifyFilter::Acceptance accepted = CompareNotifyFilter::acceptedMatches(
+            notify, snapSource, in.showStranger != 0 ? &strategy : nullptr);
+    QList<int> ids;
+    for (const CompareInfo &info : accepted.matches)
+        ids.append(info.archiveImage.archiveId);
+    QCOMPARE(ids, expected);
     QCOMPARE(log.contains(QStringLiteral("URL:")), urlLogged);
     if (!urlLogged)
         QVERIFY2(log.lines.isEmpty(), qPrintable(log.lines.join('\n')));
-    const bool strangerHiddenWithoutMatch =
-            matches.isEmpty() && expected.isEmpty() && urlLogged && recordMode != 2;
-    QCOMPARE(log.contains(QStringLiteral(
-                     "EpidemicPreview::processCompareNotify   compareInfoVec.empty")),
-             strangerHiddenWithoutMatch);
+    QCOMPARE(accepted.bHiddenWithoutMatch,
+             in.matches.isEmpty() && expected.isEmpty() && urlLogged && in.recordMode != 2);
 }
 
 void TestCompareNotifyFilter::overTempList_data()
@@ -265,8 +263,6 @@ void TestCompareNotifyFilter::historyWindow_data()
             << "2026-03-05 19:08:09";
     QTest::newRow("no timed clear") << true << -1 << -1 << evening << "2026-03-05 00:00:00"
                                     << "2026-03-05 19:08:09";
-    QTest::newRow("clear times 0") << true << 0 << 0 << evening << "2026-03-05 00:00:00"
-                                   << "2026-03-05 19:08:09";
     QTest::newRow("over-temperature clear only")
             << true << 30 << -1 << evening << "2026-03-05 19:08:09"
             << "2026-03-05 19:08:39";

@@ -22,42 +22,22 @@
 
 namespace {
 
-// QObject::receivers() is protected; a pointer to it taken through a subclass is callable on
-// any object, which lets the tests count connections on the host's singletons.
-struct ConnectionCounter : QObject
+// Connections to the client's signals. QObject::receivers() is protected; a pointer to it taken
+// through a subclass is callable on any object.
+struct ClientConnections : QObject
 {
-    static int count(const QObject *sender, const char *signal)
+    static int count(const char *signal)
     {
-        int (QObject::*receivers)(const char *) const = &ConnectionCounter::receivers;
-        return (sender->*receivers)(signal);
+        int (QObject::*receivers)(const char *) const = &ClientConnections::receivers;
+        return (VornClient::instance()->*receivers)(signal);
     }
 };
 
-int liveNotificationReceivers()
-{
-    return ConnectionCounter::count(
-            VornClient::instance(),
-            SIGNAL(signalCompareNotifyReceived(OrvaneCompareNotifyMessageList)));
-}
-
-int nvrNotificationReceivers()
-{
-    return ConnectionCounter::count(
-            VornClient::instance(),
-            SIGNAL(signalAiNvrCompareNotifyReceived(OrvaneCompareNotifyMessageList)));
-}
-
-int alarmReceivers()
-{
-    return ConnectionCounter::count(VornClient::instance(),
-                                    SIGNAL(signalProcessOverTemperatureAlarm(std::vector<int>)));
-}
-
-int orgaReceivers()
-{
-    return ConnectionCounter::count(VornClient::instance(),
-                                    SIGNAL(signalOrgaInfoChanged(OrvaneOrga, OrvaneOperatorType)));
-}
+const char *const LiveSignal = SIGNAL(signalCompareNotifyReceived(OrvaneCompareNotifyMessageList));
+const char *const NvrSignal =
+        SIGNAL(signalAiNvrCompareNotifyReceived(OrvaneCompareNotifyMessageList));
+const char *const AlarmSignal = SIGNAL(signalProcessOverTemperatureAlarm(std::vector<int>));
+const char *const OrgaSignal = SIGNAL(signalOrgaInfoChanged(OrvaneOrga, OrvaneOperatorType));
 
 // Exposes the base's hidden-state flag.
 class ProbeScreen : public EpidemicPreview
@@ -130,11 +110,11 @@ private slots:
 
     void constructionConnectsNoLiveNotifications()
     {
-        const int live = liveNotificationReceivers();
-        const int alarms = alarmReceivers();
+        const int live = ClientConnections::count(LiveSignal);
+        const int alarms = ClientConnections::count(AlarmSignal);
         EpidemicPreview screen;
-        QCOMPARE(liveNotificationReceivers(), live);
-        QCOMPARE(alarmReceivers(), alarms + 1);
+        QCOMPARE(ClientConnections::count(LiveSignal), live);
+        QCOMPARE(ClientConnections::count(AlarmSignal), alarms + 1);
         QCOMPARE(activeClearTimers(&screen), 0);
     }
 
@@ -177,12 +157,12 @@ private slots:
 
     void firstShowRunsOnce()
     {
-        const int live = liveNotificationReceivers();
-        const int nvr = nvrNotificationReceivers();
+        const int live = ClientConnections::count(LiveSignal);
+        const int nvr = ClientConnections::count(NvrSignal);
         ProbeScreen screen;
         showAndWait(&screen);
-        QCOMPARE(liveNotificationReceivers(), live + 1);
-        QCOMPARE(nvrNotificationReceivers(), nvr + 1);
+        QCOMPARE(ClientConnections::count(LiveSignal), live + 1);
+        QCOMPARE(ClientConnections::count(NvrSignal), nvr + 1);
         QCOMPARE(activeClearTimers(&screen), 1);
         QCOMPARE(screen.guideUpdateCount(), 1);
 
@@ -194,8 +174,8 @@ private slots:
 
         // Regression guard: a second first-show would connect the notifications twice and
         // start a second clear timer; both counts stay at one above the baseline.
-        QCOMPARE(liveNotificationReceivers(), live + 1);
-        QCOMPARE(nvrNotificationReceivers(), nvr + 1);
+        QCOMPARE(ClientConnections::count(LiveSignal), live + 1);
+        QCOMPARE(ClientConnections::count(NvrSignal), nvr + 1);
         QCOMPARE(activeClearTimers(&screen), 1);
         QCOMPARE(screen.guideUpdateCount(), 1);
     }
@@ -252,21 +232,21 @@ private slots:
 
     void releaseResourceDisconnectsAndEmptiesSpeech()
     {
-        const int live = liveNotificationReceivers();
-        const int nvr = nvrNotificationReceivers();
-        const int alarms = alarmReceivers();
-        const int orga = orgaReceivers();
+        const int live = ClientConnections::count(LiveSignal);
+        const int nvr = ClientConnections::count(NvrSignal);
+        const int alarms = ClientConnections::count(AlarmSignal);
+        const int orga = ClientConnections::count(OrgaSignal);
         EpidemicPreview screen;
         showAndWait(&screen);
         SpeechHelper::instance()->addSpeech(QStringLiteral("queued before release"));
 
         screen.releaseResource();
 
-        QCOMPARE(liveNotificationReceivers(), live);
-        QCOMPARE(nvrNotificationReceivers(), nvr);
-        QCOMPARE(alarmReceivers(), alarms);
+        QCOMPARE(ClientConnections::count(LiveSignal), live);
+        QCOMPARE(ClientConnections::count(NvrSignal), nvr);
+        QCOMPARE(ClientConnections::count(AlarmSignal), alarms);
         // Organisation and device changes still reach a released screen.
-        QCOMPARE(orgaReceivers(), orga + 1);
+        QCOMPARE(ClientConnections::count(OrgaSignal), orga + 1);
         QCOMPARE(SpeechHelper::instance()->pendingCount(), 0);
     }
 
@@ -360,29 +340,6 @@ private slots:
         param = screen.guideParams().first();
         QCOMPARE(param.rect, expected());
         QVERIFY(param.rect != before);
-    }
-
-    void soundButtonTogglesAndClearsQueueWhenSwitchedOff()
-    {
-        EpidemicPreview screen;
-        QPushButton *sound = screen.findChild<QPushButton *>(QStringLiteral("pushButtonSound"));
-        QVERIFY(sound);
-        QCOMPARE(sound->property("stated").toString(), QStringLiteral("open"));
-        SpeechHelper *speech = SpeechHelper::instance();
-        speech->clearList();
-
-        speech->addSpeech(QStringLiteral("first"));
-        sound->click();
-        QCOMPARE(sound->property("stated").toString(), QStringLiteral("close"));
-        QCOMPARE(speech->pendingCount(), 0);
-        QVERIFY(sound->icon().isNull());
-
-        // Switching back on keeps what was queued meanwhile.
-        speech->addSpeech(QStringLiteral("second"));
-        sound->click();
-        QCOMPARE(sound->property("stated").toString(), QStringLiteral("open"));
-        QCOMPARE(speech->pendingSpeech(), QStringList{QStringLiteral("second")});
-        speech->clearList();
     }
 
     void clearingOverTempListStoresTimeAndKeepsSelection()

@@ -223,17 +223,13 @@ private slots:
                 {"T1 R1 over", 1, 1, 1, "38.2", " 38.2 degrees Celsius"},
                 {"T1 R3 over", 1, 3, 1, "38.2", "Over-temperature"},
                 {"T1 R3 abnormal 2", 1, 3, 2, "35.1", "Abnormal temperature"},
-                {"T1 R1 abnormal 3", 1, 1, 3, "35.1", " 35.1 degrees Celsius"},
                 {"T1 R3 unknown state counts as normal", 1, 3, 9, "36.5", "Normal temperature"},
                 {"T1 R2 speaks no temperature", 1, 2, 1, "38.2", ""},
                 {"T2 normal", 2, 1, 0, "36.5", ""},
                 {"T2 R1 over", 2, 1, 1, "38.2", " 38.2 degrees Celsius"},
-                {"T2 R3 over", 2, 3, 1, "38.2", "Over-temperature"},
                 {"T2 abnormal 2", 2, 1, 2, "35.1", ""},
-                {"T2 abnormal 3", 2, 3, 3, "35.1", ""},
                 {"T3 normal", 3, 1, 0, "36.5", ""},
                 {"T3 over", 3, 1, 1, "38.2", ""},
-                {"T3 R1 abnormal 2", 3, 1, 2, "35.1", " 35.1 degrees Celsius"},
                 {"T3 R3 abnormal 3", 3, 3, 3, "35.1", "Abnormal temperature"},
         };
         for (const TempCase &c : tempCases)
@@ -250,10 +246,6 @@ private slots:
         QTest::newRow("language 96 speaks the point as TK_And")
                 << StrategyList{temperatureOnly(1, 1)} << alice(1, "38.2")
                 << context(3, AppTranslationHelper::Chinese) << QString::fromUtf8(" 38点2 摄氏度");
-        QTest::newRow("language 96 with Fahrenheit")
-                << StrategyList{temperatureOnly(1, 1)} << alice(0, "97.7")
-                << context(3, AppTranslationHelper::Chinese, true)
-                << QString::fromUtf8(" 97点7 华氏度");
         // The replacement follows the language value 96, not merely "not English".
         QTest::newRow("any other language keeps the point")
                 << StrategyList{temperatureOnly(1, 1)} << alice(1, "38.2") << context(3, 2)
@@ -321,9 +313,6 @@ private slots:
         QTest::newRow("greeting TK_VisitorHello")
                 << StrategyList{greeting("TK_VisitorHello")} << alice() << context()
                 << QStringLiteral(" Hello, visitor");
-        QTest::newRow("greeting TK_Hello in language 96")
-                << StrategyList{greeting("TK_Hello")} << alice()
-                << context(3, AppTranslationHelper::Chinese) << QString::fromUtf8(" 您好");
         QTest::newRow("greeting free text kept")
                 << StrategyList{greeting("Welcome to hall B")} << alice() << context()
                 << QStringLiteral(" Welcome to hall B");

@@ -1,0 +1,46 @@
+// Voice announcements of live snapshots and the sound button.
+#include "EpidemicPreview.h"
+#include "ui_EpidemicPreview.h"
+
+#include "VoiceAnnouncement.h"
+
+#include "AppConfigHelper.h"
+#include "AppTranslationHelper.h"
+#include "SpeechHelper.h"
+
+#include <QDate>
+#include <QIcon>
+
+void EpidemicPreview::slot_handleTempVoice(QString name, QString temp, int p_nTemperatureState,
+                                           QString time, int p_nArchiveGroupID, int p_nMaskStatus)
+{
+    if (!m_bSoundOn)
+        return;
+    VoiceAnnouncement::TempVoiceInfo info;
+    info.name = name;
+    info.temp = temp;
+    info.temperatureState = p_nTemperatureState;
+    info.time = time;
+    info.archiveGroupId = p_nArchiveGroupID;
+    info.maskStatus = p_nMaskStatus;
+    VoiceAnnouncement::VoiceContext context;
+    context.weekday = VoiceAnnouncement::weekdayOf(QDate::currentDate());
+    context.language = AppTranslationHelper::instance()->currentLanguage();
+    context.fahrenheit =
+            AppConfigHelper::instance()->getTemperatureUnitConfigHistory().nTemperatureUnit == 1;
+    const QString sentence = VoiceAnnouncement::announcement(m_vecStrategies, info, context);
+    // Blank pieces of a strategy (an empty verdict text) leave only spaces: nothing to say.
+    if (sentence.trimmed().isEmpty())
+        return;
+    SpeechHelper::instance()->addSpeech(sentence);
+}
+
+void EpidemicPreview::on_pushButtonSound_clicked()
+{
+    m_bSoundOn = !m_bSoundOn;
+    setStatedProperty(m_ui->pushButtonSound, m_bSoundOn ? "open" : "close");
+    // The style sheet draws the state; an icon would cover it.
+    m_ui->pushButtonSound->setIcon(QIcon());
+    if (!m_bSoundOn)
+        SpeechHelper::instance()->clearList();
+}

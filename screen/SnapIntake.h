@@ -1,0 +1,86 @@
+#pragma once
+
+#include "PendingSnapTasks.h"
+
+#include "IntelligentSnapConfigParam.h"
+#include "OrvaneAiCompareVoiceBroadcastStrategy.h"
+#include "OrvaneCompareNotifyMessage.h"
+
+#include <QByteArray>
+#include <QObject>
+
+#include <functional>
+
+class BaseWidget;
+class FileTransStateEvent;
+class QDebug;
+class QEvent;
+
+// The comparison-notification intake of one screening screen: keeps the notifications the
+// window screens, fetches the pictures of each accepted match through the host's file transfer
+// and reports the records that are ready to show. The screen that owns it receives the
+// transfer's events and hands them on; log lines carry the screen's class name, so any screen
+// may own one.
+class SnapIntake : public QObject
+{
+    Q_OBJECT
+
+public:
+    // What the intake reads from its screen, each time it needs it.
+    struct ScreenState
+    {
+        // The window's first strategy, null when it has none.
+        std::function<const OrvaneAiCompareVoiceBroadcastStrategy *()> firstStrategy;
+        // The window's channel selection and over-temperature clear time.
+        std::function<const IntelligentSnapConfigParam &()> snapSource;
+        // The organisation whose totals the screen shows.
+        std::function<int()> currentOrgaId;
+    };
+
+    // `p_pScreen` becomes the parent, the receiver of the transfer's events and the window
+    // that shows the intake's tips.
+    SnapIntake(BaseWidget *p_pScreen, ScreenState p_objState);
+    ~SnapIntake() override;
+
+    // Takes a list in order. Live (announced and counted) when `p_pSender` is the client's
+    // notification signal, history otherwise.
+    void receive(const OrvaneCompareNotifyMessageList &p_vecNotifys, const QObject *p_pSender);
+    // An event of the transfer-state type, as the screen received it.
+    void handleTransferEvent(QEvent *p_pEvent);
+    // Shows the window's snapshots of today, or of its clear window when the first strategy
+    // clears by time; only what arrives while the query runs.
+    void loadHistory();
+
+    // Task id of the last completion handled; FeverValues::NoValue before the first.
+    int lastTaskId() const { return m_nTaskID; }
+    // Records whose pictures are still being fetched.
+    int pendingCount() const { return m_objPendingTasks.size(); }
+
+signals:
+    // Both pictures of the record are in the host's image cache. The record goes once the
+    // signal returns; receivers copy what they keep.
+    void recordReady(const SnapComparesMessage &p_objRecord);
+    // A live record of the screen's organisation or one below it.
+    void liveSnapshotCounted(bool p_bTotal, bool p_bOverTemp, bool p_bNoMask, int p_nSourceKind);
+
+private slots:
+    void slotCompareNotifyReceived(OrvaneCompareNotifyMessageList compareNotifys);
+
+private:
+    void processCompareNotify(const OrvaneCompareNotifyMessage &p_objNotify, bool p_bLive);
+    void compareNotifyReceived(const OrvaneSnapFaceInfo &p_objSnapFaceInfo, CompareInfo p_objMatch,
+                               bool p_bLive);
+    long pictureServerHandle(const QString &p_strServerUID);
+    void countLiveSnapshot(const OrvaneSnapFaceInfo &p_objSnapFaceInfo, long p_lHandle);
+    void processTransEvent(const FileTransStateEvent &p_objEvent);
+    // A debug line that starts with "<screen class>::<p_szHead>".
+    QDebug debug(const char *p_szHead) const;
+
+    BaseWidget *m_pScreen;
+    ScreenState m_objState;
+    // Taken at construction: while the screen is being destroyed its class is no longer known.
+    QByteArray m_baLogClass;
+    int m_nTaskID;
+    // Records of the picture downloads still under way, released exactly once each.
+    PendingSnapTasks m_objPendingTasks;
+};
