@@ -288,7 +288,10 @@ void TempSnapItem::slot_savePic()
                                       + QStringLiteral(" canot load");
         return;
     }
-    if (!image.save(chosen))
+    if (!image.save(chosen)) {
+        // Remembering a folder that could not be written to would propose it again next time.
         qDebug().noquote() << "TempSnapItem::slot_savePic cannot write" << chosen;
+        return;
+    }
     BaseHelper::instance()->setMouseRightSavePath(TempSnapRules::folderToRemember(chosen));
 }

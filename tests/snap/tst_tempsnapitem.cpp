@@ -88,6 +88,7 @@ private slots:
     void saveOfferedOnlyInDefaultMode();
     void saveWritesOriginalAndRemembersFolder();
     void saveOfMissingPictureWritesNothing();
+    void failedWriteRemembersNoFolder();
 
 private:
     QString picture(const QString &name);
@@ -551,6 +552,21 @@ void TestTempSnapItem::saveOfMissingPictureWritesNothing()
             });
     QVERIFY(QMetaObject::invokeMethod(item.get(), "slot_savePic"));
     QVERIFY(!QFile::exists(target.path() + "/copy.png"));
+    QCOMPARE(BaseHelper::instance()->getMouseRightSavePath(), QString("/remembered/"));
+}
+
+void TestTempSnapItem::failedWriteRemembersNoFolder()
+{
+    // Regression: the folder was remembered whether or not the write worked. The chosen folder
+    // does not exist, so the write fails for certain; remembering it would replace "/remembered/".
+    QVERIFY(BaseHelper::instance()->setMouseRightSavePath("/remembered/"));
+    auto item = card(RecordSpec(), displayStrategy());
+    QTemporaryDir target;
+    const QString missing = target.path() + "/no-such-folder/";
+    TempSnapItem::setSaveFileNameAsker([&](QWidget *, const QString &, const QString &,
+                                           const QString &) { return missing + "copy.png"; });
+    QVERIFY(QMetaObject::invokeMethod(item.get(), "slot_savePic"));
+    QVERIFY(!QFile::exists(missing + "copy.png"));
     QCOMPARE(BaseHelper::instance()->getMouseRightSavePath(), QString("/remembered/"));
 }
 
