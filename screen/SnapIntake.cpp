@@ -220,10 +220,13 @@ void SnapIntake::processTransEvent(const FileTransStateEvent &p_objEvent)
     debug("processTransEvent  snapDetailImageURL") << snapPath;
     debug("processTransEvent  archiveImage.url") << archivePath;
 
+    // Both are loaded before either is judged, so that the archive picture reaches the cache even
+    // when the snapshot picture is broken.
     QPixmap snapPixmap;
     QPixmap archivePixmap;
-    if (FileDataCacheHelper::tryLoadPixmapData(snapPath, snapPixmap)
-        && FileDataCacheHelper::tryLoadPixmapData(archivePath, archivePixmap))
+    const bool snapLoaded = FileDataCacheHelper::tryLoadPixmapData(snapPath, snapPixmap);
+    const bool archiveLoaded = FileDataCacheHelper::tryLoadPixmapData(archivePath, archivePixmap);
+    if (snapLoaded && archiveLoaded)
         emit recordReady(*record);
     else
         debug("processTransEvent  FileDataCacheHelper::tryLoadPixmap failed");

@@ -12,6 +12,7 @@
 #include "AppLanguageTr.h"
 #include "BaseWidget.h"
 #include "FileTransStateEvent.h"
+#include "ImageDataCache.h"
 #include "SnapshotHistory.h"
 #include "VORNClientAIManager.h"
 
@@ -420,6 +421,11 @@ void TestIntake::brokenPictureShowsNothing()
             "EpidemicPreview::processTransEvent  FileDataCacheHelper::tryLoadPixmap failed")));
     QCOMPARE(strip(screen.get())->cardCount(), 0);
     QCOMPARE(SnapComparesMessage::liveCount(), m_nBaseline);
+    // Regression: both pictures are loaded before either is judged. The good one has a name of
+    // its own, so nothing but this attempt can have put it into the cache.
+    VORNClientAIManager *ai = VORNClientAIManager::instance();
+    QVERIFY(ImageDataCache::shared().contains(
+            ai->convertToLocalSnapAbsPath(good, !snapshotBroken)));
 }
 
 void TestIntake::eventsAfterDestructionAreHarmless()
