@@ -71,12 +71,15 @@ bool TrafficSimulator::prepare()
         client->getChannelsByDeviceId(device.get_id(), channels);
         const bool recorder = client->isNVROrDVRDevice(device.get_device_type_id());
         for (const OrvaneChannel &channel : channels) {
-            if (!client->channelPassesFilter(device, channel, VornClient::ChannelFilterThermal))
+            // The screen's rule for "every thermal channel": a recorder's channel by its own
+            // type, any other device's channel by the device's type.
+            const bool thermal =
+                    recorder ? client->isThermoDetectorDevice(channel.get_channel_type_id())
+                             : client->isThermoDetectorDevice(device.get_device_type_id());
+            if (!thermal)
                 continue;
             Channel entry;
-            entry.strChannelUID = channel.get_channel_uid().isEmpty() ? VornClient::makeChannelUID(
-                                          device.get_device_uid(), channel.get_channel_no())
-                                                                      : channel.get_channel_uid();
+            entry.strChannelUID = channel.get_channel_uid();
             entry.nTypeId = client->isThermoDetectorDevice(device.get_device_type_id())
                                     ? device.get_device_type_id()
                                     : channel.get_channel_type_id();

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "CompareNotifyFilter.h"
+#include "ScreenedChannels.h"
 #include "SyntheticFace.h"
 #include "TrafficPlanner.h"
 #include "TrafficSimulator.h"
@@ -301,6 +302,44 @@ private slots:
         const int stopped = simulator.emittedCount();
         QTest::qWait(150);
         QCOMPARE(simulator.emittedCount(), stopped);
+    }
+
+    // The simulator plays exactly the channels a window listening to every channel screens, by
+    // the same rule: a recorder's channels by their own type, any other device's by the
+    // device's type. The thermal camera with a plainly typed channel and the plain camera with
+    // a thermally typed one are where a rule of its own would part from the screen's.
+    void playsTheChannelsTheScreenScreens()
+    {
+        VornClient *client = VornClient::instance();
+        OrvaneDevice thermal;
+        thermal.set_id(990101);
+        thermal.set_device_uid("TC-EXTRA");
+        thermal.set_device_type_id(20);
+        OrvaneDevice plain;
+        plain.set_id(990102);
+        plain.set_device_uid("IPC-EXTRA");
+        plain.set_device_type_id(1);
+        OrvaneChannel channel;
+        channel.set_channel_no(1);
+        channel.set_channel_type_id(1);
+        client->addDevice(thermal, {channel});
+        channel.set_channel_type_id(20);
+        client->addDevice(plain, {channel});
+
+        TrafficSimulator simulator;
+        QVERIFY(simulator.prepare());
+        QStringList played;
+        for (const TrafficSimulator::Channel &entry : simulator.channels())
+            played << entry.strChannelUID;
+        IntelligentSnapConfigParam everyChannel;
+        everyChannel.bAllChannel = true;
+        const QStringList screened = ScreenedChannels::collectChannelUIDs(everyChannel);
+        client->removeDevice(thermal.get_id());
+        client->removeDevice(plain.get_id());
+
+        QVERIFY(screened.contains(QStringLiteral("TC-EXTRA_1")));
+        QVERIFY(!screened.contains(QStringLiteral("IPC-EXTRA_1")));
+        QCOMPARE(played, screened);
     }
 };
 
