@@ -13,11 +13,16 @@ namespace StrategyLoader {
 
 namespace {
 
-std::vector<ST_MSGVoiceBroadcastStrategy> listOf(int windowId)
+bool listOf(int windowId, std::vector<ST_MSGVoiceBroadcastStrategy> &strategies)
 {
-    std::vector<ST_MSGVoiceBroadcastStrategy> strategies;
-    VORNClientAIManager::instance()->getVoiceBroadcastStrategyListByWinID(windowId, strategies);
-    return strategies;
+    VORNClientAIManager *manager = VORNClientAIManager::instance();
+    if (manager->getVoiceBroadcastStrategyListByWinID(windowId, strategies))
+        return true;
+    qDebug().noquote() << QStringLiteral("StrategyLoader::listOf window %1 failed: %2")
+                                  .arg(windowId)
+                                  .arg(manager->getLastErrorString());
+    strategies.clear();
+    return false;
 }
 
 // Stores the strategy; on success it takes the id the platform gave it.
@@ -44,23 +49,26 @@ int strategyWindowId(const QObject *screen)
     return screenWindowKey(screen);
 }
 
-std::vector<ST_MSGVoiceBroadcastStrategy> loadWindowStrategies(int strategyWindowId)
+bool loadWindowStrategies(int strategyWindowId,
+                          std::vector<ST_MSGVoiceBroadcastStrategy> &strategies)
 {
-    const std::vector<int> personGroupIds = StrategyDefaults::allPersonGroupIds();
-
-    std::vector<ST_MSGVoiceBroadcastStrategy> strategies = listOf(strategyWindowId);
+    strategies.clear();
+    if (!listOf(strategyWindowId, strategies))
+        return false;
     if (!strategies.empty())
-        return strategies;
+        return true;
 
     // Window 3 falls back on window 2 first; every window ends with window 1.
     int source = strategyWindowId;
     if (strategyWindowId == 3) {
         source = 2;
-        strategies = listOf(source);
+        if (!listOf(source, strategies))
+            return false;
     }
     if (strategies.empty() && strategyWindowId != 1) {
         source = 1;
-        strategies = listOf(source);
+        if (!listOf(source, strategies))
+            return false;
     }
 
     if (!strategies.empty()) {
@@ -77,6 +85,7 @@ std::vector<ST_MSGVoiceBroadcastStrategy> loadWindowStrategies(int strategyWindo
         qDebug().noquote() << QStringLiteral("StrategyLoader::loadWindowStrategies window %1 "
                                              "creates the default strategies")
                                       .arg(strategyWindowId);
+        const std::vector<int> personGroupIds = StrategyDefaults::allPersonGroupIds();
         ST_MSGVoiceBroadcastStrategy stranger =
                 StrategyDefaults::strangerStrategy(strategyWindowId, personGroupIds);
         addStrategy(stranger);
@@ -84,7 +93,15 @@ std::vector<ST_MSGVoiceBroadcastStrategy> loadWindowStrategies(int strategyWindo
                 StrategyDefaults::registryStrategy(strategyWindowId, personGroupIds);
         addStrategy(registry);
     }
-    return listOf(strategyWindowId);
+    // Should this read fail, what was stored is found by the next attempt's first read.
+    return listOf(strategyWindowId, strategies);
+}
+
+std::vector<ST_MSGVoiceBroadcastStrategy> loadWindowStrategies(int strategyWindowId)
+{
+    std::vector<ST_MSGVoiceBroadcastStrategy> strategies;
+    loadWindowStrategies(strategyWindowId, strategies);
+    return strategies;
 }
 
 } // namespace StrategyLoader

@@ -16,6 +16,14 @@ int strategyWindowId(const QObject *screen);
 // or of window 1 under its own id; when no list exists anywhere the stranger and the registry
 // default strategies are stored. Failed adds are logged and left out; the list returned is
 // always what the platform holds afterwards.
+//
+// False, with an empty list, when a list call failed: a failed call says nothing about what is
+// stored, so nothing is copied or created on its account (that would store the defaults again
+// on every failed start). The caller tries again later.
+bool loadWindowStrategies(int strategyWindowId,
+                          std::vector<ST_MSGVoiceBroadcastStrategy> &strategies);
+
+// As above; empty when the list could not be read.
 std::vector<ST_MSGVoiceBroadcastStrategy> loadWindowStrategies(int strategyWindowId);
 
 } // namespace StrategyLoader

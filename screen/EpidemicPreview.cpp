@@ -2,6 +2,8 @@
 #include "ui_EpidemicPreview.h"
 
 #include "CompareNotifyFilter.h"
+#include "FaultNotices.h"
+#include "ScreenStoreSync.h"
 #include "ScreenedChannels.h"
 #include "SnapComparesMessage.h"
 #include "SnapHistoryRequest.h"
@@ -60,6 +62,7 @@ EpidemicPreview::EpidemicPreview(QWidget *parent)
     m_ui->pageDevice->setChannelFilterType(5);
 
     initForm();
+    connectFaultHandling();
 }
 
 EpidemicPreview::~EpidemicPreview()
@@ -222,7 +225,8 @@ void EpidemicPreview::releaseResource()
                &EpidemicPreview::slot_processOverTemperatureAlarm);
 
     m_ui->VideoPlayWidget->releaseResource();
-    SpeechHelper::instance()->clearList();
+    // Only this screen's sentences: the queue is shared with the other screens.
+    SpeechHelper::instance()->clearList(this);
     VORNClientAIManager::instance()->updateNvrCtrlSnapParam(screenWindowKey(this), QSet<QString>());
 }
 
@@ -397,7 +401,7 @@ void EpidemicPreview::slot_handleTempVoice(QString name, QString temp, int p_nTe
     // Blank pieces of a strategy (an empty verdict text) leave only spaces: nothing to say.
     if (sentence.trimmed().isEmpty())
         return;
-    SpeechHelper::instance()->addSpeech(sentence);
+    SpeechHelper::instance()->addSpeech(sentence, this);
 }
 
 void EpidemicPreview::slot_openOrgaGroupWidget()
@@ -416,11 +420,11 @@ void EpidemicPreview::slot_NodeChange(Node p_objNode,
 void EpidemicPreview::on_pushButtonSound_clicked()
 {
     m_bSoundOn = !m_bSoundOn;
-    setStatedProperty(m_ui->pushButtonSound, m_bSoundOn ? "open" : "close");
+    showSoundState();
     // The style sheet draws the state; an icon would cover it.
     m_ui->pushButtonSound->setIcon(QIcon());
     if (!m_bSoundOn)
-        SpeechHelper::instance()->clearList();
+        SpeechHelper::instance()->clearList(this);
 }
 
 void EpidemicPreview::slot_changeOrga(OrvaneOrga p_objOrga, OrvaneOperatorType p_eKind)
@@ -491,7 +495,7 @@ void EpidemicPreview::slot_clearSnapShowData()
 
 void EpidemicPreview::loadStrategies()
 {
-    m_vecStrategies = StrategyLoader::loadWindowStrategies(StrategyLoader::strategyWindowId(this));
+    m_pStoreSync->loadStrategies(StrategyLoader::strategyWindowId(this), m_vecStrategies);
     qDebug() << "EpidemicPreview::loadStrategies" << m_vecStrategies.size() << "strategies";
 }
 
@@ -525,8 +529,7 @@ void EpidemicPreview::applyDisplayModeAndSlideSize()
 
 void EpidemicPreview::loadSnapConfigParam()
 {
-    m_objSnapConfigParam =
-            AppConfigHelper::instance()->getEpidemicPreviewConfigParam(screenWindowId(this));
+    m_pStoreSync->loadSnapConfig(screenWindowId(this), m_objSnapConfigParam);
     // Collecting the screened channels and registering NVR channels arrive with the devices
     // wiring.
 }
@@ -740,8 +743,8 @@ void EpidemicPreview::placeGuideTip()
 
 void EpidemicPreview::storeSnapConfigParam(const IntelligentSnapConfigParam &p_objSnapConfigParam)
 {
-    AppConfigHelper::instance()->setEpidemicPreviewConfigParam(screenWindowId(this),
-                                                               p_objSnapConfigParam);
+    // Kept in memory even when the store refuses it; the store gets it when it is back.
+    m_pStoreSync->storeSnapConfig(screenWindowId(this), p_objSnapConfigParam);
     m_objSnapConfigParam = p_objSnapConfigParam;
 }
 
@@ -749,4 +752,45 @@ void EpidemicPreview::setStatedProperty(QWidget *p_pWidget, const char *p_szStat
 {
     p_pWidget->setProperty("stated", QString::fromLatin1(p_szStated));
     AppStyleHelper::repolish(p_pWidget);
+}
+
+void EpidemicPreview::connectFaultHandling()
+{
+    m_pFaultNotices = new FaultNotices(this);
+    connect(m_pFaultNotices, &FaultNotices::tip, this,
+            [this](const QString &key, int kind) { setTips(AppLanguageTr::translate(key), kind); });
+
+    m_pStoreSync = new ScreenStoreSync(this);
+    connect(m_pStoreSync, &ScreenStoreSync::faultChanged, m_pFaultNotices, &FaultNotices::report);
+    // What the first show could not read arrives late; it is applied as the first show would.
+    connect(m_pStoreSync, &ScreenStoreSync::strategiesLoaded, this,
+            [this](const std::vector<ST_MSGVoiceBroadcastStrategy> &strategies) {
+                m_vecStrategies = strategies;
+                applyFirstStrategy();
+            });
+    connect(m_pStoreSync, &ScreenStoreSync::snapConfigLoaded, this,
+            [this](const IntelligentSnapConfigParam &param) {
+                m_objSnapConfigParam = param;
+                handleNvrChannelUIDSnap();
+                applyOrgaSelection();
+                // Nothing of these channels was taken while the selection was unknown.
+                loadHistorySnapshots();
+            });
+
+    connect(SpeechHelper::instance(), &SpeechHelper::engineAvailabilityChanged, this,
+            [this](bool available) {
+                showSoundState();
+                m_pFaultNotices->report(FaultNotices::Speech, !available);
+            });
+    showSoundState();
+}
+
+void EpidemicPreview::showSoundState()
+{
+    const bool available = SpeechHelper::instance()->isEngineAvailable();
+    setStatedProperty(m_ui->pushButtonSound,
+                      VoiceAnnouncement::soundButtonState(m_bSoundOn, available));
+    m_ui->pushButtonSound->setToolTip(
+            available ? QString()
+                      : AppLanguageTr::translate(FaultNotices::failureKey(FaultNotices::Speech)));
 }

@@ -24,12 +24,14 @@ class EpidemicPreViewWidget;
 }
 
 class AuthUserInfoWidget;
+class FaultNotices;
 class FileTransStateEvent;
 class IntelligentSnapConfigWidget;
 class NoshowVideoWidget;
 class PictureFlow;
 class PreviewConfigWidget;
 class QTimer;
+class ScreenStoreSync;
 class SnapStaticFilterWidget;
 
 // The main real-time temperature screening screen: video, snapshot strip, over-temperature
@@ -128,6 +130,9 @@ private:
     void placeGuideTip();
     void storeSnapConfigParam(const IntelligentSnapConfigParam &p_objSnapConfigParam);
     void setStatedProperty(QWidget *p_pWidget, const char *p_szStated);
+    // Fault tips, store retries and the speech engine's state on the sound button.
+    void connectFaultHandling();
+    void showSoundState();
 
     std::unique_ptr<Ui::EpidemicPreViewWidget> m_ui;
     QRect m_rectSavedGeometry;
@@ -154,4 +159,6 @@ private:
     bool m_bInitialised = false;
     // Records of the picture downloads still under way, released exactly once each.
     PendingSnapTasks m_objPendingTasks;
+    FaultNotices *m_pFaultNotices = nullptr;
+    ScreenStoreSync *m_pStoreSync = nullptr;
 };

@@ -9,6 +9,7 @@
 #include "ImageProcessHelper.h"
 #include "System.h"
 #include "TempSnapRules.h"
+#include "TemperatureReading.h"
 #include "VORNClientAIManager.h"
 #include "VornClient.h"
 
@@ -77,7 +78,7 @@ TempSnapItem::TempSnapItem(const SnapComparesMessage &p_objRecord, QWidget *pare
     m_pBorderWidget->hide();
 
     auto *aiManager = VORNClientAIManager::instance();
-    const float temperature = static_cast<float>(source.temperature);
+    const float temperature = TemperatureReading::toFloat(source.temperature);
     m_strTempWithUnit = aiManager->convertNumberToTemperature(temperature, true, true);
     m_ui->labelTemp->setText(m_strTempWithUnit);
     m_strTemp = aiManager->convertNumberToTemperature(temperature, false, true);
@@ -141,9 +142,9 @@ void TempSnapItem::applyNameAndPicture(bool p_bConsultArchiveName, bool p_bHideN
         m_pBorderWidget->show();
     }
 
-    m_ui->labelTemp->setText(TempSnapRules::temperatureText(m_objStrategy.get_thermometry_result(),
-                                                            m_nTemperatureState, m_strTempWithUnit,
-                                                            source.temperature, p_bHideNegative));
+    m_ui->labelTemp->setText(TempSnapRules::temperatureText(
+            m_objStrategy.get_thermometry_result(), m_nTemperatureState, m_strTempWithUnit,
+            TemperatureReading::toFloat(source.temperature), p_bHideNegative));
 
     setPicUrl(TempSnapRules::pictureSource(source.snapDetailImageURL, m_nTemperatureState,
                                            m_objStrategy));

@@ -258,7 +258,7 @@ private slots:
         const int orga = orgaReceivers();
         EpidemicPreview screen;
         showAndWait(&screen);
-        SpeechHelper::instance()->addSpeech(QStringLiteral("queued before release"));
+        SpeechHelper::instance()->addSpeech(QStringLiteral("queued before release"), &screen);
 
         screen.releaseResource();
 
@@ -371,7 +371,7 @@ private slots:
         SpeechHelper *speech = SpeechHelper::instance();
         speech->clearList();
 
-        speech->addSpeech(QStringLiteral("first"));
+        speech->addSpeech(QStringLiteral("first"), &screen);
         sound->click();
         QCOMPARE(sound->property("stated").toString(), QStringLiteral("close"));
         QCOMPARE(speech->pendingCount(), 0);
