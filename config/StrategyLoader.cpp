@@ -12,11 +12,16 @@ namespace StrategyLoader {
 
 namespace {
 
-std::vector<ST_MSGVoiceBroadcastStrategy> listOf(int windowId)
+bool listOf(int windowId, std::vector<ST_MSGVoiceBroadcastStrategy> &strategies)
 {
-    std::vector<ST_MSGVoiceBroadcastStrategy> strategies;
-    VORNClientAIManager::instance()->getVoiceBroadcastStrategyListByWinID(windowId, strategies);
-    return strategies;
+    VORNClientAIManager *manager = VORNClientAIManager::instance();
+    if (manager->getVoiceBroadcastStrategyListByWinID(windowId, strategies))
+        return true;
+    qDebug().noquote() << QStringLiteral("StrategyLoader::listOf window %1 failed: %2")
+                                  .arg(windowId)
+                                  .arg(manager->getLastErrorString());
+    strategies.clear();
+    return false;
 }
 
 // Stores the strategy; on success it takes the id the platform gave it.
@@ -38,23 +43,25 @@ bool addStrategy(ST_MSGVoiceBroadcastStrategy &strategy)
 
 } // namespace
 
-std::vector<ST_MSGVoiceBroadcastStrategy> loadWindowStrategies(int windowKey)
+bool loadWindowStrategies(int windowKey, std::vector<ST_MSGVoiceBroadcastStrategy> &strategies)
 {
-    const std::vector<int> personGroupIds = StrategyDefaults::allPersonGroupIds();
-
-    std::vector<ST_MSGVoiceBroadcastStrategy> strategies = listOf(windowKey);
+    strategies.clear();
+    if (!listOf(windowKey, strategies))
+        return false;
     if (!strategies.empty())
-        return strategies;
+        return true;
 
     // Window 3 falls back on window 2 first; every window ends with window 1.
     int source = windowKey;
     if (windowKey == 3) {
         source = 2;
-        strategies = listOf(source);
+        if (!listOf(source, strategies))
+            return false;
     }
     if (strategies.empty() && windowKey != 1) {
         source = 1;
-        strategies = listOf(source);
+        if (!listOf(source, strategies))
+            return false;
     }
 
     if (!strategies.empty()) {
@@ -71,6 +78,7 @@ std::vector<ST_MSGVoiceBroadcastStrategy> loadWindowStrategies(int windowKey)
         qDebug().noquote() << QStringLiteral("StrategyLoader::loadWindowStrategies window %1 "
                                              "creates the default strategies")
                                       .arg(windowKey);
+        const std::vector<int> personGroupIds = StrategyDefaults::allPersonGroupIds();
         ST_MSGVoiceBroadcastStrategy stranger =
                 StrategyDefaults::strangerStrategy(windowKey, personGroupIds);
         addStrategy(stranger);
@@ -78,7 +86,15 @@ std::vector<ST_MSGVoiceBroadcastStrategy> loadWindowStrategies(int windowKey)
                 StrategyDefaults::registryStrategy(windowKey, personGroupIds);
         addStrategy(registry);
     }
-    return listOf(windowKey);
+    // Should this read fail, what was stored is found by the next attempt's first read.
+    return listOf(windowKey, strategies);
+}
+
+std::vector<ST_MSGVoiceBroadcastStrategy> loadWindowStrategies(int windowKey)
+{
+    std::vector<ST_MSGVoiceBroadcastStrategy> strategies;
+    loadWindowStrategies(windowKey, strategies);
+    return strategies;
 }
 
 } // namespace StrategyLoader

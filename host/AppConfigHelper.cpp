@@ -55,10 +55,11 @@ bool AppConfigHelper::setOEMConfig(const AppConfigOEM &config)
                                                   HostRecordCodec::encode(config));
 }
 
-IntelligentSnapConfigParam AppConfigHelper::getEpidemicPreviewConfigParam(int windowId) const
+IntelligentSnapConfigParam AppConfigHelper::getEpidemicPreviewConfigParam(int windowId,
+                                                                          bool *ok) const
 {
     const auto payload =
-            PlatformStore::instance()->readRecord(kSnapConfigKind, QString::number(windowId));
+            PlatformStore::instance()->readRecord(kSnapConfigKind, QString::number(windowId), ok);
     return payload ? HostRecordCodec::decodeSnapConfig(*payload) : IntelligentSnapConfigParam();
 }
 

@@ -21,7 +21,10 @@ public:
     AppConfigOEM getOEMConfig() const;
     bool setOEMConfig(const AppConfigOEM &config);
 
-    IntelligentSnapConfigParam getEpidemicPreviewConfigParam(int windowId) const;
+    // ok (when given) is false when the store could not be read, as opposed to holding no
+    // record for the window.
+    IntelligentSnapConfigParam getEpidemicPreviewConfigParam(int windowId,
+                                                             bool *ok = nullptr) const;
     bool setEpidemicPreviewConfigParam(int windowId, const IntelligentSnapConfigParam &param);
 
     AppConfigTemperatureUnit getTemperatureUnitConfigHistory() const;

@@ -4,11 +4,13 @@
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
 #include <QMutex>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QThread>
+#include <QUrl>
 #include <QVariant>
 
 namespace {
@@ -16,9 +18,27 @@ namespace {
 QMutex g_instanceMutex;
 PlatformStore *g_instance = nullptr;
 
-// Short enough not to freeze the user-interface thread for long, long enough to ride out a
-// brief lock held by another connection to the same file.
-constexpr int kBusyTimeoutMs = 250;
+bool hasWriteBits(const QFileInfo &info)
+{
+    // WriteUser would be the caller's own access, which root always has.
+    const QFile::Permissions anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return info.isWritable() && (info.permissions() & anyWrite);
+}
+
+enum class Access { ReadWrite, ReadOnlyFile, ReadOnlyFolder };
+
+// Root passes every access check, but a store its owner made read-only is meant to stay as it
+// is, so the permission bits decide too. In a folder nobody may write to, SQLite cannot make
+// the shared-memory file a write-ahead log needs even for reading; since nobody can change the
+// file there either, it is opened as immutable.
+Access accessOf(const QString &path)
+{
+    const QFileInfo file(path);
+    if (!file.exists() || hasWriteBits(file))
+        return Access::ReadWrite;
+    return hasWriteBits(QFileInfo(file.absolutePath())) ? Access::ReadOnlyFile
+                                                        : Access::ReadOnlyFolder;
+}
 
 } // namespace
 
@@ -83,6 +103,7 @@ void PlatformStore::setConfigFolder(const QString &folder)
         m_folder = cleaned;
     }
     m_lastError.clear();
+    m_objOpenRetry = QDeadlineTimer(0);
     qDebug() << "PlatformStore::setConfigFolder" << cleaned;
 }
 
@@ -122,6 +143,7 @@ void PlatformStore::close()
 bool PlatformStore::reopen()
 {
     close();
+    m_objOpenRetry = QDeadlineTimer(0);
     return open();
 }
 
@@ -147,6 +169,10 @@ bool PlatformStore::open()
         return true;
     if (!usableFromHere("PlatformStore::open"))
         return false;
+    // A locked file would otherwise cost every call its own wait, and a first show makes many.
+    if (!m_objOpenRetry.hasExpired())
+        return false;
+    m_objOpenRetry = QDeadlineTimer(RetryOpenMs);
 
     const QString folder = configFolder();
     if (!QDir().mkpath(folder)) {
@@ -164,9 +190,20 @@ bool PlatformStore::open()
         m_ownerThread = QThread::currentThread();
     }
 
+    const Access access = accessOf(databaseFilePath());
+    const bool readOnly = access != Access::ReadWrite;
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    db.setDatabaseName(databaseFilePath());
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs);
+    if (readOnly)
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    if (access == Access::ReadOnlyFolder) {
+        options += QStringLiteral(";QSQLITE_OPEN_URI");
+        db.setDatabaseName(QUrl::fromLocalFile(databaseFilePath()).toString(QUrl::FullyEncoded)
+                           + QStringLiteral("?immutable=1"));
+    } else {
+        db.setDatabaseName(databaseFilePath());
+    }
+    db.setConnectOptions(options);
     if (!db.open()) {
         fail("PlatformStore::open", QStringLiteral("cannot open ") + databaseFilePath()
                                             + QStringLiteral(": ") + db.lastError().text());
@@ -174,20 +211,32 @@ bool PlatformStore::open()
     }
     // SQLite opens lazily; the schema statement is the first real access, so a damaged or
     // foreign file shows up here and is left untouched.
-    if (!ensureSchema(db)) {
+    if (!ensureSchema(db, readOnly)) {
         db.close();
         return false;
     }
     m_open = true;
+    m_bReadOnly = readOnly;
+    m_objOpenRetry = QDeadlineTimer(0);
     ++m_nOpenCount;
     m_lastError.clear();
-    qDebug() << "PlatformStore::open" << databaseFilePath();
+    qDebug() << "PlatformStore::open" << databaseFilePath() << (readOnly ? "read-only" : "");
     return true;
 }
 
-bool PlatformStore::ensureSchema(QSqlDatabase &db)
+bool PlatformStore::ensureSchema(QSqlDatabase &db, bool readOnly)
 {
     QSqlQuery query(db);
+    if (readOnly) {
+        // Nothing can be created or switched; reading the schema proves the file usable.
+        if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+            fail("PlatformStore::ensureSchema", databaseFilePath()
+                                                        + QStringLiteral(" is not readable: ")
+                                                        + query.lastError().text());
+            return false;
+        }
+        return true;
+    }
     if (!query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS host_records ("
                                    " kind TEXT NOT NULL,"
                                    " record_key TEXT NOT NULL,"
@@ -202,7 +251,11 @@ bool PlatformStore::ensureSchema(QSqlDatabase &db)
     // which matters because the user-interface thread writes here. A crash of the process loses
     // nothing committed; a mode the file system refuses just leaves the default journal.
     QSqlQuery pragma(db);
-    if (!pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"))
+    // Asked first: switching needs the file to itself and may wait for a lock, reading does not.
+    const bool wal =
+            pragma.exec(QStringLiteral("PRAGMA journal_mode")) && pragma.next()
+            && pragma.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0;
+    if ((!wal && !pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL")))
         || !pragma.exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
         qDebug() << "PlatformStore::ensureSchema journal settings not applied:"
                  << pragma.lastError().text();
@@ -215,6 +268,11 @@ bool PlatformStore::writeRecord(const QString &kind, const QString &key, const Q
     if (!m_open) {
         qDebug().noquote() << "PlatformStore::writeRecord store not open, record not written:"
                            << kind << key;
+        return false;
+    }
+    if (m_bReadOnly) {
+        fail("PlatformStore::writeRecord",
+             QStringLiteral("%1/%2 not written: the store is read-only").arg(kind, key));
         return false;
     }
     QSqlQuery query(db);
@@ -235,8 +293,11 @@ bool PlatformStore::writeRecord(const QString &kind, const QString &key, const Q
     return true;
 }
 
-std::optional<QByteArray> PlatformStore::readRecord(const QString &kind, const QString &key)
+std::optional<QByteArray> PlatformStore::readRecord(const QString &kind, const QString &key,
+                                                    bool *ok)
 {
+    if (ok)
+        *ok = false;
     QSqlDatabase db = database();
     if (!m_open)
         return std::nullopt;
@@ -250,6 +311,8 @@ std::optional<QByteArray> PlatformStore::readRecord(const QString &kind, const Q
              QStringLiteral("%1/%2 not read: %3").arg(kind, key, query.lastError().text()));
         return std::nullopt;
     }
+    if (ok)
+        *ok = true;
     if (!query.next())
         return std::nullopt;
     return query.value(0).toByteArray();

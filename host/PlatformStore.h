@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QMutex>
 #include <QSqlDatabase>
 #include <QString>
@@ -15,6 +16,11 @@ class QThread;
 // host services add their own tables through database() (CREATE TABLE IF NOT EXISTS) and must
 // check isOpen() before running queries, since a store that cannot be opened hands out a
 // closed connection.
+//
+// No call may hold the user-interface thread for long: a statement waits at most
+// BusyTimeoutMs for another connection's lock, and an open that failed is not tried again
+// before RetryOpenMs have passed (calls in between fail at once). A file without write
+// permission is opened read-only, so its records still serve; every write then fails.
 class PlatformStore
 {
 public:
@@ -22,6 +28,8 @@ public:
     // FEVER_CONFIG_DIR when set, otherwise a folder under the per-user application data.
     static QString defaultConfigFolder();
     static QString databaseFileName() { return QStringLiteral("platform.sqlite"); }
+    static constexpr int BusyTimeoutMs = 250;
+    static constexpr int RetryOpenMs = 2000;
 
     QString configFolder() const;
     // Closes the current file; the next database() call opens the file in the new folder.
@@ -30,13 +38,19 @@ public:
 
     QSqlDatabase database();
     bool isOpen() const;
+    // The file is open without write access (see above).
+    bool isReadOnly() const { return m_bReadOnly; }
     void close();
+    // Opens at once, whenever the last attempt was.
     bool reopen();
 
     // Record table shared by the host's configuration helpers: one payload per (kind, key).
     // A write is a single statement, so a failed write leaves the previous payload intact.
     bool writeRecord(const QString &kind, const QString &key, const QByteArray &payload);
-    std::optional<QByteArray> readRecord(const QString &kind, const QString &key);
+    // Without a value when nothing is stored under the key or the store could not be read;
+    // ok tells the two apart.
+    std::optional<QByteArray> readRecord(const QString &kind, const QString &key,
+                                         bool *ok = nullptr);
     bool removeRecord(const QString &kind, const QString &key);
     QStringList recordKeys(const QString &kind);
 
@@ -54,7 +68,7 @@ private:
 
     static void destroyInstance();
     bool open();
-    bool ensureSchema(QSqlDatabase &db);
+    bool ensureSchema(QSqlDatabase &db, bool readOnly);
     bool usableFromHere(const char *function) const;
     void fail(const char *function, const QString &message);
 
@@ -65,5 +79,8 @@ private:
     QThread *m_ownerThread = nullptr;
     bool m_connectionAdded = false;
     bool m_open = false;
+    bool m_bReadOnly = false;
     quint64 m_nOpenCount = 0;
+    // After a failed open, no new attempt before it expires.
+    QDeadlineTimer m_objOpenRetry{0};
 };

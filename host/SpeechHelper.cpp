@@ -35,16 +35,21 @@ SpeechHelper::~SpeechHelper() = default;
 
 void SpeechHelper::addSpeech(const QString &text)
 {
+    addSpeech(text, nullptr);
+}
+
+void SpeechHelper::addSpeech(const QString &text, const void *owner)
+{
     // Queued as given: callers compose sentences with their own spacing.
     if (text.trimmed().isEmpty()) {
         qDebug() << "SpeechHelper::addSpeech ignored an empty text";
         return;
     }
     qDebug() << "SpeechHelper::addSpeech" << text;
-    m_listQueue.append(text);
+    m_listQueue.append({text, owner});
     emit speechQueued(text);
     while (m_listQueue.size() > MaxQueued) {
-        const QString dropped = m_listQueue.takeFirst();
+        const QString dropped = m_listQueue.takeFirst().text;
         qDebug() << "SpeechHelper::addSpeech queue full, dropped" << dropped;
         emit speechDropped(dropped);
     }
@@ -55,7 +60,7 @@ void SpeechHelper::clearList()
 {
     qDebug() << "SpeechHelper::clearList" << m_listQueue.size() << "text(s)"
              << (isSpeaking() ? "and the one being spoken" : "");
-    QStringList dropped = m_listQueue;
+    QStringList dropped = pendingSpeech();
     m_listQueue.clear();
     if (isSpeaking()) {
         m_pTimeout->stop();
@@ -69,9 +74,38 @@ void SpeechHelper::clearList()
     emit listCleared();
 }
 
+void SpeechHelper::clearList(const void *owner)
+{
+    QStringList dropped;
+    if (isSpeaking() && m_pCurrentOwner == owner) {
+        m_pTimeout->stop();
+        if (m_pEngine)
+            m_pEngine->stop();
+        dropped.append(m_strCurrent);
+        m_strCurrent = QString();
+    }
+    for (auto it = m_listQueue.begin(); it != m_listQueue.end();) {
+        if (it->owner == owner) {
+            dropped.append(it->text);
+            it = m_listQueue.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    qDebug() << "SpeechHelper::clearList" << dropped.size() << "text(s) of one owner,"
+             << m_listQueue.size() << "left";
+    for (const QString &text : qAsConst(dropped))
+        emit speechDropped(text);
+    scheduleNext();
+}
+
 QStringList SpeechHelper::pendingSpeech() const
 {
-    return m_listQueue;
+    QStringList texts;
+    texts.reserve(m_listQueue.size());
+    for (const Queued &queued : m_listQueue)
+        texts.append(queued.text);
+    return texts;
 }
 
 int SpeechHelper::pendingCount() const
@@ -81,7 +115,7 @@ int SpeechHelper::pendingCount() const
 
 QString SpeechHelper::takeNext()
 {
-    return m_listQueue.isEmpty() ? QString() : m_listQueue.takeFirst();
+    return m_listQueue.isEmpty() ? QString() : m_listQueue.takeFirst().text;
 }
 
 void SpeechHelper::setEngine(std::unique_ptr<SpeechEngine> engine)
@@ -97,6 +131,8 @@ void SpeechHelper::setEngine(std::unique_ptr<SpeechEngine> engine)
     releaseEngine();
     m_pEngine = std::move(engine);
     m_bFailureLogged = false;
+    // A new voice has not failed yet.
+    setGiveUpsInRow(0);
     if (m_pEngine) {
         m_pEngine->setParent(nullptr);
         connect(m_pEngine.get(), &SpeechEngine::finished, this, &SpeechHelper::onEngineFinished);
@@ -166,7 +202,9 @@ void SpeechHelper::speakNext()
         return;
     if (!m_pEngine)
         setEngine(createDefaultEngine());
-    m_strCurrent = m_listQueue.takeFirst();
+    const Queued next = m_listQueue.takeFirst();
+    m_strCurrent = next.text;
+    m_pCurrentOwner = next.owner;
     writeTranscript(m_strCurrent);
     emit speechStarted(m_strCurrent);
     m_pTimeout->start(timeoutFor(m_strCurrent));
@@ -184,6 +222,7 @@ void SpeechHelper::onEngineFinished()
         qDebug() << "SpeechHelper::onEngineFinished the speech engine speaks again";
         m_bFailureLogged = false;
     }
+    setGiveUpsInRow(0);
     emit speechFinished(text);
     scheduleNext();
 }
@@ -213,6 +252,7 @@ void SpeechHelper::giveUpCurrent(const QString &reason)
                           << "failed:" << reason << "- sentences go on without sound";
         m_bFailureLogged = true;
     }
+    setGiveUpsInRow(m_nGiveUpsInRow + 1);
     emit speechFailed(text, reason);
     scheduleNext();
 }
@@ -244,6 +284,18 @@ void SpeechHelper::releaseEngine()
         return;
     disconnect(m_pEngine.get(), nullptr, this, nullptr);
     m_pEngine.reset();
+}
+
+void SpeechHelper::setGiveUpsInRow(int count)
+{
+    const bool wasAvailable = isEngineAvailable();
+    // Capped, so that a voice dead for days cannot overflow the count.
+    m_nGiveUpsInRow = qMin(count, UnavailableAfterGiveUps);
+    if (isEngineAvailable() != wasAvailable) {
+        qInfo() << "SpeechHelper: the speech engine is"
+                << (isEngineAvailable() ? "available again" : "unavailable");
+        emit engineAvailabilityChanged(isEngineAvailable());
+    }
 }
 
 void SpeechHelper::releaseAtExit()

@@ -14,7 +14,11 @@ class SpeechEngine;
 //
 // A voice that fails or hangs must not hold the queue: a failed sentence, or one that has not
 // ended within timeoutFor() of its start, is given up and the next one follows. The failure is
-// logged once, until a sentence is spoken again.
+// logged once, until a sentence is spoken again. After UnavailableAfterGiveUps sentences in a
+// row were given up the voice counts as unavailable, until one is spoken to its end.
+//
+// Several screens share the queue; a text may be queued with its owner (any pointer, only
+// compared) so that one screen can take back its own texts without silencing the others.
 class SpeechHelper : public QObject
 {
     Q_OBJECT
@@ -25,12 +29,20 @@ public:
     static constexpr int MaxQueued = 5;
     static constexpr int DefaultTimeoutMs = 3000;
     static constexpr int DefaultTimeoutPerCharMs = 150;
+    static constexpr int UnavailableAfterGiveUps = 3;
 
     static SpeechHelper *instance();
 
     void addSpeech(const QString &text);
+    void addSpeech(const QString &text, const void *owner);
     // Drops every waiting text and stops the one being spoken.
     void clearList();
+    // Drops the texts queued with this owner, and stops the one being spoken if it is one of
+    // them; the other texts go on. A null owner means the texts queued without one.
+    void clearList(const void *owner);
+
+    // False while the voice gives up every sentence (see above).
+    bool isEngineAvailable() const { return m_nGiveUpsInRow < UnavailableAfterGiveUps; }
 
     QStringList pendingSpeech() const;
     int pendingCount() const;
@@ -67,6 +79,8 @@ signals:
     void speechFinished(const QString &text);
     // The voice failed on the text or did not end it in time; the queue goes on.
     void speechFailed(const QString &text, const QString &reason);
+    // isEngineAvailable() changed.
+    void engineAvailabilityChanged(bool available);
 
 private:
     SpeechHelper();
@@ -81,10 +95,19 @@ private:
     void giveUpCurrent(const QString &reason);
     void writeTranscript(const QString &text);
     void releaseEngine();
+    void setGiveUpsInRow(int count);
     static void releaseAtExit();
 
-    QStringList m_listQueue;
+    struct Queued
+    {
+        QString text;
+        const void *owner;
+    };
+
+    QList<Queued> m_listQueue;
     QString m_strCurrent;
+    const void *m_pCurrentOwner = nullptr;
+    int m_nGiveUpsInRow = 0;
     std::unique_ptr<SpeechEngine> m_pEngine;
     QTimer *m_pTimeout = nullptr;
     bool m_bScheduled = false;

@@ -1,6 +1,8 @@
 #include "EpidemicPreview.h"
 #include "ui_EpidemicPreview.h"
 
+#include "FaultNotices.h"
+#include "ScreenStoreSync.h"
 #include "SnapComparesMessage.h"
 #include "SnapIntake.h"
 #include "StrategyLoader.h"
@@ -54,6 +56,7 @@ EpidemicPreview::EpidemicPreview(QWidget *parent)
     m_ui->pageDevice->setChannelFilterType(FeverValues::ChannelFilterThermal);
 
     initForm();
+    connectFaultHandling();
 }
 
 EpidemicPreview::~EpidemicPreview()
@@ -211,7 +214,8 @@ void EpidemicPreview::releaseResource()
                &EpidemicPreview::slot_processOverTemperatureAlarm);
 
     m_ui->VideoPlayWidget->releaseResource();
-    SpeechHelper::instance()->clearList();
+    // Only this screen's sentences: the queue is shared with the other screens.
+    SpeechHelper::instance()->clearList(this);
     VORNClientAIManager::instance()->updateNvrCtrlSnapParam(screenWindowKey(this), QSet<QString>());
 }
 
@@ -289,7 +293,7 @@ void EpidemicPreview::slot_clearSnapShowData()
 
 void EpidemicPreview::loadStrategies()
 {
-    m_vecStrategies = StrategyLoader::loadWindowStrategies(screenWindowKey(this));
+    m_pStoreSync->loadStrategies(screenWindowKey(this), m_vecStrategies);
     qDebug() << "EpidemicPreview::loadStrategies" << m_vecStrategies.size() << "strategies";
 }
 
@@ -323,4 +327,35 @@ void EpidemicPreview::setStatedProperty(QWidget *p_pWidget, const char *p_szStat
 {
     p_pWidget->setProperty("stated", QString::fromLatin1(p_szStated));
     AppStyleHelper::repolish(p_pWidget);
+}
+
+void EpidemicPreview::connectFaultHandling()
+{
+    m_pFaultNotices = new FaultNotices(this);
+    connect(m_pFaultNotices, &FaultNotices::tip, this,
+            [this](const QString &key, int kind) { setTips(AppLanguageTr::translate(key), kind); });
+
+    m_pStoreSync = new ScreenStoreSync(this);
+    connect(m_pStoreSync, &ScreenStoreSync::faultChanged, m_pFaultNotices, &FaultNotices::report);
+    // What the first show could not read arrives late; it is applied as the first show would.
+    connect(m_pStoreSync, &ScreenStoreSync::strategiesLoaded, this,
+            [this](const std::vector<ST_MSGVoiceBroadcastStrategy> &strategies) {
+                m_vecStrategies = strategies;
+                applyFirstStrategy();
+            });
+    connect(m_pStoreSync, &ScreenStoreSync::snapConfigLoaded, this,
+            [this](const IntelligentSnapConfigParam &param) {
+                m_objSnapConfigParam = param;
+                handleNvrChannelUIDSnap();
+                applyOrgaSelection();
+                // Nothing of these channels was taken while the selection was unknown.
+                m_pIntake->loadHistory();
+            });
+
+    connect(SpeechHelper::instance(), &SpeechHelper::engineAvailabilityChanged, this,
+            [this](bool available) {
+                showSoundState();
+                m_pFaultNotices->report(FaultNotices::Speech, !available);
+            });
+    showSoundState();
 }

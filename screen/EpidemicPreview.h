@@ -24,6 +24,7 @@ class EpidemicPreViewWidget;
 }
 
 class AuthUserInfoWidget;
+class FaultNotices;
 class IntelligentSnapConfigWidget;
 class NoshowVideoWidget;
 class PictureFlow;
@@ -31,6 +32,7 @@ class PreviewConfigWidget;
 class QTimer;
 class SnapComparesMessage;
 class SnapIntake;
+class ScreenStoreSync;
 class SnapStaticFilterWidget;
 
 // The main real-time temperature screening screen: video, snapshot strip, over-temperature
@@ -125,6 +127,9 @@ private:
     void placeGuideTip();
     void storeSnapConfigParam(const IntelligentSnapConfigParam &p_objSnapConfigParam);
     void setStatedProperty(QWidget *p_pWidget, const char *p_szStated);
+    // Fault tips, store retries and the speech engine's state on the sound button.
+    void connectFaultHandling();
+    void showSoundState();
 
     std::unique_ptr<Ui::EpidemicPreViewWidget> m_ui;
     QRect m_rectSavedGeometry;
@@ -150,4 +155,6 @@ private:
     bool m_bInitialised = false;
     // Notification intake, picture downloads and the last task handled (m_nTaskID).
     SnapIntake *m_pIntake = nullptr;
+    FaultNotices *m_pFaultNotices = nullptr;
+    ScreenStoreSync *m_pStoreSync = nullptr;
 };

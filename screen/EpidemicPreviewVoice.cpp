@@ -2,9 +2,11 @@
 #include "EpidemicPreview.h"
 #include "ui_EpidemicPreview.h"
 
+#include "FaultNotices.h"
 #include "VoiceAnnouncement.h"
 
 #include "AppConfigHelper.h"
+#include "AppLanguageTr.h"
 #include "AppTranslationHelper.h"
 #include "SpeechHelper.h"
 
@@ -32,15 +34,25 @@ void EpidemicPreview::slot_handleTempVoice(QString name, QString temp, int p_nTe
     // Blank pieces of a strategy (an empty verdict text) leave only spaces: nothing to say.
     if (sentence.trimmed().isEmpty())
         return;
-    SpeechHelper::instance()->addSpeech(sentence);
+    SpeechHelper::instance()->addSpeech(sentence, this);
 }
 
 void EpidemicPreview::on_pushButtonSound_clicked()
 {
     m_bSoundOn = !m_bSoundOn;
-    setStatedProperty(m_ui->pushButtonSound, m_bSoundOn ? "open" : "close");
+    showSoundState();
     // The style sheet draws the state; an icon would cover it.
     m_ui->pushButtonSound->setIcon(QIcon());
     if (!m_bSoundOn)
-        SpeechHelper::instance()->clearList();
+        SpeechHelper::instance()->clearList(this);
+}
+
+void EpidemicPreview::showSoundState()
+{
+    const bool available = SpeechHelper::instance()->isEngineAvailable();
+    setStatedProperty(m_ui->pushButtonSound,
+                      VoiceAnnouncement::soundButtonState(m_bSoundOn, available));
+    m_ui->pushButtonSound->setToolTip(
+            available ? QString()
+                      : AppLanguageTr::translate(FaultNotices::failureKey(FaultNotices::Speech)));
 }

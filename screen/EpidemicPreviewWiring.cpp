@@ -1,6 +1,7 @@
 // Devices, channel selection, organisation and statistics, the configuration button and the
 // handled over-temperature alarms.
 #include "EpidemicPreview.h"
+#include "ScreenStoreSync.h"
 #include "ui_EpidemicPreview.h"
 
 #include "WindowKey.h"
@@ -79,8 +80,7 @@ void EpidemicPreview::handleNvrChannelUIDSnap()
 
 void EpidemicPreview::loadSnapConfigParam()
 {
-    m_objSnapConfigParam =
-            AppConfigHelper::instance()->getEpidemicPreviewConfigParam(screenWindowId(this));
+    m_pStoreSync->loadSnapConfig(screenWindowId(this), m_objSnapConfigParam);
     // Collecting the screened channels and registering NVR channels arrive with the devices
     // wiring.
 }
@@ -92,7 +92,7 @@ void EpidemicPreview::applyOrgaSelection()
 
 void EpidemicPreview::storeSnapConfigParam(const IntelligentSnapConfigParam &p_objSnapConfigParam)
 {
-    AppConfigHelper::instance()->setEpidemicPreviewConfigParam(screenWindowId(this),
-                                                               p_objSnapConfigParam);
+    // Kept in memory even when the store refuses it; the store gets it when it is back.
+    m_pStoreSync->storeSnapConfig(screenWindowId(this), p_objSnapConfigParam);
     m_objSnapConfigParam = p_objSnapConfigParam;
 }

@@ -181,4 +181,11 @@ QString announcement(const std::vector<ST_MSGVoiceBroadcastStrategy> &strategies
     return composeSentence(strategy, info, context);
 }
 
+const char *soundButtonState(bool soundOn, bool speechAvailable)
+{
+    if (!soundOn)
+        return "close";
+    return speechAvailable ? "open" : "unavailable";
+}
+
 } // namespace VoiceAnnouncement

@@ -61,4 +61,8 @@ QString composeSentence(const ST_MSGVoiceBroadcastStrategy &strategy, const Temp
 QString announcement(const std::vector<ST_MSGVoiceBroadcastStrategy> &strategies,
                      const TempVoiceInfo &info, const VoiceContext &context);
 
+// The sound button's "stated": "close" while the user has announcements off, otherwise
+// "unavailable" while the speech engine gives up every sentence, otherwise "open".
+const char *soundButtonState(bool soundOn, bool speechAvailable);
+
 } // namespace VoiceAnnouncement

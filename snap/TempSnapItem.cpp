@@ -11,6 +11,7 @@
 #include "BaseHelper.h"
 #include "ImageProcessHelper.h"
 #include "System.h"
+#include "TemperatureReading.h"
 #include "VORNClientAIManager.h"
 #include "VornClient.h"
 
@@ -79,7 +80,7 @@ TempSnapItem::TempSnapItem(const SnapComparesMessage &p_objRecord, QWidget *pare
     m_pBorderWidget->hide();
 
     auto *aiManager = VORNClientAIManager::instance();
-    const float temperature = static_cast<float>(source.temperature);
+    const float temperature = TemperatureReading::toFloat(source.temperature);
     m_strTempWithUnit = aiManager->convertNumberToTemperature(temperature, true, true);
     m_ui->labelTemp->setText(m_strTempWithUnit);
     m_strTemp = aiManager->convertNumberToTemperature(temperature, false, true);
@@ -143,9 +144,9 @@ void TempSnapItem::applyNameAndPicture(bool p_bConsultArchiveName, bool p_bHideN
         m_pBorderWidget->show();
     }
 
-    m_ui->labelTemp->setText(TempSnapRules::temperatureText(m_objStrategy.get_thermometry_result(),
-                                                            m_nTemperatureState, m_strTempWithUnit,
-                                                            source.temperature, p_bHideNegative));
+    m_ui->labelTemp->setText(TempSnapRules::temperatureText(
+            m_objStrategy.get_thermometry_result(), m_nTemperatureState, m_strTempWithUnit,
+            TemperatureReading::toFloat(source.temperature), p_bHideNegative));
 
     setPicUrl(TempSnapRules::pictureSource(source.snapDetailImageURL, m_nTemperatureState,
                                            m_objStrategy));

@@ -144,6 +144,14 @@
         <translation>Devices</translation>
     </message>
     <message>
+        <source>TK_DiskFull</source>
+        <translation>The disk is full: snapshot pictures are not saved</translation>
+    </message>
+    <message>
+        <source>TK_DiskSpaceRecovered</source>
+        <translation>Disk space is available again: snapshot pictures are saved</translation>
+    </message>
+    <message>
         <source>TK_DisplaySet</source>
         <translation>Display</translation>
     </message>
@@ -296,6 +304,22 @@
         <translation>Total</translation>
     </message>
     <message>
+        <source>TK_PictureMissing</source>
+        <translation>Downloaded snapshot pictures cannot be read</translation>
+    </message>
+    <message>
+        <source>TK_PictureMissingRecovered</source>
+        <translation>Snapshot pictures are shown again</translation>
+    </message>
+    <message>
+        <source>TK_PictureTransferFailed</source>
+        <translation>Snapshot pictures cannot be downloaded</translation>
+    </message>
+    <message>
+        <source>TK_PictureTransferRecovered</source>
+        <translation>Snapshot pictures are downloaded again</translation>
+    </message>
+    <message>
         <source>TK_PlatForm</source>
         <translation>Platform</translation>
     </message>
@@ -408,8 +432,24 @@
         <translation>Voice</translation>
     </message>
     <message>
+        <source>TK_SpeechRecovered</source>
+        <translation>Voice announcements are spoken again</translation>
+    </message>
+    <message>
+        <source>TK_SpeechUnavailable</source>
+        <translation>Voice announcements cannot be spoken: the speech engine does not respond</translation>
+    </message>
+    <message>
         <source>TK_StaticRange</source>
         <translation>Statistics range</translation>
+    </message>
+    <message>
+        <source>TK_StoreFailed</source>
+        <translation>Settings cannot be read or saved: changes apply until the client closes and are saved when the settings store is back</translation>
+    </message>
+    <message>
+        <source>TK_StoreRecovered</source>
+        <translation>The settings store is back: settings are read and saved again</translation>
     </message>
     <message>
         <source>TK_Stranger</source>
@@ -422,6 +462,14 @@
     <message>
         <source>TK_StrangerShowName</source>
         <translation>Name shown for strangers</translation>
+    </message>
+    <message>
+        <source>TK_StrategyLoadFailed</source>
+        <translation>Display and voice settings could not be loaded; trying again</translation>
+    </message>
+    <message>
+        <source>TK_StrategyLoadRecovered</source>
+        <translation>Display and voice settings loaded</translation>
     </message>
     <message>
         <source>TK_Suspected</source>

@@ -144,6 +144,14 @@
         <translation>设备列表</translation>
     </message>
     <message>
+        <source>TK_DiskFull</source>
+        <translation>磁盘已满：抓拍图片无法保存</translation>
+    </message>
+    <message>
+        <source>TK_DiskSpaceRecovered</source>
+        <translation>磁盘空间已恢复，抓拍图片可正常保存</translation>
+    </message>
+    <message>
         <source>TK_DisplaySet</source>
         <translation>显示设置</translation>
     </message>
@@ -296,6 +304,22 @@
         <translation>总数</translation>
     </message>
     <message>
+        <source>TK_PictureMissing</source>
+        <translation>已下载的抓拍图片无法读取</translation>
+    </message>
+    <message>
+        <source>TK_PictureMissingRecovered</source>
+        <translation>抓拍图片已恢复显示</translation>
+    </message>
+    <message>
+        <source>TK_PictureTransferFailed</source>
+        <translation>抓拍图片无法下载</translation>
+    </message>
+    <message>
+        <source>TK_PictureTransferRecovered</source>
+        <translation>抓拍图片下载已恢复</translation>
+    </message>
+    <message>
         <source>TK_PlatForm</source>
         <translation>平台</translation>
     </message>
@@ -408,8 +432,24 @@
         <translation>语音播报</translation>
     </message>
     <message>
+        <source>TK_SpeechRecovered</source>
+        <translation>语音播报已恢复</translation>
+    </message>
+    <message>
+        <source>TK_SpeechUnavailable</source>
+        <translation>无法进行语音播报：语音引擎无响应</translation>
+    </message>
+    <message>
         <source>TK_StaticRange</source>
         <translation>统计范围</translation>
+    </message>
+    <message>
+        <source>TK_StoreFailed</source>
+        <translation>设置无法读取或保存：更改在客户端关闭前有效，设置存储恢复后自动保存</translation>
+    </message>
+    <message>
+        <source>TK_StoreRecovered</source>
+        <translation>设置存储已恢复，设置可正常读取和保存</translation>
     </message>
     <message>
         <source>TK_Stranger</source>
@@ -422,6 +462,14 @@
     <message>
         <source>TK_StrangerShowName</source>
         <translation>陌生人显示名称</translation>
+    </message>
+    <message>
+        <source>TK_StrategyLoadFailed</source>
+        <translation>显示和语音设置加载失败，正在重试</translation>
+    </message>
+    <message>
+        <source>TK_StrategyLoadRecovered</source>
+        <translation>显示和语音设置已加载</translation>
     </message>
     <message>
         <source>TK_Suspected</source>

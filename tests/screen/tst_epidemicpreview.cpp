@@ -238,7 +238,7 @@ private slots:
         const int orga = ClientConnections::count(OrgaSignal);
         EpidemicPreview screen;
         showAndWait(&screen);
-        SpeechHelper::instance()->addSpeech(QStringLiteral("queued before release"));
+        SpeechHelper::instance()->addSpeech(QStringLiteral("queued before release"), &screen);
 
         screen.releaseResource();
 
