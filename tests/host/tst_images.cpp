@@ -1,75 +1,56 @@
 #include "TestSupport.h"
 
+#include "AppTranslationHelper.h"
 #include "HostResources.h"
 
 #include <QFile>
-#include <QPixmap>
+#include <QImage>
 
+// Every picture the plug-in names by resource path is one the host provides.
 class TstImages : public QObject
 {
     Q_OBJECT
 
 private slots:
     void initTestCase();
-    void everyPictureLoads_data();
-    void everyPictureLoads();
-    void cardPicturesFitTogether();
-    void sideBarPicturesFitTheButtons();
+    void everyPictureOfThePluginLoads_data();
+    void everyPictureOfThePluginLoads();
 };
 
 void TstImages::initTestCase()
 {
     testsupport::installWarningGuard();
-    // The offscreen platform cannot size or raise real windows; nothing here depends on it.
-    testsupport::allowWarning(QRegularExpression(QStringLiteral("^This plugin does not support")));
     HostResources::initialise();
     QVERIFY(HostResources::picturesAvailable());
 }
 
-void TstImages::everyPictureLoads_data()
+void TstImages::everyPictureOfThePluginLoads_data()
 {
     QTest::addColumn<QString>("path");
-    // Every picture the screens name, with their placeholders expanded (language numbers 1 and
-    // 96, both access signs), plus the pictures the style sheet uses.
-    const QStringList paths = {
-            ":/images/home/charts/title_dot.png",
-            ":/images/home/common/drop_10.png",
-            ":/images/home/common/sheet/sheet_filter.png",
-            ":/images/home/common/common_16/add_16.png",
-            ":/images/home/common/common_16/delete_16.png",
-            ":/images/home/charts/ai/card_bg.png",
-            ":/images/home/charts/ai/card_border.png",
-            ":/images/home/charts/ai/card_alarm_border.png",
-            ":/images/home/charts/ai/card_temp_bg.png",
-            ":/images/home/charts/ai/card_temp_alarm_bg.png",
-            ":/images/home/charts/ai/card_temp_unnsual_bg.png",
-            ":/images/home/charts/ai/card_temp_unnsual_border.png",
-            ":/images/home/charts/ai/image_nodate.png",
-            ":/images/home/charts/ai/image_no_show_face_normal.png",
-            ":/images/home/charts/ai/image_no_show_face_overTemp.png",
-            ":/images/home/charts/ai/image_no_show_face_abnormal.png",
-            ":/images/home/charts/ai/NOMASK.png",
-            ":/images/home/charts/ai/NOMASK1.png",
-            ":/images/home/charts/ai/NOMASK96.png",
-            ":/images/home/charts/ai/access-granted(160px).png",
-            ":/images/home/charts/ai/access-denied(160px).png",
-            ":/images/home/common/sound_open.png",
-            ":/images/home/common/sound_close.png",
-            ":/images/home/common/sidebar_hide.png",
-            ":/images/home/common/sidebar_show.png",
-    };
-    for (const QString &path : paths)
-        QTest::newRow(qPrintable(path)) << path;
+    const QStringList named = testsupport::scanPluginSources(
+            QRegularExpression(QStringLiteral(":/images/[^\"<>);\\s]+\\.png")));
+    // The scan itself must work, or every row would pass by finding nothing.
+    QVERIFY(named.contains(QStringLiteral(":/images/home/charts/ai/image_nodate.png")));
+    for (const QString &path : named) {
+        // A path with a placeholder stands for one picture per language.
+        if (!path.contains(QLatin1String("%1"))) {
+            QTest::newRow(qPrintable(path)) << path;
+            continue;
+        }
+        for (int language : {AppTranslationHelper::English, AppTranslationHelper::Chinese}) {
+            const QString expanded = path.arg(language);
+            QTest::newRow(qPrintable(expanded)) << expanded;
+        }
+    }
 }
 
-void TstImages::everyPictureLoads()
+void TstImages::everyPictureOfThePluginLoads()
 {
     QFETCH(QString, path);
     QVERIFY2(QFile::exists(path), qPrintable(path));
-    const QPixmap pixmap(path);
-    QVERIFY(!pixmap.isNull());
+    const QImage image(path);
+    QVERIFY(!image.isNull());
     // A picture of one colour would be an empty drawing.
-    const QImage image = pixmap.toImage();
     bool varied = false;
     const QRgb first = image.pixel(0, 0);
     for (int y = 0; y < image.height() && !varied; ++y) {
@@ -77,26 +58,6 @@ void TstImages::everyPictureLoads()
             varied = image.pixel(x, y) != first;
     }
     QVERIFY(varied);
-}
-
-void TstImages::cardPicturesFitTogether()
-{
-    // A slide is the card drawn at (23, 23) on its border picture, the face at (83, 31) with
-    // 258 x 311 pixels and three text lines down to y 539 on the card.
-    const QSize card = QPixmap(":/images/home/charts/ai/card_temp_bg.png").size();
-    const QSize border = QPixmap(":/images/home/charts/ai/card_border.png").size();
-    QCOMPARE(border, QSize(card.width() + 46, card.height() + 46));
-    QVERIFY(card.width() >= 83 + 258 && card.height() > 539);
-    QCOMPARE(QPixmap(":/images/home/charts/ai/card_bg.png").size(), card);
-    QCOMPARE(QPixmap(":/images/home/charts/ai/card_alarm_border.png").size(), border);
-    QCOMPARE(border, QSize(472, 603)); // the largest slide size: no scaling for big cards
-}
-
-void TstImages::sideBarPicturesFitTheButtons()
-{
-    QCOMPARE(QPixmap(":/images/home/common/sidebar_hide.png").size(), QSize(13, 67));
-    QCOMPARE(QPixmap(":/images/home/common/sidebar_show.png").size(), QSize(13, 67));
-    QCOMPARE(QPixmap(":/images/home/common/sound_open.png").size(), QSize(16, 16));
 }
 
 FEVER_TEST_MAIN(TstImages)
