@@ -149,10 +149,7 @@ void VoiceStrategyStoreTest::everyFieldSurvivesAddSetAndReopen()
     ST_MSGVoiceBroadcastStrategy strategy = distinctStrategy(11, 1);
     QVERIFY2(add(strategy), qPrintable(lastError()));
     QVERIFY(strategy.get_id() != -99999);
-
-    Strategies listed = listOf(11);
-    QCOMPARE(listed.size(), std::size_t(1));
-    QVERIFY(listed[0] == strategy);
+    QVERIFY(listOf(11) == Strategies{strategy});
 
     // Every field changed, lists of other lengths, same id and window.
     ST_MSGVoiceBroadcastStrategy changed = distinctStrategy(11, 2);
@@ -161,15 +158,11 @@ void VoiceStrategyStoreTest::everyFieldSurvivesAddSetAndReopen()
     changed.vecPersonGroupId.push_back(99);
     changed.vecScreenText.clear();
     QVERIFY2(set(changed), qPrintable(lastError()));
-    listed = listOf(11);
-    QCOMPARE(listed.size(), std::size_t(1));
-    QVERIFY(listed[0] == changed);
+    QVERIFY(listOf(11) == Strategies{changed});
 
     PlatformStore::instance()->close();
     QVERIFY(PlatformStore::instance()->reopen());
-    listed = listOf(11);
-    QCOMPARE(listed.size(), std::size_t(1));
-    QVERIFY(listed[0] == changed);
+    QVERIFY(listOf(11) == Strategies{changed});
 }
 
 void VoiceStrategyStoreTest::listIsPerWindowInAddOrderAndDeletesExactly()
