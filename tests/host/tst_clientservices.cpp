@@ -3,8 +3,8 @@
 #include "VORNClientAIManager.h"
 #include "VornClient.h"
 
-// The AI services the screens call: recorder channel registration, the person group tree,
-// picture server handles and the current user.
+// The AI services the screen calls: recorder channel registration and picture server handles.
+// (The person group tree and the current user are checked through the default strategies.)
 class TstClientServices : public QObject
 {
     Q_OBJECT
@@ -14,9 +14,7 @@ private slots:
     void cleanup();
 
     void nvrRegistrationIsKeptPerKeyAndWithdrawn();
-    void personGroupTreeParentsFirst();
     void pictureServerHandles();
-    void userFollowsTheScenario();
 };
 
 void TstClientServices::initTestCase()
@@ -53,18 +51,6 @@ void TstClientServices::nvrRegistrationIsKeptPerKeyAndWithdrawn()
     QVERIFY(ai->getLastErrorString().contains(QStringLiteral("-1")));
 }
 
-void TstClientServices::personGroupTreeParentsFirst()
-{
-    // New strategies serve the groups in this order.
-    const std::vector<Node> nodes = VORNClientAIManager::instance()->getPersonGroupTreeNodes();
-    QList<int> ids;
-    for (const Node &node : nodes)
-        ids << node.nId;
-    QCOMPARE(ids, QList<int>({1, 2, 3, 4, 5}));
-    QCOMPARE(nodes.at(1).nParentId, 1);
-    QCOMPARE(nodes.at(4).strParentKey, QStringLiteral("4"));
-}
-
 void TstClientServices::pictureServerHandles()
 {
     // The intake tells the user when the server holding a snapshot's pictures is offline.
@@ -73,16 +59,6 @@ void TstClientServices::pictureServerHandles()
     QCOMPARE(ai->getIAUServerHandle(QStringLiteral("IAU-SRV-02")), 2L);
     QCOMPARE(ai->getIAUServerHandle(QStringLiteral("IAU-SRV-03")), 0L); // listed but offline
     QCOMPARE(ai->getIAUServerHandle(QStringLiteral("nowhere")), 0L);
-}
-
-void TstClientServices::userFollowsTheScenario()
-{
-    VORNClientAIManager *ai = VORNClientAIManager::instance();
-    QCOMPARE(ai->getCurUserId(), 7);
-    QVERIFY(VornClient::instance()->loadScenarioData(
-            R"({"loginServer":{"uid":"L","handle":9},"user":{"id":12}})"));
-    QCOMPARE(ai->getCurUserId(), 12);
-    QCOMPARE(ai->getCurClientHandle(), 9L);
 }
 
 FEVER_TEST_MAIN(TstClientServices)

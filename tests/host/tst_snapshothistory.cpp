@@ -78,7 +78,6 @@ private slots:
     void everyFieldSurvivesTheStore();
     void timeWindowAndChannelFilter_data();
     void timeWindowAndChannelFilter();
-    void malformedTimesAreRefused();
 };
 
 void TestSnapshotHistory::initTestCase()
@@ -162,17 +161,6 @@ void TestSnapshotHistory::timeWindowAndChannelFilter()
     QVERIFY(query.reqSnapHistoryData({start, end, channels}, false));
     QCOMPARE(spy.size(), 1);
     QCOMPARE(timesOf(spy.first().first().value<OrvaneCompareNotifyMessageList>()), times);
-}
-
-void TestSnapshotHistory::malformedTimesAreRefused()
-{
-    // The screen asks synchronously and logs a refusal; nothing may be emitted for it.
-    QueryHistoricalData query;
-    QSignalSpy spy(&query, &QueryHistoricalData::signalHistoryCompareNotifyReceived);
-    QVERIFY(!query.reqSnapHistoryData({"today", "2026-12-06 23:59:59", {"dev2_1"}}, false));
-    QVERIFY(!query.reqSnapHistoryData({"2026-12-06 00:00:00", "", {"dev2_1"}}, false));
-    QCoreApplication::processEvents();
-    QCOMPARE(spy.size(), 0);
 }
 
 FEVER_TEST_MAIN(TestSnapshotHistory)

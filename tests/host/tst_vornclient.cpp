@@ -105,16 +105,10 @@ void TstVornClient::malformedScenarioKeepsState_data()
     const QByteArray head = R"({"loginServer":{"uid":"S"},"user":{"id":1},)";
     QTest::newRow("not json") << QByteArray("{ nope");
     QTest::newRow("no login server") << QByteArray(R"({"user":{"id":1}})");
-    QTest::newRow("fractional id")
-            << head + R"("organisations":[{"id":1.5,"name":"a","code":"001"}]})";
     QTest::newRow("duplicate device")
             << head
                        + R"("devices":[{"id":1,"uid":"A","name":"a","typeId":20},)"
                          R"({"id":1,"uid":"B","name":"b","typeId":20}]})";
-    QTest::newRow("negative channel")
-            << head
-                       + R"("devices":[{"id":1,"uid":"A","name":"a","typeId":20,)"
-                         R"("channels":[{"id":5,"no":-1}]}]})";
     QTest::newRow("future version") << head + R"("version":2})";
 }
 

@@ -57,7 +57,6 @@ private slots:
     void strategyReachesEveryCard();
     void relaysAnnouncementsOfLiveCards();
     void removedCardIsNotRelayed();
-    void enterAndLeaveSignals();
 
 private:
     // Card `index` shows the time 00:00:<index>.
@@ -275,21 +274,6 @@ void TestTempSnapWidget::removedCardIsNotRelayed()
     QCOMPARE(widget->cardCount(), 0);
     QTest::qWait(3 * TempSnapItem::SendTempInfoDelayMs);
     QCOMPARE(spy.count(), 0);
-}
-
-void TestTempSnapWidget::enterAndLeaveSignals()
-{
-    auto widget = strip();
-    QSignalSpy stop(widget.get(), &TempSnapWidget::signalStopRefresh);
-    QSignalSpy refresh(widget.get(), &TempSnapWidget::signalRefresh);
-    QEvent enter(QEvent::Enter);
-    QApplication::sendEvent(widget.get(), &enter);
-    QCOMPARE(stop.count(), 1);
-    QCOMPARE(refresh.count(), 0);
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(widget.get(), &leave);
-    QCOMPARE(stop.count(), 1);
-    QCOMPARE(refresh.count(), 1);
 }
 
 FEVER_TEST_MAIN(TestTempSnapWidget)
