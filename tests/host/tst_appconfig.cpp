@@ -4,11 +4,15 @@
 #include "BaseHelper.h"
 #include "PlatformStore.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <limits>
 
-// Host configuration records: every field survives the store being closed and reopened, and a
-// window that never stored anything reads as the default record.
+// Host configuration records: every field survives the store being closed and reopened, a
+// window that never stored anything reads as the default record, and a configuration folder
+// that cannot be used fails cleanly.
 class TestAppConfig : public QObject
 {
     Q_OBJECT
@@ -20,6 +24,7 @@ private slots:
     void windowRecordsSurviveReopen();
     void unstoredWindowsReadAsDefault();
     void singleRecordsFollowChangesAndReopen();
+    void unusableFolderFailsCleanly();
     void labelTextIsElidedPlainWithToolTip();
 };
 
@@ -135,6 +140,33 @@ void TestAppConfig::singleRecordsFollowChangesAndReopen()
     QVERIFY(BaseHelper::instance()->setMouseRightSavePath(QString()));
     QVERIFY(PlatformStore::instance()->reopen());
     QCOMPARE(BaseHelper::instance()->getMouseRightSavePath(), QString());
+}
+
+void TestAppConfig::unusableFolderFailsCleanly()
+{
+    const QString home = PlatformStore::instance()->configFolder();
+    QCOMPARE(home, QDir::cleanPath(qEnvironmentVariable("FEVER_CONFIG_DIR")));
+    IntelligentSnapConfigParam kept;
+    kept.nOrgaId = 42;
+    QVERIFY(AppConfigHelper::instance()->setEpidemicPreviewConfigParam(3, kept));
+
+    // A regular file where a parent folder should be: mkpath fails even for root.
+    QTemporaryDir scratch;
+    QFile blocker(scratch.filePath("blocker"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    AppConfigHelper::instance()->setAppConfigDirPath(scratch.filePath("blocker/config"));
+
+    PlatformStore *store = PlatformStore::instance();
+    QVERIFY(!store->isOpen());
+    QVERIFY(store->lastError().contains("blocker"));
+    QVERIFY(!AppConfigHelper::instance()->setEpidemicPreviewConfigParam(
+            3, IntelligentSnapConfigParam()));
+    QCOMPARE(AppConfigHelper::instance()->getEpidemicPreviewConfigParam(3),
+             IntelligentSnapConfigParam());
+
+    AppConfigHelper::instance()->setAppConfigDirPath(home);
+    QCOMPARE(AppConfigHelper::instance()->getEpidemicPreviewConfigParam(3), kept);
 }
 
 void TestAppConfig::labelTextIsElidedPlainWithToolTip()

@@ -1,12 +1,14 @@
 #include "SnapBuilder.h"
 #include "TestSupport.h"
 
+#include "VORNClientAIManager.h"
 #include "VornClient.h"
 
 #include <QTemporaryFile>
 
-// The client data the screens read (channels, devices, organisations, device changes), the
-// scenarios the demo loads, and the records travelling through queued signals.
+// The client data the screens read (channels, devices, organisations, device changes), the AI
+// services they call (recorder registration, picture servers), the scenarios the demo loads,
+// and the records travelling through queued signals.
 class TstVornClient : public QObject
 {
     Q_OBJECT
@@ -24,6 +26,8 @@ private slots:
     void scenarioFileReplacesState();
     void deviceChangesAreAnnounced();
     void recordsTravelThroughQueuedSignals();
+    void nvrRegistrationIsKeptPerKeyAndWithdrawn();
+    void pictureServerHandles();
 };
 
 void TstVornClient::initTestCase()
@@ -210,6 +214,40 @@ void TstVornClient::recordsTravelThroughQueuedSignals()
     QCOMPARE(QMetaType::type("OrvaneSnapTargetSource"), asProperty.userType());
     QCOMPARE(asProperty.value<OrvaneSnapTargetSource>().hasTemperature, 1);
     QVERIFY(QMetaType::type("OrvaneArchiveImageInfo") != QMetaType::UnknownType);
+}
+
+void TstVornClient::nvrRegistrationIsKeptPerKeyAndWithdrawn()
+{
+    VORNClientAIManager *ai = VORNClientAIManager::instance();
+    QSignalSpy updated(ai, &VORNClientAIManager::signalNvrCtrlSnapParamUpdated);
+    const QSet<QString> first{"NVR-NORTH_1", "NVR-NORTH_3"};
+    const QSet<QString> second{"NVR-SOUTH_1"};
+    QVERIFY(ai->updateNvrCtrlSnapParam(2, first));
+    QVERIFY(ai->updateNvrCtrlSnapParam(3, second));
+    QCOMPARE(ai->lastNvrCtrlSnapParam(2), first);
+    QCOMPARE(ai->lastNvrCtrlSnapParam(3), second);
+    // Renewing with the same set still counts as an update: callers re-register on changes.
+    QVERIFY(ai->updateNvrCtrlSnapParam(2, first));
+    QCOMPARE(updated.count(), 3);
+    QCOMPARE(updated.last().at(0).toInt(), 2);
+    QCOMPARE(updated.last().at(1).value<QSet<QString>>(), first);
+
+    // A screen that closes withdraws its registration with an empty set.
+    QVERIFY(ai->updateNvrCtrlSnapParam(2, {}));
+    QVERIFY(!ai->hasNvrCtrlSnapParam(2));
+    QVERIFY(ai->hasNvrCtrlSnapParam(3));
+    QVERIFY(!ai->updateNvrCtrlSnapParam(-1, first));
+    QVERIFY(ai->getLastErrorString().contains(QStringLiteral("-1")));
+}
+
+void TstVornClient::pictureServerHandles()
+{
+    // The intake tells the user when the server holding a snapshot's pictures is offline.
+    VORNClientAIManager *ai = VORNClientAIManager::instance();
+    QCOMPARE(ai->getIAUServerHandle(QStringLiteral("VORN-SRV-01")), 1L);
+    QCOMPARE(ai->getIAUServerHandle(QStringLiteral("IAU-SRV-02")), 2L);
+    QCOMPARE(ai->getIAUServerHandle(QStringLiteral("IAU-SRV-03")), 0L); // listed but offline
+    QCOMPARE(ai->getIAUServerHandle(QStringLiteral("nowhere")), 0L);
 }
 
 FEVER_TEST_MAIN(TstVornClient)
