@@ -6,23 +6,6 @@
 
 #include <QVBoxLayout>
 
-namespace {
-
-class CountingWidget : public BaseWidget
-{
-public:
-    using BaseWidget::BaseWidget;
-    int shows = 0;
-    int hides = 0;
-    int retranslations = 0;
-    void doAfterWidgetShow() override { ++shows; }
-    void doAfterWidgetHide() override { ++hides; }
-    void retranslateUi() override { ++retranslations; }
-};
-
-} // namespace
-
-// The life-cycle hooks, tips and guide signal of the host's base widgets that the screens use.
 class TstBaseWidget : public QObject
 {
     Q_OBJECT
@@ -30,7 +13,6 @@ class TstBaseWidget : public QObject
 private slots:
     void initTestCase();
 
-    void showHideAndLanguageDriveTheHooks();
     void tipIsRecordedAndShownAsPlainText();
     void guideChangesAreSignalled();
 };
@@ -38,23 +20,6 @@ private slots:
 void TstBaseWidget::initTestCase()
 {
     testsupport::installWarningGuard();
-}
-
-void TstBaseWidget::showHideAndLanguageDriveTheHooks()
-{
-    CountingWidget widget;
-    QCOMPARE(widget.shows, 0);
-    widget.show();
-    QCOMPARE(widget.shows, 1);
-    QCOMPARE(widget.hides, 0);
-    widget.hide();
-    QCOMPARE(widget.hides, 1);
-    widget.show();
-    QCOMPARE(widget.shows, 2);
-
-    QEvent change(QEvent::LanguageChange);
-    QCoreApplication::sendEvent(&widget, &change);
-    QCOMPARE(widget.retranslations, 1);
 }
 
 void TstBaseWidget::tipIsRecordedAndShownAsPlainText()

@@ -37,7 +37,7 @@ private slots:
     void cleanupTestCase();
 
     void leastRecentlyUsedLeavesFirst();
-    void boundHoldsAfterLoweringAndForHugePictures();
+    void hugePictureIsHandedOutNotKept();
     void changedFileIsReloaded();
     void missingOrDamagedFilesAreNotFound();
     void mosaicMakesUniformBlocks_data();
@@ -93,32 +93,21 @@ void TestImageCache::leastRecentlyUsedLeavesFirst()
     QVERIFY(!FileDataCacheGroup::isCached(a));
 }
 
-void TestImageCache::boundHoldsAfterLoweringAndForHugePictures()
+void TestImageCache::hugePictureIsHandedOutNotKept()
 {
-    QStringList paths;
-    for (int i = 0; i < 5; ++i)
-        paths << writePicture(m_dir.path(), QString("p%1.png").arg(i), qRgb(i, i, i));
-    QImage image;
-    for (const QString &path : qAsConst(paths))
-        QVERIFY(FileDataCacheGroup::findImageData(path, image));
-    QCOMPARE(FileDataCacheGroup::cachedCount(), 5);
-
+    const QString kept = writePicture(m_dir.path(), "kept.png", qRgb(1, 1, 1));
     FileDataCacheGroup::setCacheByteLimit(PictureBytes);
-    QCOMPARE(FileDataCacheGroup::cachedCount(), 1);
-    QVERIFY(FileDataCacheGroup::isCached(paths.last()));
-    QVERIFY(FileDataCacheGroup::cachedBytes() <= FileDataCacheGroup::cacheByteLimit());
+    QImage image;
+    QVERIFY(FileDataCacheGroup::findImageData(kept, image));
+    QVERIFY(FileDataCacheGroup::isCached(kept));
 
     // Larger than the whole bound: handed out, not kept, nothing else thrown out for it.
     const QString big = writePicture(m_dir.path(), "big.png", qRgb(9, 9, 9), 200);
     QVERIFY(FileDataCacheGroup::findImageData(big, image));
     QCOMPARE(image.size(), QSize(200, 200));
     QVERIFY(!FileDataCacheGroup::isCached(big));
-    QVERIFY(FileDataCacheGroup::isCached(paths.last()));
-
-    FileDataCacheGroup::setCacheByteLimit(0);
-    QCOMPARE(FileDataCacheGroup::cachedCount(), 0);
-    QCOMPARE(FileDataCacheGroup::cachedBytes(), qint64(0));
-    QVERIFY(FileDataCacheGroup::findImageData(paths.first(), image));
+    QVERIFY(FileDataCacheGroup::isCached(kept));
+    QVERIFY(FileDataCacheGroup::cachedBytes() <= FileDataCacheGroup::cacheByteLimit());
 }
 
 void TestImageCache::changedFileIsReloaded()
