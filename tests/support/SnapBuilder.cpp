@@ -95,13 +95,6 @@ SnapBuilder &SnapBuilder::name(const QString &archiveName)
     return *this;
 }
 
-SnapBuilder &SnapBuilder::group(int archiveGroupId)
-{
-    lastMatch().archiveImage.archiveGroupId = archiveGroupId;
-    lastMatch().archive.set_group_id(archiveGroupId);
-    return *this;
-}
-
 CompareInfo &SnapBuilder::lastMatch()
 {
     // A setter before any match applies to a match of its own rather than to nothing.

@@ -15,7 +15,6 @@
 // a benchmark can compile it too.
 namespace snaptest {
 
-constexpr int NoValue = -99999;
 // Names from the bundled scenario: a thermal camera channel, its device type and the server
 // the client is logged in to.
 extern const QString DefaultChannel;
@@ -56,7 +55,6 @@ public:
     SnapBuilder &stranger();
     SnapBuilder &noMatch();
     SnapBuilder &name(const QString &archiveName);
-    SnapBuilder &group(int archiveGroupId);
     SnapBuilder &score(float value) { return set(lastMatch().score, value); }
     SnapBuilder &matchFlag(int flag) { return set(lastMatch().matchFlag, flag); }
     SnapBuilder &archivePicture(const QString &url)
