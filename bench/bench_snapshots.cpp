@@ -8,6 +8,7 @@
 //   bench_snapshots --quick    shorter run with smaller counts
 //   bench_snapshots --help     every option
 #include "EpidemicPreview.h"
+#include "SnapBuilder.h"
 #include "SnapComparesMessage.h"
 #include "TempSnapItem.h"
 #include "TempSnapRules.h"
@@ -213,38 +214,27 @@ public:
     OrvaneCompareNotifyMessage make()
     {
         const qint64 id = ++m_nNext;
-        OrvaneCompareNotifyMessage message;
-        OrvaneSnapFaceInfo &info = message.snapFaceInfo;
-        info.snapId = id;
-        info.faceId = id;
-        info.snapTimestampMs = QDateTime::currentMSecsSinceEpoch();
-        info.maskStatus = id % 4 == 0 ? 2 : 1;
-        OrvaneSnapTargetSource &source = info.snapTargetSource;
-        source.serverUID = m_strServer;
-        source.snapDetailImageURL = m_vecPool[size_t(id % qint64(m_vecPool.size()))];
-        source.channelUID = QString::fromLatin1(ChannelUid);
-        source.deviceTypeId = ThermalTypeId;
-        source.snapTime =
-                QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-        source.hasTemperature = 1;
         const int phase = int(id % 10);
-        source.temperatureState = phase == 7 ? 1 : phase == 8 ? 2 : phase == 9 ? 3 : 0;
-        source.temperature = source.temperatureState == 1 ? 38.2 : 36.4 + 0.1 * (id % 7);
-        source.overTempListFlag = source.temperatureState == 1 ? 1 : 0;
-        source.alarmId = source.temperatureState == 1 ? int(id) : -99999;
+        const int state = phase == 7 ? 1 : phase == 8 ? 2 : phase == 9 ? 3 : 0;
+        snaptest::SnapBuilder snap;
+        snap.snapId(id)
+                .server(m_strServer)
+                .picture(m_vecPool[size_t(id % qint64(m_vecPool.size()))])
+                .channel(QString::fromLatin1(ChannelUid))
+                .deviceType(ThermalTypeId)
+                .mask(id % 4 == 0 ? 2 : 1)
+                .state(state)
+                .temperature(state == 1 ? 38.2 : 36.4 + 0.1 * double(id % 7))
+                .alarm(state == 1 ? int(id) : -99999);
         if (id % 5 != 0) {
             const Person &person = m_vecPersons[size_t(id % qint64(m_vecPersons.size()))];
-            CompareInfo match;
-            match.archive = person.archive;
-            match.archiveImage.archiveId = person.archive.get_id();
-            match.archiveImage.archiveGroupId = person.archive.get_group_id();
-            match.archiveImage.url = person.strPicture;
-            match.matchFlag = 1;
-            match.score = 0.93f;
-            message.compareInfoVec.push_back(match);
-            source.compareResult = 1;
+            snap.registered(person.archive.get_id(), person.archive.get_name(),
+                            person.archive.get_group_id(), 0.93f)
+                    .archivePicture(person.strPicture);
+        } else {
+            snap.noMatch();
         }
-        return message;
+        return snap.notification();
     }
 
     const std::vector<QString> &pool() const { return m_vecPool; }

@@ -48,48 +48,26 @@ private slots:
         options.screens = -7; // must be overwritten by a successful read
         QString error;
         QVERIFY2(parse({}, &options, &error), qPrintable(error));
+        // Without options: the bundled scenario, one screen, shown until closed, no traffic.
         QCOMPARE(options.scenarioPath, QFileInfo(m_scenario).absoluteFilePath());
-        QVERIFY(options.configDir.isEmpty());
         QCOMPARE(options.screens, 1);
-        QCOMPARE(options.language, 1);
-        QCOMPARE(options.oemVariant, 0);
-        QCOMPARE(options.collapsiblePanel, false);
         QCOMPARE(options.headless, false);
-        QVERIFY(options.screenshotDir.isEmpty());
         QCOMPARE(options.quitAfterMs, -1);
-        QCOMPARE(options.windowSize, QSize(1600, 900));
-        QVERIFY(options.speechLogPath.isEmpty());
+        QVERIFY(options.screenshotDir.isEmpty() && options.speechLogPath.isEmpty());
         QCOMPARE(options.trafficRate, 0.0);
-        QCOMPARE(options.trafficSeed, 1u);
     }
 
     void acceptedValues()
     {
         DemoOptions options;
         QString error;
-        QVERIFY2(parse({"--screens",
-                        "3",
-                        "--language",
-                        "96",
-                        "--oem-variant",
-                        "1",
-                        "--collapsible-panel",
-                        "--config-dir",
-                        "cfg",
-                        "--size",
-                        "800x600",
-                        "--screenshot-dir",
-                        "shots",
-                        "--quit-after",
-                        "250",
-                        "--speech-log",
-                        "speech.txt",
-                        "--traffic",
-                        "2.5",
-                        "--seed",
-                        "4000000000"},
-                       &options, &error),
-                 qPrintable(error));
+        const QStringList args =
+                QStringLiteral("--screens 3 --language 96 --oem-variant 1 --collapsible-panel "
+                               "--config-dir cfg --size 800x600 --screenshot-dir shots "
+                               "--quit-after 250 --speech-log speech.txt --traffic 2.5 "
+                               "--seed 4000000000")
+                        .split(QLatin1Char(' '));
+        QVERIFY2(parse(args, &options, &error), qPrintable(error));
         QCOMPARE(options.screens, 3);
         QCOMPARE(options.language, 96);
         QCOMPARE(options.oemVariant, 1);
@@ -128,10 +106,7 @@ private slots:
         QTest::newRow("too many screens") << QStringList{"--screens", "9"} << "--screens";
         QTest::newRow("screens not a number") << QStringList{"--screens", "two"} << "not a number";
         QTest::newRow("unknown language") << QStringList{"--language", "2"} << "--language";
-        QTest::newRow("variant not a number")
-                << QStringList{"--oem-variant", "x"} << "not a number";
         QTest::newRow("tiny window") << QStringList{"--size", "100x100"} << "--size";
-        QTest::newRow("malformed size") << QStringList{"--size", "big"} << "--size";
         QTest::newRow("negative quit") << QStringList{"--quit-after", "-5"} << "negative";
         QTest::newRow("shots never taken")
                 << QStringList{"--screenshot-dir", "d"} << "--quit-after";
@@ -141,7 +116,6 @@ private slots:
         QTest::newRow("negative traffic") << QStringList{"--traffic", "-1"} << "--traffic";
         QTest::newRow("traffic beyond the limit")
                 << QStringList{"--traffic", "5000"} << "--traffic";
-        QTest::newRow("traffic not a number") << QStringList{"--traffic", "lots"} << "--traffic";
         QTest::newRow("negative seed") << QStringList{"--seed", "-3"} << "--seed";
         QTest::newRow("stray argument") << QStringList{"extra"} << "unexpected";
         QTest::newRow("unknown option") << QStringList{"--bogus"} << "bogus";

@@ -1,6 +1,5 @@
+#include "SnapBuilder.h"
 #include "TestSupport.h"
-
-#include "SnapTestRecords.h"
 
 #include "SnapComparesMessage.h"
 
@@ -36,7 +35,7 @@ void TestSnapComparesMessage::liveCountFollowsEveryInstance()
         SnapComparesMessage moved(std::move(copy));
         QCOMPARE(SnapComparesMessage::liveCount(), base + 3);
         copy = moved; // assignment creates nothing
-        moved = SnapComparesMessage(snaptest::makeRecord({}));
+        moved = SnapComparesMessage(snaptest::SnapBuilder().record());
         QCOMPARE(SnapComparesMessage::liveCount(), base + 3);
         heap.reset();
         QCOMPARE(SnapComparesMessage::liveCount(), base + 2);
@@ -47,13 +46,10 @@ void TestSnapComparesMessage::liveCountFollowsEveryInstance()
 void TestSnapComparesMessage::travelsInVariant()
 {
     QVERIFY(QMetaType::type("SnapComparesMessage") != QMetaType::UnknownType);
-    snaptest::RecordSpec spec;
-    spec.state = 1;
-    spec.announce = true;
-    spec.archiveName = "Bea";
     const int base = SnapComparesMessage::liveCount();
     {
-        const QVariant variant = QVariant::fromValue(snaptest::makeRecord(spec));
+        const QVariant variant = QVariant::fromValue(
+                snaptest::SnapBuilder().state(1).registered(8, "Bea").announce().record());
         const auto back = variant.value<SnapComparesMessage>();
         QCOMPARE(back.snapFaceInfo.snapTargetSource.temperatureState, 1);
         QCOMPARE(back.compareInfo.archive.get_name(), QString("Bea"));

@@ -1,6 +1,5 @@
+#include "SnapBuilder.h"
 #include "TestSupport.h"
-
-#include "SnapTestRecords.h"
 
 #include "AppConfigHelper.h"
 #include "AppLanguageTr.h"
@@ -9,7 +8,6 @@
 #include "FileDataCacheGroup.h"
 #include "ImageProcessHelper.h"
 #include "OrvaneAiCompareVoiceBroadcastStrategy.h"
-#include "QssFormatHelper.h"
 #include "TempSnapItem.h"
 #include "TempSnapRules.h"
 #include "VORNClientAIManager.h"
@@ -24,8 +22,10 @@
 
 #include <memory>
 
-using snaptest::RecordSpec;
+using snaptest::SnapBuilder;
 
+// What the card itself does with the rules of TempSnapRules (tested on their own): which
+// label gets which text, the announcement timer, the picture, resizing, language and saving.
 namespace {
 
 OrvaneAiCompareVoiceBroadcastStrategy displayStrategy(int displayMode = 1, int snapHandle = 3,
@@ -45,15 +45,20 @@ QLabel *label(QWidget *card, const char *name)
     return card->findChild<QLabel *>(QString::fromLatin1(name));
 }
 
-QImage shownPicture(QWidget *card)
+QImage normalised(const QImage &image)
 {
-    return snaptest::normalised(label(card, "labelImage")->pixmap(Qt::ReturnByValue).toImage());
+    return image.convertToFormat(QImage::Format_ARGB32);
 }
 
-QImage expectedPicture(QImage source, int cardHeight)
+QImage shownPicture(QWidget *card, const char *name = "labelImage")
 {
-    return snaptest::normalised(source.scaled(TempSnapRules::pictureSize(cardHeight),
-                                              Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    return normalised(label(card, name)->pixmap(Qt::ReturnByValue).toImage());
+}
+
+QImage expectedPicture(const QImage &source, int cardHeight)
+{
+    return normalised(source.scaled(TempSnapRules::pictureSize(cardHeight), Qt::IgnoreAspectRatio,
+                                    Qt::SmoothTransformation));
 }
 
 } // namespace
@@ -67,34 +72,35 @@ private slots:
     void cleanup();
 
     void showsRecordAsPlainText();
-    void nameRulesReachTheAnnouncement_data();
-    void nameRulesReachTheAnnouncement();
-    void negativeTemperatureShowsDotsAndStaysSilent();
-    void announcesLiveRecordsAfterDelay();
-    void historyRecordsAreSilent();
-    void deletedCardNeverAnnounces();
-
-    void privacyModes_data();
-    void privacyModes();
-    void missingPictureLeavesLabelUnchanged();
+    void announcesLiveRecordOnceAfterDelay();
+    void staysSilent_data();
+    void staysSilent();
     void strategyChangeReappliesRules();
 
-    void alternateStyleColours_data();
-    void alternateStyleColours();
+    void pictureTreatment_data();
+    void pictureTreatment();
+    void missingPictureLeavesLabelUnchanged();
+
     void alternateStyleFromOemConfiguration();
     void resizeSetsFontsPictureAndBadge();
     void badgeFollowsLanguage();
 
     void saveOfferedOnlyInDefaultMode();
     void saveWritesOriginalAndRemembersFolder();
-    void saveOfMissingPictureWritesNothing();
     void failedWriteRemembersNoFolder();
 
 private:
-    QString picture(const QString &name);
-    std::unique_ptr<TempSnapItem> card(const RecordSpec &spec,
-                                       const OrvaneAiCompareVoiceBroadcastStrategy &strategy,
-                                       bool alternate = false, int width = 330, int height = 143);
+    SnapBuilder snap() const
+    {
+        SnapBuilder builder;
+        builder.picture(m_strUrl).channel(m_strChannel).at("2024-05-06 08:09:10").name("Ann");
+        return builder;
+    }
+    static std::unique_ptr<TempSnapItem> card(const SnapBuilder &builder,
+                                              const OrvaneAiCompareVoiceBroadcastStrategy &strategy)
+    {
+        return std::make_unique<TempSnapItem>(builder.record(), nullptr, 330, 143, strategy, false);
+    }
 
     QTemporaryDir m_dir;
     QString m_strUrl;
@@ -105,7 +111,7 @@ void TestTempSnapItem::initTestCase()
 {
     testsupport::installWarningGuard();
     QVERIFY(m_dir.isValid());
-    m_strUrl = picture("face.png");
+    m_strUrl = snaptest::writeFacePicture(m_dir.path(), "face.png");
     QVERIFY(!m_strUrl.isEmpty());
 
     OrvaneDevice device;
@@ -117,8 +123,6 @@ void TestTempSnapItem::initTestCase()
     channel.set_channel_no(1);
     VornClient::instance()->addDevice(device, {channel});
     m_strChannel = VornClient::makeChannelUID("CARDDEV", 1);
-    QCOMPARE(VornClient::instance()->getDevNameByChannelUID(m_strChannel),
-             QString("<b>Gate</b> <img src=x>"));
 }
 
 void TestTempSnapItem::cleanup()
@@ -128,31 +132,9 @@ void TestTempSnapItem::cleanup()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-QString TestTempSnapItem::picture(const QString &name)
-{
-    return snaptest::writeFacePicture(m_dir.path(), name);
-}
-
-std::unique_ptr<TempSnapItem>
-TestTempSnapItem::card(const RecordSpec &spec,
-                       const OrvaneAiCompareVoiceBroadcastStrategy &strategy, bool alternate,
-                       int width, int height)
-{
-    RecordSpec filled = spec;
-    if (filled.url.isEmpty())
-        filled.url = m_strUrl;
-    if (filled.channelUid.isEmpty())
-        filled.channelUid = m_strChannel;
-    return std::make_unique<TempSnapItem>(snaptest::makeRecord(filled), nullptr, width, height,
-                                          strategy, alternate);
-}
-
 void TestTempSnapItem::showsRecordAsPlainText()
 {
-    RecordSpec spec;
-    spec.archiveName = "<img src=x>";
-    spec.temperature = 37.2;
-    auto item = card(spec, displayStrategy());
+    auto item = card(snap().name("<img src=x>").temperature(37.2), displayStrategy());
 
     QCOMPARE(label(item.get(), "labelName")->text(), QString("<img src=x>"));
     QCOMPARE(label(item.get(), "labelTime")->text(), QString("08:09:10"));
@@ -170,179 +152,74 @@ void TestTempSnapItem::showsRecordAsPlainText()
     }
 }
 
-void TestTempSnapItem::nameRulesReachTheAnnouncement_data()
+void TestTempSnapItem::announcesLiveRecordOnceAfterDelay()
 {
-    QTest::addColumn<int>("compareResult");
-    QTest::addColumn<int>("showArchive");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("sent");
-
-    QTest::newRow("not compared") << 0 << 1 << "..."
-                                  << "";
-    QTest::newRow("archive name") << 1 << 1 << "Ann"
-                                  << "Ann";
-    QTest::newRow("hidden on card, still announced") << 1 << 2 << "..."
-                                                     << "Ann";
-}
-
-void TestTempSnapItem::nameRulesReachTheAnnouncement()
-{
-    QFETCH(int, compareResult);
-    QFETCH(int, showArchive);
-    QFETCH(QString, shown);
-    QFETCH(QString, sent);
-
-    RecordSpec spec;
-    spec.compareResult = compareResult;
-    spec.announce = true;
-    spec.maskStatus = 2;
-    spec.state = 1;
-    spec.temperature = 38.4;
-    auto item = card(spec, displayStrategy(1, 3, 1, showArchive));
+    // The strategy hides the name on the card; the announcement still carries it, with the
+    // unit-less temperature, the state, the time, the archive group and the mask status.
+    QElapsedTimer clock;
+    clock.start();
+    auto item =
+            card(snap().state(1).temperature(38.4).mask(2).announce(), displayStrategy(1, 3, 1, 2));
     QSignalSpy spy(item.get(), &TempSnapItem::sendTempInfo);
-    QCOMPARE(label(item.get(), "labelName")->text(), shown);
+    QCOMPARE(label(item.get(), "labelName")->text(), QString("..."));
+    QCOMPARE(spy.count(), 0);
 
     QTRY_COMPARE(spy.count(), 1);
-    const QList<QVariant> args = spy.takeFirst();
-    QCOMPARE(args.at(0).toString(), sent);
+    QVERIFY2(clock.elapsed() >= TempSnapItem::SendTempInfoDelayMs,
+             qPrintable(QString::number(clock.elapsed())));
+    const QList<QVariant> args = spy.first();
+    QCOMPARE(args.at(0).toString(), QString("Ann"));
     QCOMPARE(args.at(1).toString(),
              VORNClientAIManager::instance()->convertNumberToTemperature(38.4f, false, true));
     QCOMPARE(args.at(2).toInt(), 1);
     QCOMPARE(args.at(3).toString(), QString("08:09:10"));
     QCOMPARE(args.at(4).toInt(), 3);
     QCOMPARE(args.at(5).toInt(), 2);
+    QTest::qWait(2 * TempSnapItem::SendTempInfoDelayMs);
+    QCOMPARE(spy.count(), 1);
 }
 
-void TestTempSnapItem::negativeTemperatureShowsDotsAndStaysSilent()
+void TestTempSnapItem::staysSilent_data()
 {
-    RecordSpec spec;
-    spec.temperature = -1.0;
-    spec.announce = true;
-    auto item = card(spec, displayStrategy(1, 3, 3));
-    QSignalSpy spy(item.get(), &TempSnapItem::sendTempInfo);
-    QCOMPARE(label(item.get(), "labelTemp")->text(), QString("..."));
+    QTest::addColumn<bool>("announce");
+    QTest::addColumn<double>("temperature");
+    QTest::addColumn<bool>("deleteAtOnce");
+    QTest::addColumn<QString>("tempLabel");
 
+    QTest::newRow("history record") << false << 36.5 << false << "";
+    QTest::newRow("negative reading") << true << -1.0 << false << "...";
+    QTest::newRow("deleted before the delay") << true << 36.5 << true << "";
+}
+
+void TestTempSnapItem::staysSilent()
+{
+    QFETCH(bool, announce);
+    QFETCH(double, temperature);
+    QFETCH(bool, deleteAtOnce);
+    QFETCH(QString, tempLabel);
+
+    int announced = 0;
+    auto item = card(snap().temperature(temperature).announce(announce), displayStrategy(1, 3, 3));
+    connect(item.get(), &TempSnapItem::sendTempInfo, this, [&announced] { ++announced; });
+    if (!tempLabel.isEmpty())
+        QCOMPARE(label(item.get(), "labelTemp")->text(), tempLabel);
+    if (deleteAtOnce) {
+        QPointer<TempSnapItem> watch(item.get());
+        item.release()->deleteLater();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(watch.isNull());
+    }
     // Three times the delay: long enough for a wrongly sent announcement to show up.
     QTest::qWait(3 * TempSnapItem::SendTempInfoDelayMs);
-    QCOMPARE(spy.count(), 0);
-}
-
-void TestTempSnapItem::announcesLiveRecordsAfterDelay()
-{
-    RecordSpec spec;
-    spec.announce = true;
-    QElapsedTimer clock;
-    clock.start();
-    auto item = card(spec, displayStrategy());
-    QSignalSpy spy(item.get(), &TempSnapItem::sendTempInfo);
-    QCOMPARE(spy.count(), 0);
-    QTRY_COMPARE(spy.count(), 1);
-    QVERIFY2(clock.elapsed() >= TempSnapItem::SendTempInfoDelayMs,
-             qPrintable(QString::number(clock.elapsed())));
-    QTest::qWait(2 * TempSnapItem::SendTempInfoDelayMs);
-    QCOMPARE(spy.count(), 1); // once only
-}
-
-void TestTempSnapItem::historyRecordsAreSilent()
-{
-    RecordSpec spec;
-    spec.announce = false;
-    auto item = card(spec, displayStrategy());
-    QSignalSpy spy(item.get(), &TempSnapItem::sendTempInfo);
-    QTest::qWait(3 * TempSnapItem::SendTempInfoDelayMs);
-    QCOMPARE(spy.count(), 0);
-}
-
-void TestTempSnapItem::deletedCardNeverAnnounces()
-{
-    RecordSpec spec;
-    spec.announce = true;
-    int announced = 0;
-    auto item = card(spec, displayStrategy());
-    connect(item.get(), &TempSnapItem::sendTempInfo, this, [&announced] { ++announced; });
-    QPointer<TempSnapItem> watch(item.get());
-    item.release()->deleteLater();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(watch.isNull());
-    QTest::qWait(3 * TempSnapItem::SendTempInfoDelayMs);
     QCOMPARE(announced, 0);
-}
-
-void TestTempSnapItem::privacyModes_data()
-{
-    QTest::addColumn<int>("displayMode");
-    QTest::addColumn<int>("snapHandle");
-    QTest::addColumn<int>("state");
-    QTest::addColumn<QString>("treatment");
-
-    QTest::newRow("default mode") << 1 << 2 << 1 << "plain";
-    QTest::newRow("private, untreated") << 2 << 3 << 0 << "plain";
-    QTest::newRow("private, placeholder normal") << 2 << 1 << 0 << "placeholder";
-    QTest::newRow("private, placeholder over") << 2 << 1 << 1 << "placeholder";
-    QTest::newRow("private, placeholder abnormal") << 2 << 1 << 3 << "placeholder";
-    QTest::newRow("private, mosaic normal") << 2 << 2 << 0 << "mosaic";
-    QTest::newRow("private, mosaic over") << 2 << 2 << 1 << "mosaic";
-}
-
-void TestTempSnapItem::privacyModes()
-{
-    QFETCH(int, displayMode);
-    QFETCH(int, snapHandle);
-    QFETCH(int, state);
-    QFETCH(QString, treatment);
-
-    RecordSpec spec;
-    spec.state = state;
-    auto item = card(spec, displayStrategy(displayMode, snapHandle));
-    QWidget *border = item->findChild<QWidget *>("widgetBorder");
-    QVERIFY(border);
-
-    QImage source = snaptest::facePicture();
-    QImage expected;
-    if (treatment == "placeholder") {
-        QVERIFY(FileDataCacheGroup::findImageData(TempSnapRules::placeholderPicture(state),
-                                                  source));
-        expected = expectedPicture(source, 143);
-    } else if (treatment == "mosaic") {
-        expected = expectedPicture(ImageProcessHelper::tryFullImageMosaic(source, 200 / 32), 143);
-    } else {
-        expected = expectedPicture(source, 143);
-    }
-    QCOMPARE(shownPicture(item.get()), expected);
-    QCOMPARE(label(item.get(), "labelImage")->size(), TempSnapRules::pictureSize(143));
-
-    QCOMPARE(border->isVisibleTo(item.get()), treatment == "mosaic");
-    if (treatment == "mosaic") {
-        QCOMPARE(border->styleSheet(),
-                 QString("QWidget{border:5px  solid %1; background-color: transparent;}")
-                         .arg(TempSnapRules::stateColour(state, false)));
-    }
-}
-
-void TestTempSnapItem::missingPictureLeavesLabelUnchanged()
-{
-    RecordSpec spec;
-    spec.url = m_dir.path() + "/never-downloaded.jpg";
-    auto item = card(spec, displayStrategy());
-    QLabel *image = label(item.get(), "labelImage");
-    QVERIFY(image->pixmap(Qt::ReturnByValue).isNull());
-    QCOMPARE(label(item.get(), "labelName")->text(), QString("Ann")); // the card still shows
-
-    QVERIFY(item->setPicUrl(m_strUrl));
-    const QImage before = shownPicture(item.get());
-    QVERIFY(!item->setPicUrl(m_dir.path() + "/gone.jpg"));
-    QCOMPARE(shownPicture(item.get()), before);
 }
 
 void TestTempSnapItem::strategyChangeReappliesRules()
 {
     // A match that has a name but no archive id: named at construction, a stranger afterwards,
     // while the announced name stays what the construction decided.
-    RecordSpec spec;
-    spec.archiveId = -99999;
-    spec.temperature = -2.0;
-    spec.announce = true;
-    auto item = card(spec, displayStrategy(2, 2));
+    auto item = card(snap().stranger().name("Ann").compareResult(1).temperature(-2.0).announce(),
+                     displayStrategy(2, 2));
     QSignalSpy spy(item.get(), &TempSnapItem::sendTempInfo);
     QWidget *border = item->findChild<QWidget *>("widgetBorder");
     QCOMPARE(label(item.get(), "labelName")->text(), QString("Ann"));
@@ -365,45 +242,53 @@ void TestTempSnapItem::strategyChangeReappliesRules()
     QCOMPARE(spy.count(), 0); // still a negative reading
 }
 
-void TestTempSnapItem::alternateStyleColours_data()
+void TestTempSnapItem::pictureTreatment_data()
 {
-    QTest::addColumn<int>("state");
-    QTest::addColumn<bool>("alternate");
-    QTest::addColumn<QString>("colour");
-    QTest::addColumn<QString>("cardSheet");
-    QTest::addColumn<QString>("smallColour");
+    QTest::addColumn<int>("snapHandle");
+    QTest::addColumn<QString>("treatment");
 
-    QTest::newRow("normal style, abnormal")
-            << 2 << false << QssFormatHelper::findColorStrByKey("$word_anormaltemp") << ""
-            << "";
-    QTest::newRow("alt normal") << 0 << true << "#1a7a17"
-                                << ""
-                                << "color: #6ba0d0";
-    QTest::newRow("alt abnormal like normal") << 2 << true << "#1a7a17"
-                                              << ""
-                                              << "color: #6ba0d0";
-    QTest::newRow("alt over") << 1 << true << "#ee7d6f"
-                              << "background-color: #edaaa2"
-                              << "color: white";
+    // Private mode throughout; which handle means what is the rules' business.
+    QTest::newRow("untreated") << 3 << "plain";
+    QTest::newRow("placeholder") << 1 << "placeholder";
+    QTest::newRow("mosaic") << 2 << "mosaic";
 }
 
-void TestTempSnapItem::alternateStyleColours()
+void TestTempSnapItem::pictureTreatment()
 {
-    QFETCH(int, state);
-    QFETCH(bool, alternate);
-    QFETCH(QString, colour);
-    QFETCH(QString, cardSheet);
-    QFETCH(QString, smallColour);
+    QFETCH(int, snapHandle);
+    QFETCH(QString, treatment);
 
-    RecordSpec spec;
-    spec.state = state;
-    auto item = card(spec, displayStrategy(), alternate);
-    QCOMPARE(item->styleSheet(), cardSheet);
-    item->show(); // delivers the pending resize
-    QCOMPARE(label(item.get(), "labelTemp")->styleSheet(),
-             QString("QLabel{font: 20px; color:%1;}").arg(colour));
-    QCOMPARE(label(item.get(), "labelName")->styleSheet(),
-             QString("QLabel{font: 12px; %1}").arg(smallColour));
+    const int state = 1;
+    auto item = card(snap().state(state), displayStrategy(2, snapHandle));
+    QWidget *border = item->findChild<QWidget *>("widgetBorder");
+    QVERIFY(border);
+
+    QImage source = snaptest::facePicture();
+    if (treatment == "placeholder")
+        QVERIFY(FileDataCacheGroup::findImageData(TempSnapRules::placeholderPicture(state),
+                                                  source));
+    else if (treatment == "mosaic")
+        source = ImageProcessHelper::tryFullImageMosaic(source, source.height() / 32);
+    QCOMPARE(shownPicture(item.get()), expectedPicture(source, 143));
+    QCOMPARE(label(item.get(), "labelImage")->size(), TempSnapRules::pictureSize(143));
+
+    QCOMPARE(border->isVisibleTo(item.get()), treatment == "mosaic");
+    if (treatment == "mosaic") {
+        QCOMPARE(border->styleSheet(),
+                 TempSnapRules::borderStyleSheet(TempSnapRules::stateColour(state, false)));
+    }
+}
+
+void TestTempSnapItem::missingPictureLeavesLabelUnchanged()
+{
+    auto item = card(snap().picture(m_dir.path() + "/never-downloaded.jpg"), displayStrategy());
+    QVERIFY(label(item.get(), "labelImage")->pixmap(Qt::ReturnByValue).isNull());
+    QCOMPARE(label(item.get(), "labelName")->text(), QString("Ann")); // the card still shows
+
+    QVERIFY(item->setPicUrl(m_strUrl));
+    const QImage before = shownPicture(item.get());
+    QVERIFY(!item->setPicUrl(m_dir.path() + "/gone.jpg"));
+    QCOMPARE(shownPicture(item.get()), before);
 }
 
 void TestTempSnapItem::alternateStyleFromOemConfiguration()
@@ -411,19 +296,20 @@ void TestTempSnapItem::alternateStyleFromOemConfiguration()
     AppConfigOEM oem;
     oem.nPreviewScreenType = 1;
     QVERIFY(AppConfigHelper::instance()->setOEMConfig(oem));
-    RecordSpec spec;
-    spec.state = 1;
-    spec.url = m_strUrl;
-    spec.channelUid = m_strChannel;
-    TempSnapItem item(snaptest::makeRecord(spec), nullptr, 286, 121, displayStrategy());
-    QCOMPARE(item.styleSheet(), QString("background-color: #edaaa2"));
+    // The constructor without the flag reads it from the host's configuration.
+    TempSnapItem item(snap().state(1).record(), nullptr, 286, 121, displayStrategy());
+    QCOMPARE(item.styleSheet(), TempSnapRules::cardStyleSheet(1, true));
+    QVERIFY(!item.styleSheet().isEmpty());
+    item.show(); // delivers the pending resize
+    QCOMPARE(label(&item, "labelName")->styleSheet(),
+             TempSnapRules::smallLabelStyleSheet(12, TempSnapRules::smallLabelColour(1, true)));
+    QCOMPARE(label(&item, "labelTemp")->styleSheet(),
+             TempSnapRules::tempLabelStyleSheet(20, TempSnapRules::stateColour(1, true)));
 }
 
 void TestTempSnapItem::resizeSetsFontsPictureAndBadge()
 {
-    RecordSpec spec;
-    spec.maskStatus = 2;
-    auto item = card(spec, displayStrategy());
+    auto item = card(snap().mask(2), displayStrategy());
     auto *badge = item->findChild<QLabel *>("labelNoMask");
     QVERIFY(badge);
     const QSize natural = badge->size();
@@ -433,52 +319,45 @@ void TestTempSnapItem::resizeSetsFontsPictureAndBadge()
     item->setSizeMode(2);
     item->setFixedSize(495, 214);
     item->show();
-    QCOMPARE(label(item.get(), "labelTime")->styleSheet(), QString("QLabel{font: 22px; }"));
-    QCOMPARE(label(item.get(), "labelDeviceName")->styleSheet(), QString("QLabel{font: 22px; }"));
+    const TempSnapRules::SizeStyle style = TempSnapRules::sizeStyle(2);
+    const QString small = TempSnapRules::smallLabelStyleSheet(style.nTextPx, QString());
+    for (const char *name : {"labelTime", "labelName", "labelDeviceName"})
+        QCOMPARE(label(item.get(), name)->styleSheet(), small);
     QCOMPARE(label(item.get(), "labelTemp")->styleSheet(),
-             QString("QLabel{font: 40px; color:%1;}")
-                     .arg(QssFormatHelper::findColorStrByKey("$word_normaltemp")));
-    QCOMPARE(label(item.get(), "labelImage")->size(), QSize(166, 208));
-    const QRect expected =
-            TempSnapRules::badgeGeometry(495, 214, natural.width(), natural.height(), 1.5f);
-    QCOMPARE(badge->geometry(), expected);
+             TempSnapRules::tempLabelStyleSheet(style.nTempPx,
+                                                TempSnapRules::stateColour(0, false)));
+    QCOMPARE(label(item.get(), "labelImage")->size(), TempSnapRules::pictureSize(214));
+    QCOMPARE(badge->geometry(), TempSnapRules::badgeGeometry(495, 214, natural.width(),
+                                                             natural.height(), style.fBadgeScale));
 
     // No badge without the no-mask status.
-    RecordSpec masked;
-    masked.maskStatus = 1;
-    QVERIFY(!card(masked, displayStrategy())->findChild<QLabel *>("labelNoMask"));
+    QVERIFY(!card(snap().mask(1), displayStrategy())->findChild<QLabel *>("labelNoMask"));
 }
 
 void TestTempSnapItem::badgeFollowsLanguage()
 {
     QImage english;
     QImage chinese;
-    QVERIFY(FileDataCacheGroup::findImageData(":/images/home/charts/ai/NOMASK1.png", english));
-    QVERIFY(FileDataCacheGroup::findImageData(":/images/home/charts/ai/NOMASK96.png", chinese));
-    QVERIFY(snaptest::normalised(english) != snaptest::normalised(chinese));
+    QVERIFY(FileDataCacheGroup::findImageData(TempSnapRules::noMaskBadgePath(1), english));
+    QVERIFY(FileDataCacheGroup::findImageData(TempSnapRules::noMaskBadgePath(96), chinese));
+    QVERIFY(normalised(english) != normalised(chinese));
     auto *translation = AppTranslationHelper::instance();
     QCOMPARE(translation->currentLanguage(), int(AppTranslationHelper::English));
 
-    RecordSpec spec;
-    spec.maskStatus = 2;
-    auto item = card(spec, displayStrategy());
-    auto *badge = item->findChild<QLabel *>("labelNoMask");
-    QCOMPARE(snaptest::normalised(badge->pixmap(Qt::ReturnByValue).toImage()),
-             snaptest::normalised(english));
+    auto item = card(snap().mask(2), displayStrategy());
+    QCOMPARE(shownPicture(item.get(), "labelNoMask"), normalised(english));
 
     // The language change reaches a parentless card through a posted event.
     QVERIFY(translation->setCurrentLanguage(AppTranslationHelper::Chinese));
-    QTRY_COMPARE(snaptest::normalised(badge->pixmap(Qt::ReturnByValue).toImage()),
-                 snaptest::normalised(chinese));
+    QTRY_COMPARE(shownPicture(item.get(), "labelNoMask"), normalised(chinese));
     QVERIFY(translation->setCurrentLanguage(AppTranslationHelper::English));
-    QTRY_COMPARE(snaptest::normalised(badge->pixmap(Qt::ReturnByValue).toImage()),
-                 snaptest::normalised(english));
+    QTRY_COMPARE(shownPicture(item.get(), "labelNoMask"), normalised(english));
 }
 
 void TestTempSnapItem::saveOfferedOnlyInDefaultMode()
 {
     for (int displayMode : {1, 2}) {
-        auto item = card(RecordSpec(), displayStrategy(displayMode, 3));
+        auto item = card(snap(), displayStrategy(displayMode, 3));
         item->show();
         QLabel *image = label(item.get(), "labelImage");
         QStringList offered;
@@ -521,11 +400,10 @@ void TestTempSnapItem::saveWritesOriginalAndRemembersFolder()
             });
 
     // Private mode with mosaic shows a pixelated picture; the saved one is the original.
-    auto item = card(RecordSpec(), displayStrategy(2, 2));
+    auto item = card(snap(), displayStrategy(2, 2));
     QVERIFY(QMetaObject::invokeMethod(item.get(), "slot_savePic"));
     QCOMPARE(suggestions.value(0), QString("./face.png"));
-    QImage saved(target.path() + "/first.png");
-    QCOMPARE(snaptest::normalised(saved), snaptest::normalised(snaptest::facePicture()));
+    QCOMPARE(normalised(QImage(target.path() + "/first.png")), normalised(snaptest::facePicture()));
     QCOMPARE(BaseHelper::instance()->getMouseRightSavePath(), target.path() + "/");
 
     // The remembered folder is proposed next; a cancelled dialog changes nothing.
@@ -533,26 +411,15 @@ void TestTempSnapItem::saveWritesOriginalAndRemembersFolder()
     QVERIFY(QMetaObject::invokeMethod(item.get(), "slot_savePic"));
     QCOMPARE(suggestions.value(1), target.path() + "/face.png");
     QCOMPARE(QDir(target.path()).entryList(QDir::Files), QStringList{"first.png"});
+
+    // A picture gone from the cache writes nothing and keeps the remembered folder.
+    const QString shortLived = snaptest::writeFacePicture(m_dir.path(), "short-lived.png");
+    auto gone = card(snap().picture(shortLived), displayStrategy());
+    QVERIFY(QFile::remove(shortLived));
+    answer = target.path() + "/copy.png";
+    QVERIFY(QMetaObject::invokeMethod(gone.get(), "slot_savePic"));
+    QVERIFY(!QFile::exists(answer));
     QCOMPARE(BaseHelper::instance()->getMouseRightSavePath(), target.path() + "/");
-}
-
-void TestTempSnapItem::saveOfMissingPictureWritesNothing()
-{
-    QVERIFY(BaseHelper::instance()->setMouseRightSavePath("/remembered/"));
-    const QString path = picture("short-lived.png");
-    RecordSpec spec;
-    spec.url = path;
-    auto item = card(spec, displayStrategy());
-    QVERIFY(QFile::remove(path));
-
-    QTemporaryDir target;
-    TempSnapItem::setSaveFileNameAsker(
-            [&](QWidget *, const QString &, const QString &, const QString &) {
-                return target.path() + "/copy.png";
-            });
-    QVERIFY(QMetaObject::invokeMethod(item.get(), "slot_savePic"));
-    QVERIFY(!QFile::exists(target.path() + "/copy.png"));
-    QCOMPARE(BaseHelper::instance()->getMouseRightSavePath(), QString("/remembered/"));
 }
 
 void TestTempSnapItem::failedWriteRemembersNoFolder()
@@ -560,7 +427,7 @@ void TestTempSnapItem::failedWriteRemembersNoFolder()
     // Regression: the folder was remembered whether or not the write worked. The chosen folder
     // does not exist, so the write fails for certain; remembering it would replace "/remembered/".
     QVERIFY(BaseHelper::instance()->setMouseRightSavePath("/remembered/"));
-    auto item = card(RecordSpec(), displayStrategy());
+    auto item = card(snap(), displayStrategy());
     QTemporaryDir target;
     const QString missing = target.path() + "/no-such-folder/";
     TempSnapItem::setSaveFileNameAsker([&](QWidget *, const QString &, const QString &,

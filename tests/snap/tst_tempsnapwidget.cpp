@@ -1,9 +1,7 @@
+#include "SnapBuilder.h"
 #include "TestSupport.h"
 
-#include "SnapTestRecords.h"
-
 #include "AppConfigHelper.h"
-#include "FileDataCacheGroup.h"
 #include "OrvaneAiCompareVoiceBroadcastStrategy.h"
 #include "System.h"
 #include "TempSnapItem.h"
@@ -17,8 +15,8 @@
 
 #include <memory>
 
-using snaptest::RecordSpec;
-
+// The strip: its bound, deletion through the event loop, clearing, sizes, strategy and relayed
+// announcements. What a single card shows is tst_tempsnapitem's, the rules tst_tempsnaprules'.
 namespace {
 
 void flushDeferredDeletes()
@@ -52,22 +50,35 @@ private slots:
 
     void thirtyFirstCardDropsTheOldest();
     void cardsAndRecordsDoNotAccumulate();
-    void timedClearNeverWithClearTimeBelowOne_data();
-    void timedClearNeverWithClearTimeBelowOne();
-    void timedClearAtExactlyTheClearTime();
+    void timedClearUsesEachKindsClearTime();
     void untimedClearsByKind();
-    void cardSizeChangesEveryCard_data();
     void cardSizeChangesEveryCard();
     void alternateStyleStartsSmaller();
     void strategyReachesEveryCard();
     void relaysAnnouncementsOfLiveCards();
     void removedCardIsNotRelayed();
-    void enterAndLeaveSignals();
 
 private:
-    SnapComparesMessage record(int index, int state = 0, bool announce = false);
-    std::unique_ptr<TempSnapWidget> strip(const OrvaneAiCompareVoiceBroadcastStrategy &strategy =
-                                                  OrvaneAiCompareVoiceBroadcastStrategy());
+    // Card `index` shows the time 00:00:<index>.
+    SnapComparesMessage record(int index, int state = 0, bool announce = false) const
+    {
+        return snaptest::SnapBuilder()
+                .picture(m_strUrl)
+                .name("Ann")
+                .state(state)
+                .announce(announce)
+                .at(QStringLiteral("2024-05-06 %1")
+                            .arg(QTime(0, 0).addSecs(index).toString("hh:mm:ss")))
+                .record();
+    }
+    static std::unique_ptr<TempSnapWidget>
+    strip(const OrvaneAiCompareVoiceBroadcastStrategy &strategy =
+                  OrvaneAiCompareVoiceBroadcastStrategy())
+    {
+        auto widget = std::make_unique<TempSnapWidget>();
+        widget->setStrategy(strategy);
+        return widget;
+    }
 
     QTemporaryDir m_dir;
     QString m_strUrl;
@@ -79,33 +90,12 @@ void TestTempSnapWidget::initTestCase()
     QVERIFY(m_dir.isValid());
     m_strUrl = snaptest::writeFacePicture(m_dir.path(), "face.png");
     QVERIFY(!m_strUrl.isEmpty());
-    QImage decoded;
-    QVERIFY(FileDataCacheGroup::findImageData(m_strUrl, decoded));
 }
 
 void TestTempSnapWidget::cleanup()
 {
     AppConfigHelper::instance()->setOEMConfig(AppConfigOEM());
     flushDeferredDeletes();
-}
-
-SnapComparesMessage TestTempSnapWidget::record(int index, int state, bool announce)
-{
-    RecordSpec spec;
-    spec.url = m_strUrl;
-    spec.state = state;
-    spec.announce = announce;
-    spec.snapTime =
-            QStringLiteral("2024-05-06 %1").arg(QTime(0, 0).addSecs(index).toString("hh:mm:ss"));
-    return snaptest::makeRecord(spec);
-}
-
-std::unique_ptr<TempSnapWidget>
-TestTempSnapWidget::strip(const OrvaneAiCompareVoiceBroadcastStrategy &strategy)
-{
-    auto widget = std::make_unique<TempSnapWidget>();
-    widget->setStrategy(strategy);
-    return widget;
 }
 
 void TestTempSnapWidget::thirtyFirstCardDropsTheOldest()
@@ -117,7 +107,7 @@ void TestTempSnapWidget::thirtyFirstCardDropsTheOldest()
     connect(list->model(), &QAbstractItemModel::rowsInserted, this,
             [&] { mostRows = qMax(mostRows, list->count()); });
 
-    for (int i = 1; i <= 30; ++i)
+    for (int i = 1; i <= TempSnapRules::MaxCards; ++i)
         widget->appendSnapshot(record(i));
     QPointer<TempSnapItem> oldest = widget->cardAt(29);
     QCOMPARE(cardTime(oldest), QString("00:00:01"));
@@ -154,57 +144,31 @@ void TestTempSnapWidget::cardsAndRecordsDoNotAccumulate()
     QCOMPARE(SnapComparesMessage::liveCount(), records - 30);
 }
 
-void TestTempSnapWidget::timedClearNeverWithClearTimeBelowOne_data()
-{
-    QTest::addColumn<int>("clearTime");
-    QTest::newRow("zero") << 0;
-    QTest::newRow("unset") << -1;
-}
-
-void TestTempSnapWidget::timedClearNeverWithClearTimeBelowOne()
-{
-    QFETCH(int, clearTime);
-    OrvaneAiCompareVoiceBroadcastStrategy strategy;
-    strategy.normal_temp_clear_time = clearTime;
-    strategy.over_temp_clear_time = clearTime;
-    auto widget = strip(strategy);
-    widget->appendSnapshot(record(1, 0));
-    widget->appendSnapshot(record(2, 1));
-    widget->appendSnapshot(record(3, 2));
-
-    System::advanceSecondCount(5 * 3600);
-    widget->slot_clearNormalTempSnapPicture(true);
-    widget->slot_clearOverTempSnapPicture(true);
-    QCOMPARE(widget->cardCount(), 3);
-}
-
-void TestTempSnapWidget::timedClearAtExactlyTheClearTime()
+void TestTempSnapWidget::timedClearUsesEachKindsClearTime()
 {
     OrvaneAiCompareVoiceBroadcastStrategy strategy;
     strategy.normal_temp_clear_time = 10;
     strategy.over_temp_clear_time = 20;
     auto widget = strip(strategy);
+    const auto tick = [&widget] {
+        widget->slot_clearNormalTempSnapPicture(true);
+        widget->slot_clearOverTempSnapPicture(true);
+    };
 
     waitForFreshSecond();
     widget->appendSnapshot(record(1, 0)); // normal
     widget->appendSnapshot(record(2, 1)); // over-temperature
-    System::advanceSecondCount(9);
-    widget->appendSnapshot(record(3, 3)); // abnormal counts as normal, 9 s younger
-    widget->slot_clearNormalTempSnapPicture(true);
-    widget->slot_clearOverTempSnapPicture(true);
-    QCOMPARE(widget->cardCount(), 3);
-
-    System::advanceSecondCount(1);
-    widget->slot_clearNormalTempSnapPicture(true);
-    widget->slot_clearOverTempSnapPicture(true);
+    System::advanceSecondCount(5);
+    widget->appendSnapshot(record(3, 3)); // abnormal counts as normal, 5 s younger
+    System::advanceSecondCount(5);
+    tick();
     QCOMPARE(widget->cardCount(), 2);
     QCOMPARE(cardTime(widget->cardAt(0)), QString("00:00:03"));
     QCOMPARE(cardTime(widget->cardAt(1)), QString("00:00:02"));
 
-    System::advanceSecondCount(10); // the over-temperature card is now exactly 20 s old
-    widget->slot_clearOverTempSnapPicture(true);
-    QCOMPARE(widget->cardCount(), 1);
-    QCOMPARE(cardTime(widget->cardAt(0)), QString("00:00:03"));
+    System::advanceSecondCount(10);
+    tick();
+    QCOMPARE(widget->cardCount(), 0);
 }
 
 void TestTempSnapWidget::untimedClearsByKind()
@@ -228,44 +192,28 @@ void TestTempSnapWidget::untimedClearsByKind()
     QVERIFY(!widget->cardAt(0)->isOverTemp());
 }
 
-void TestTempSnapWidget::cardSizeChangesEveryCard_data()
-{
-    QTest::addColumn<int>("cardSize");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<int>("sizeMode");
-    QTest::addColumn<QString>("tempFont");
-
-    QTest::newRow("big") << 1 << QSize(495, 214) << 2 << "font: 40px";
-    QTest::newRow("medium") << 2 << QSize(428, 185) << 0 << "font: 30px";
-    QTest::newRow("small") << 3 << QSize(330, 143) << 1 << "font: 20px";
-}
-
 void TestTempSnapWidget::cardSizeChangesEveryCard()
 {
-    QFETCH(int, cardSize);
-    QFETCH(QSize, size);
-    QFETCH(int, sizeMode);
-    QFETCH(QString, tempFont);
-
     auto widget = strip();
-    QCOMPARE(widget->cardSize(), QSize(330, 143));
+    QCOMPARE(widget->cardSize(), TempSnapRules::baseCardSize(false));
     widget->appendSnapshot(record(1));
     widget->appendSnapshot(record(2, 1));
     widget->show();
 
-    widget->setCardSize(cardSize);
+    widget->setCardSize(1);
     widget->appendSnapshot(record(3)); // a card added later takes the new size as well
     QCoreApplication::processEvents();
+    const TempSnapRules::CardGeometry big = TempSnapRules::cardGeometry(1, false);
+    const QSize size(big.nWidth, big.nHeight);
+    QVERIFY(size != TempSnapRules::baseCardSize(false));
     QCOMPARE(widget->cardSize(), size);
     QCOMPARE(widget->minimumWidth(), size.width());
     auto *list = widget->findChild<QListWidget *>("listWidget");
     for (int row = 0; row < 3; ++row) {
         TempSnapItem *card = widget->cardAt(row);
         QCOMPARE(card->size(), size);
-        QCOMPARE(card->sizeMode(), sizeMode);
+        QCOMPARE(card->sizeMode(), big.nSizeMode);
         QCOMPARE(list->item(row)->sizeHint(), size);
-        QVERIFY2(card->findChild<QLabel *>("labelTemp")->styleSheet().contains(tempFont),
-                 qPrintable(card->findChild<QLabel *>("labelTemp")->styleSheet()));
         QCOMPARE(card->findChild<QLabel *>("labelImage")->size(),
                  TempSnapRules::pictureSize(size.height()));
     }
@@ -277,12 +225,13 @@ void TestTempSnapWidget::alternateStyleStartsSmaller()
     oem.nPreviewScreenType = 1;
     QVERIFY(AppConfigHelper::instance()->setOEMConfig(oem));
     auto widget = strip();
-    QCOMPARE(widget->cardSize(), QSize(286, 121));
+    QCOMPARE(widget->cardSize(), TempSnapRules::baseCardSize(true));
     widget->appendSnapshot(record(1, 1));
-    QCOMPARE(widget->cardAt(0)->size(), QSize(286, 121));
-    QCOMPARE(widget->cardAt(0)->styleSheet(), QString("background-color: #edaaa2"));
+    QCOMPARE(widget->cardAt(0)->size(), TempSnapRules::baseCardSize(true));
+    QCOMPARE(widget->cardAt(0)->styleSheet(), TempSnapRules::cardStyleSheet(1, true));
     widget->setCardSize(1);
-    QCOMPARE(widget->cardSize(), QSize(429, 181));
+    const TempSnapRules::CardGeometry big = TempSnapRules::cardGeometry(1, true);
+    QCOMPARE(widget->cardSize(), QSize(big.nWidth, big.nHeight));
 }
 
 void TestTempSnapWidget::strategyReachesEveryCard()
@@ -325,21 +274,6 @@ void TestTempSnapWidget::removedCardIsNotRelayed()
     QCOMPARE(widget->cardCount(), 0);
     QTest::qWait(3 * TempSnapItem::SendTempInfoDelayMs);
     QCOMPARE(spy.count(), 0);
-}
-
-void TestTempSnapWidget::enterAndLeaveSignals()
-{
-    auto widget = strip();
-    QSignalSpy stop(widget.get(), &TempSnapWidget::signalStopRefresh);
-    QSignalSpy refresh(widget.get(), &TempSnapWidget::signalRefresh);
-    QEvent enter(QEvent::Enter);
-    QApplication::sendEvent(widget.get(), &enter);
-    QCOMPARE(stop.count(), 1);
-    QCOMPARE(refresh.count(), 0);
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(widget.get(), &leave);
-    QCOMPARE(stop.count(), 1);
-    QCOMPARE(refresh.count(), 1);
 }
 
 FEVER_TEST_MAIN(TestTempSnapWidget)

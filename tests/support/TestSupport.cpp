@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QMutex>
 #include <QTemporaryDir>
 
@@ -75,6 +77,30 @@ QString useFreshConfigFolder()
     const QString path = g_configDir->path();
     qputenv("FEVER_CONFIG_DIR", QDir::toNativeSeparators(path).toLocal8Bit());
     return path;
+}
+
+QStringList scanPluginSources(const QRegularExpression &pattern)
+{
+    QStringList found;
+    for (const char *folder : {"plugin", "screen", "snap", "config", "statistics"}) {
+        QDirIterator it(QStringLiteral(FEVER_SOURCE_DIR "/") + QLatin1String(folder),
+                        {QStringLiteral("*.cpp"), QStringLiteral("*.h"), QStringLiteral("*.ui")},
+                        QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            if (!file.open(QIODevice::ReadOnly))
+                continue;
+            const QString text = QString::fromUtf8(file.readAll());
+            auto matches = pattern.globalMatch(text);
+            while (matches.hasNext()) {
+                const QRegularExpressionMatch match = matches.next();
+                found << match.captured(pattern.captureCount() > 0 ? 1 : 0);
+            }
+        }
+    }
+    found.removeDuplicates();
+    found.sort();
+    return found;
 }
 
 int runSuite(QObject *suite, int argc, char **argv)

@@ -22,6 +22,10 @@ QStringList unexpectedWarnings();
 // Creates a fresh configuration folder and points the stand-in host at it.
 QString useFreshConfigFolder();
 
+// Distinct matches of the pattern (its first capture group, when it has one) in the plug-in's
+// own sources, .cpp, .h and .ui, sorted: what the plug-in asks of the host by name.
+QStringList scanPluginSources(const QRegularExpression &pattern);
+
 int runSuite(QObject *suite, int argc, char **argv);
 
 } // namespace testsupport
