@@ -1,6 +1,7 @@
 #include "ScreenPicturePath.h"
 
 #include "AppConfigHelper.h"
+#include "LogText.h"
 
 #include <QDebug>
 #include <QDir>
@@ -47,9 +48,9 @@ QString localPath(const QString &name)
         return QString();
     if (!isSafeName(name)) {
         qWarning().noquote() << QStringLiteral(
-                                        "ScreenPicturePath::localPath picture name \"%1\" is not "
+                                        "ScreenPicturePath::localPath picture name %1 is not "
                                         "a file inside the voice picture folder; no picture")
-                                        .arg(name);
+                                        .arg(LogText::quoted(name));
         return QString();
     }
     return folder() + QLatin1Char('/') + name;

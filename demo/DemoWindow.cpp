@@ -5,6 +5,7 @@
 #include "AppLanguageTr.h"
 #include "BaseGuideWidget.h"
 #include "BaseWidget.h"
+#include "LogText.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -126,7 +127,7 @@ void DemoWindow::watchScreen(const ScreenSlot &slot)
 void DemoWindow::showHostCall(int windowId, const QString &text)
 {
     const QString line = QStringLiteral("Screen %1: %2").arg(windowId).arg(text);
-    qDebug().noquote() << "DemoWindow::showHostCall" << line;
+    qDebug().noquote() << "DemoWindow::showHostCall" << LogText::escaped(line);
     m_pHostCall->setText(line);
 }
 

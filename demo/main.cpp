@@ -12,6 +12,7 @@
 #include "AppStyleHelper.h"
 #include "AppTranslationHelper.h"
 #include "IntelligentSnapConfigParam.h"
+#include "PlatformRetention.h"
 #include "SpeechHelper.h"
 #include "VornClient.h"
 
@@ -104,6 +105,10 @@ int main(int argc, char **argv)
                 say(QStringLiteral("window %1 keeps its empty channel selection").arg(windowId));
         }
     }
+
+    // The platform keeps a week of snapshot history and pictures; the first sweep runs now.
+    PlatformRetention retention;
+    retention.start();
 
     // Declared before the window so that it outlives the screens' release.
     EpidemicPreviewPlugin plugin;

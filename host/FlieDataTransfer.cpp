@@ -2,17 +2,28 @@
 
 #include "FileTransStateEvent.h"
 #include "FlieDataTransferWorker.h"
+#include "ImageDataCache.h"
 #include "SnapPathResolver.h"
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QScopeGuard>
 
 #include <limits>
 #include <memory>
 
 namespace {
 QPointer<FlieDataTransfer> g_instance;
+
+qint64 diskCacheBytesFromEnvironment()
+{
+    bool ok = false;
+    const qint64 mib = qEnvironmentVariable("FEVER_DISK_CACHE_MB").toLongLong(&ok);
+    if (ok && mib > 0 && mib <= (qint64(1) << 40))
+        return mib * 1024 * 1024;
+    return FlieDataTransfer::DefaultDiskCacheBytes;
 }
+} // namespace
 
 FlieDataTransfer *FlieDataTransfer::getInstance()
 {
@@ -33,7 +44,9 @@ void FlieDataTransfer::destroyInstance()
 FlieDataTransfer::FlieDataTransfer(QObject *parent)
     : QObject(parent)
     , m_worker(new FlieDataTransferWorker)
+    , m_nDiskCacheBytes(diskCacheBytesFromEnvironment())
 {
+    qRegisterMetaType<FlieDataTransferResult>();
     m_thread.setObjectName(QStringLiteral("FlieDataTransfer"));
     m_worker->moveToThread(&m_thread);
     connect(m_worker, &FlieDataTransferWorker::finished, this,
@@ -96,6 +109,8 @@ int FlieDataTransfer::addTransTask(const FlieDataTransTask &task)
     job.files = task.files();
     job.cacheRoot = SnapPathResolver::cacheFolder();
     job.storeRoot = SnapPathResolver::pictureStoreFolder();
+    job.diskCacheLimit = m_nDiskCacheBytes;
+    job.simulateFullDisk = m_bSimulateFullDisk;
     if (m_nFailNext > 0) {
         --m_nFailNext;
         job.forceFailure = true;
@@ -115,8 +130,22 @@ int FlieDataTransfer::addTransTask(const FlieDataTransTask &task)
     return job.taskId;
 }
 
-void FlieDataTransfer::slotWorkerFinished(int taskId, int status, int index)
+void FlieDataTransfer::slotWorkerFinished(const FlieDataTransferResult &result)
 {
+    if (result.error == FileTransStateEvent::ErrorDiskFull && !m_bDiskFull) {
+        m_bDiskFull = true;
+        emit signalLocalDiskStateChanged(true, result.errorText);
+    } else if (result.wroteFile && m_bDiskFull) {
+        m_bDiskFull = false;
+        emit signalLocalDiskStateChanged(false, QString());
+    }
+
+    // The worker's holds pass to the events, then go.
+    const auto releaseHolds = qScopeGuard([&result] {
+        for (const QString &path : result.heldPictures)
+            ImageDataCache::shared().release(path);
+    });
+    const int taskId = result.taskId;
     const auto it = m_pending.find(taskId);
     if (it == m_pending.end())
         return;
@@ -129,15 +158,23 @@ void FlieDataTransfer::slotWorkerFinished(int taskId, int status, int index)
     }
     if (pending.receiver) {
         for (int i = 0; i < pending.postCount; ++i) {
-            QCoreApplication::postEvent(pending.receiver,
-                                        new FileTransStateEvent(pending.transType, pending.userData,
-                                                                taskId, status, true, index));
+            auto *event = new FileTransStateEvent(pending.transType, pending.userData, taskId,
+                                                  result.status, true, result.index);
+            event->setError(result.error, result.errorText);
+            if (result.status == FileTransStateEvent::StatusSuccess)
+                event->holdPictures(result.heldPictures);
+            QCoreApplication::postEvent(pending.receiver, event);
         }
     } else {
         qDebug() << "FlieDataTransfer::slotWorkerFinished receiver of task" << taskId
                  << "is gone, result dropped";
     }
-    emit signalTaskFinished(taskId, status);
+    emit signalTaskFinished(taskId, result.status);
+}
+
+void FlieDataTransfer::setDiskCacheByteLimit(qint64 bytes)
+{
+    m_nDiskCacheBytes = qMax<qint64>(0, bytes);
 }
 
 void FlieDataTransfer::failNextTasks(int count)
@@ -155,8 +192,14 @@ void FlieDataTransfer::repeatNextCompletions(int count)
     m_nRepeatNext = qMax(0, count);
 }
 
+void FlieDataTransfer::simulateFullDisk(bool full)
+{
+    m_bSimulateFullDisk = full;
+}
+
 void FlieDataTransfer::resetFaults()
 {
+    m_bSimulateFullDisk = false;
     m_nFailNext = 0;
     m_nRepeatNext = 0;
     m_delays.clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FlieDataTransTask.h"
+#include "FlieDataTransferResult.h"
 
 #include <QHash>
 #include <QObject>
@@ -19,13 +20,21 @@ class FlieDataTransferWorker;
 // addTransTask refuses a task at once (returns -99999) when it has no receiver, no file, a
 // handle below 1 (no connection to fetch through), or a transfer type or position other than
 // picture (0) and platform (1). Problems with single files (a missing remote picture, a name
-// that would leave the picture store or a local path outside the cache folder) end the task
-// with status -1 instead.
+// that would leave the picture store or a local path outside the cache folder, a picture that
+// is refused or does not decode, a full disk) end the task with status -1 instead; the event
+// then tells why (FileTransStateEvent::error and errorText).
+//
+// A downloaded picture is decoded into the image cache on the worker thread and held there for
+// the receiver until its completion event is gone. The cache folder on disk is kept under
+// diskCacheByteLimit(), least recently used pictures out.
 class FlieDataTransfer : public QObject
 {
     Q_OBJECT
 public:
     static constexpr int InvalidTaskId = -99999;
+    // Bound of the picture cache folder on disk; the environment variable FEVER_DISK_CACHE_MB
+    // (a whole number of MiB above 0) replaces it at start.
+    static constexpr qint64 DefaultDiskCacheBytes = 512LL * 1024 * 1024;
 
     static FlieDataTransfer *getInstance();
     static FlieDataTransfer *instance() { return getInstance(); }
@@ -38,18 +47,30 @@ public:
     // Tasks added and not yet reported.
     int pendingTaskCount() const { return m_pending.size(); }
 
+    // Applies from the next task on; 0 keeps only the pictures of the task in progress.
+    void setDiskCacheByteLimit(qint64 bytes);
+    qint64 diskCacheByteLimit() const { return m_nDiskCacheBytes; }
+    // True from a download that failed for lack of room on the local disk until a later
+    // download writes a file again.
+    bool isLocalDiskFull() const { return m_bDiskFull; }
+
     // Test switches. failNextTasks: the next `count` accepted tasks end with status -1
     // without copying. delayNextTask: the next accepted task reports `milliseconds` after its
     // copy is done; tasks behind it go on meanwhile, so completions can arrive out of order.
     // repeatNextCompletions: the next `count` completions are posted twice.
+    // simulateFullDisk: until switched off, every download that has to write a file fails as
+    // on a full disk.
     void failNextTasks(int count);
     void delayNextTask(int milliseconds);
     void repeatNextCompletions(int count);
+    void simulateFullDisk(bool full);
     void resetFaults();
 
 signals:
     // After the events of a task were posted (or dropped because the receiver is gone).
     void signalTaskFinished(int taskId, int status);
+    // The local disk became full (with the reason) or took a file again; once per change.
+    void signalLocalDiskStateChanged(bool full, const QString &reason);
 
 private:
     struct Pending
@@ -64,7 +85,7 @@ private:
     ~FlieDataTransfer() override;
 
     static void destroyInstance();
-    void slotWorkerFinished(int taskId, int status, int index);
+    void slotWorkerFinished(const FlieDataTransferResult &result);
     int nextTaskId();
 
     QThread m_thread;
@@ -73,5 +94,8 @@ private:
     int m_nLastTaskId = 0;
     int m_nFailNext = 0;
     int m_nRepeatNext = 0;
+    bool m_bSimulateFullDisk = false;
     QQueue<int> m_delays;
+    qint64 m_nDiskCacheBytes = DefaultDiskCacheBytes;
+    bool m_bDiskFull = false;
 };

@@ -14,6 +14,9 @@ struct FlieDataTransferJob
     QList<TransFilePath> files;
     QString cacheRoot; // every local path of a download must lie below it
     QString storeRoot; // every remote name is resolved below it
+    // Bound of the cache folder on disk, applied after every download.
+    qint64 diskCacheLimit = 0;
     bool forceFailure = false;
+    bool simulateFullDisk = false; // downloads fail as if the local disk were full
     int delayMs = 0;
 };

@@ -1,5 +1,8 @@
 #include "ImageDataCache.h"
 
+#include "LogText.h"
+#include "PictureDecoder.h"
+
 #include <QDebug>
 #include <QFileInfo>
 #include <QImageReader>
@@ -24,18 +27,49 @@ ImageDataCache::ImageDataCache(qint64 byteLimit)
 
 bool ImageDataCache::find(const QString &path, QImage &image)
 {
+    QString reason;
+    if (obtain(path, &image, true, false, nullptr, &reason))
+        return true;
+    if (!reason.isEmpty())
+        qWarning().noquote() << "ImageDataCache::find refused" << LogText::quoted(path) << reason;
+    return false;
+}
+
+bool ImageDataCache::loadAndHold(const QString &path, bool *held, QString *reason)
+{
+    QString why;
+    if (obtain(path, nullptr, false, true, held, &why))
+        return true;
+    *reason = why.isEmpty() ? QStringLiteral("no such file") : why;
+    return false;
+}
+
+// reason stays empty for a plain miss (no path, no file), which is no reason to warn.
+bool ImageDataCache::obtain(const QString &path, QImage *image, bool trustHeld, bool wantHold,
+                            bool *held, QString *reason)
+{
+    if (held)
+        *held = false;
     if (path.isEmpty())
         return false;
 
+    if (trustHeld) {
+        QMutexLocker lock(&m_mutex);
+        const auto found = m_index.constFind(path);
+        if (found != m_index.constEnd() && found.value()->holds > 0) {
+            useLocked(found.value(), image, wantHold, held);
+            return true;
+        }
+    }
+
     // Stat outside the lock; only files can change under a name.
-    qint64 fileSize = -1;
-    QDateTime modified;
+    Stamp stamp;
     if (!isResource(path)) {
         const QFileInfo info(path);
         if (!info.isFile())
             return false;
-        fileSize = info.size();
-        modified = info.lastModified();
+        stamp.fileSize = info.size();
+        stamp.modified = info.lastModified();
     }
 
     {
@@ -43,50 +77,118 @@ bool ImageDataCache::find(const QString &path, QImage &image)
         const auto found = m_index.constFind(path);
         if (found != m_index.constEnd()) {
             const EntryList::iterator it = found.value();
-            if (it->fileSize == fileSize && it->modified == modified) {
-                m_entries.splice(m_entries.begin(), m_entries, it);
-                image = it->image;
+            if (it->stamp.fileSize == stamp.fileSize && it->stamp.modified == stamp.modified) {
+                useLocked(it, image, wantHold, held);
                 return true;
             }
-            eraseLocked(it);
+            if (it->holds == 0)
+                eraseLocked(it);
         }
     }
 
     // Decode outside the lock: decoding is the slow part and needs no shared state.
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    QImage decoded = reader.read();
-    if (decoded.isNull()) {
-        qDebug().noquote() << "ImageDataCache::find cannot decode" << path << reader.errorString();
+    QImage decoded;
+    if (isResource(path)) {
+        QImageReader reader(path);
+        reader.setDecideFormatFromContent(true);
+        decoded = reader.read();
+        if (decoded.isNull())
+            return false; // a missing resource is a plain miss
+    } else if (!PictureDecoder::decode(path, &decoded, reason)) {
         return false;
     }
-    image = decoded;
 
     const qint64 bytes = decoded.sizeInBytes();
     QMutexLocker lock(&m_mutex);
-    if (bytes > m_nByteLimit)
-        return true;
+    int holds = 0;
     const auto again = m_index.constFind(path);
-    if (again != m_index.constEnd())
-        eraseLocked(again.value()); // another thread decoded it meanwhile
-    m_entries.push_front(Entry{path, decoded, bytes, fileSize, modified});
+    if (again != m_index.constEnd()) {
+        // Decoded meanwhile by another thread, or the file changed under a held entry: the
+        // holders get the new picture, as they would from the file.
+        holds = again.value()->holds;
+        eraseLocked(again.value());
+    }
+    const bool takeHold = wantHold && canHoldLocked(bytes);
+    holds += takeHold ? 1 : 0;
+    if (image)
+        *image = decoded;
+    if (held)
+        *held = takeHold;
+    if (holds == 0 && bytes > m_nByteLimit)
+        return true;
+    m_entries.push_front(Entry{path, std::move(decoded), bytes, stamp, holds});
     m_index.insert(path, m_entries.begin());
     m_nBytes += bytes;
+    if (holds > 0)
+        m_nHeldBytes += bytes;
     evictLocked();
     return true;
 }
 
-void ImageDataCache::evictLocked()
+bool ImageDataCache::canHoldLocked(qint64 bytes) const
 {
-    while (m_nBytes > m_nByteLimit && !m_entries.empty())
-        eraseLocked(std::prev(m_entries.end()));
+    return m_nHeldBytes == 0 || m_nHeldBytes + bytes <= m_nByteLimit;
 }
 
-void ImageDataCache::eraseLocked(EntryList::iterator it)
+void ImageDataCache::useLocked(EntryList::iterator it, QImage *image, bool wantHold, bool *held)
+{
+    m_entries.splice(m_entries.begin(), m_entries, it);
+    if (image)
+        *image = it->image;
+    if (!wantHold)
+        return;
+    if (it->holds == 0) {
+        if (!canHoldLocked(it->bytes))
+            return;
+        m_nHeldBytes += it->bytes;
+    }
+    ++it->holds;
+    if (held)
+        *held = true;
+}
+
+bool ImageDataCache::hold(const QString &path)
+{
+    QMutexLocker lock(&m_mutex);
+    const auto found = m_index.constFind(path);
+    if (found == m_index.constEnd())
+        return false;
+    const EntryList::iterator it = found.value();
+    if (it->holds++ == 0)
+        m_nHeldBytes += it->bytes;
+    return true;
+}
+
+void ImageDataCache::release(const QString &path)
+{
+    QMutexLocker lock(&m_mutex);
+    const auto found = m_index.constFind(path);
+    if (found == m_index.constEnd() || found.value()->holds == 0)
+        return;
+    const EntryList::iterator it = found.value();
+    if (--it->holds == 0) {
+        m_nHeldBytes -= it->bytes;
+        evictLocked();
+    }
+}
+
+void ImageDataCache::evictLocked()
+{
+    auto it = m_entries.end();
+    while (m_nBytes > m_nByteLimit && it != m_entries.begin()) {
+        --it;
+        if (it->holds == 0)
+            it = eraseLocked(it);
+    }
+}
+
+ImageDataCache::EntryList::iterator ImageDataCache::eraseLocked(EntryList::iterator it)
 {
     m_nBytes -= it->bytes;
+    if (it->holds > 0)
+        m_nHeldBytes -= it->bytes;
     m_index.remove(it->path);
-    m_entries.erase(it);
+    return m_entries.erase(it);
 }
 
 void ImageDataCache::setByteLimit(qint64 bytes)
@@ -106,6 +208,12 @@ qint64 ImageDataCache::cachedBytes() const
 {
     QMutexLocker lock(&m_mutex);
     return m_nBytes;
+}
+
+qint64 ImageDataCache::heldBytes() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_nHeldBytes;
 }
 
 int ImageDataCache::count() const
@@ -134,4 +242,5 @@ void ImageDataCache::clear()
     m_entries.clear();
     m_index.clear();
     m_nBytes = 0;
+    m_nHeldBytes = 0;
 }

@@ -1,5 +1,6 @@
 #include "PlatformPictureStore.h"
 
+#include "LogText.h"
 #include "SnapPathResolver.h"
 
 #include <QDebug>
@@ -18,15 +19,17 @@ QString PlatformPictureStore::store(const QString &relativeName, const QImage &i
     const QString path = absolutePath(relativeName);
     if (path.isEmpty()) {
         qWarning().noquote() << "PlatformPictureStore::store refused name outside the store:"
-                             << relativeName;
+                             << LogText::quoted(relativeName);
         return QString();
     }
     if (image.isNull()) {
-        qDebug().noquote() << "PlatformPictureStore::store no picture for" << relativeName;
+        qDebug().noquote() << "PlatformPictureStore::store no picture for"
+                           << LogText::quoted(relativeName);
         return QString();
     }
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-        qDebug().noquote() << "PlatformPictureStore::store cannot create folder for" << path;
+        qDebug().noquote() << "PlatformPictureStore::store cannot create folder for"
+                           << LogText::quoted(path);
         return QString();
     }
 
@@ -38,7 +41,7 @@ QString PlatformPictureStore::store(const QString &relativeName, const QImage &i
     QSaveFile file(path);
     QImageWriter writer(&file, format);
     if (!file.open(QIODevice::WriteOnly) || !writer.write(image) || !file.commit()) {
-        qDebug().noquote() << "PlatformPictureStore::store cannot write" << path
+        qDebug().noquote() << "PlatformPictureStore::store cannot write" << LogText::quoted(path)
                            << writer.errorString() << file.errorString();
         return QString();
     }

@@ -1,6 +1,7 @@
 #include "SnapshotHistory.h"
 
 #include "CompareNotifyCodec.h"
+#include "LogText.h"
 #include "PlatformStore.h"
 
 #include <QDebug>
@@ -51,7 +52,7 @@ bool SnapshotHistory::record(const OrvaneCompareNotifyMessage &message)
     if (text.size() != 19 || text.at(10) != QLatin1Char(' ') || !date.isValid()
         || !clock.isValid()) {
         qDebug().noquote() << "SnapshotHistory::record snapshot time not understood, not stored:"
-                           << source.snapTime;
+                           << LogText::quoted(source.snapTime);
         return false;
     }
     if (!ensureTable()) {
@@ -136,18 +137,60 @@ OrvaneCompareNotifyMessageList SnapshotHistory::query(const QDateTime &start, co
     return result;
 }
 
-int SnapshotHistory::removeOlderThan(const QDateTime &time)
+int SnapshotHistory::removeOlderThan(const QDateTime &time, int maxCount,
+                                     QStringList *snapshotPictures)
 {
     if (!ensureTable())
         return -1;
-    QSqlQuery query(PlatformStore::instance()->database());
-    query.prepare(QStringLiteral("DELETE FROM snapshot_history WHERE snap_time < ?"));
+    QSqlDatabase db = PlatformStore::instance()->database();
+    QSqlQuery query(db);
+    if (maxCount <= 0 && !snapshotPictures) {
+        query.prepare(QStringLiteral("DELETE FROM snapshot_history WHERE snap_time < ?"));
+        query.addBindValue(timeKey(time));
+        if (!query.exec()) {
+            qDebug().noquote() << "SnapshotHistory::removeOlderThan" << query.lastError().text();
+            return -1;
+        }
+        return query.numRowsAffected();
+    }
+
+    // Selected and deleted by id in one transaction, so the names reported are those of the
+    // rows that went.
+    const bool transaction = db.transaction();
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT id, payload FROM snapshot_history WHERE snap_time < ?"
+                                 " ORDER BY snap_time, id LIMIT ?"));
     query.addBindValue(timeKey(time));
-    if (!query.exec()) {
-        qDebug().noquote() << "SnapshotHistory::removeOlderThan" << query.lastError().text();
+    query.addBindValue(maxCount > 0 ? maxCount : -1);
+    QVariantList ids;
+    QStringList pictures;
+    QString failure;
+    if (!query.exec())
+        failure = query.lastError().text();
+    while (failure.isEmpty() && query.next()) {
+        ids.append(query.value(0));
+        OrvaneCompareNotifyMessage message;
+        if (snapshotPictures && CompareNotifyCodec::decode(query.value(1).toByteArray(), message))
+            pictures.append(message.snapFaceInfo.snapTargetSource.snapDetailImageURL);
+    }
+    if (failure.isEmpty() && !ids.isEmpty()) {
+        QSqlQuery remove(db);
+        remove.prepare(QStringLiteral("DELETE FROM snapshot_history WHERE id = ?"));
+        remove.addBindValue(ids);
+        if (!remove.execBatch())
+            failure = remove.lastError().text();
+    }
+    if (failure.isEmpty() && transaction && !db.commit())
+        failure = db.lastError().text();
+    if (!failure.isEmpty()) {
+        qDebug().noquote() << "SnapshotHistory::removeOlderThan" << failure;
+        if (transaction)
+            db.rollback();
         return -1;
     }
-    return query.numRowsAffected();
+    if (snapshotPictures)
+        snapshotPictures->append(pictures);
+    return ids.size();
 }
 
 int SnapshotHistory::count()

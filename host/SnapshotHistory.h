@@ -25,8 +25,11 @@ public:
                                                 const QStringList &channelUids, int maxCount = 0,
                                                 bool *ok = nullptr);
 
-    // Drops notifications older than the given time; returns how many went, -1 on failure.
-    static int removeOlderThan(const QDateTime &time);
+    // Drops notifications older than the given time, oldest first and at most maxCount of them
+    // when maxCount > 0; appends the snapshot picture names of the dropped ones to
+    // *snapshotPictures when given. Returns how many went, -1 on failure.
+    static int removeOlderThan(const QDateTime &time, int maxCount = 0,
+                               QStringList *snapshotPictures = nullptr);
     // Number of stored notifications, -1 when the store cannot be read.
     static int count();
 

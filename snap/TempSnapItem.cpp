@@ -10,6 +10,7 @@
 #include "AppTranslationHelper.h"
 #include "BaseHelper.h"
 #include "ImageProcessHelper.h"
+#include "LogText.h"
 #include "System.h"
 #include "TemperatureReading.h"
 #include "VORNClientAIManager.h"
@@ -156,8 +157,7 @@ bool TempSnapItem::setPicUrl(const QString &url)
 {
     QImage image;
     if (!m_objCacheGroup.findImageData(url, image)) {
-        qDebug().noquote() << QStringLiteral(" TempSnapItem::setPicUrl ") + url
-                                      + QStringLiteral(" canot load");
+        qDebug().noquote() << " TempSnapItem::setPicUrl" << LogText::quoted(url) << "canot load";
         return false;
     }
     if (TempSnapRules::pictureTreatment(m_objStrategy) == TempSnapRules::PictureTreatment::Mosaic)
@@ -201,7 +201,7 @@ void TempSnapItem::loadMaskBadge()
     if (m_objCacheGroup.findImageData(path, badge))
         m_pMaskLabel->setPixmap(QPixmap::fromImage(badge));
     else
-        qDebug().noquote() << "TempSnapItem::loadMaskBadge cannot load" << path;
+        qDebug().noquote() << "TempSnapItem::loadMaskBadge cannot load" << LogText::quoted(path);
 }
 
 void TempSnapItem::retranslateUi()
@@ -285,13 +285,13 @@ void TempSnapItem::slot_savePic()
 
     QImage image;
     if (!m_objCacheGroup.findImageData(url, image)) {
-        qDebug().noquote() << QStringLiteral(" TempSnapItem::slot_savePic failed save !") + url
-                                      + QStringLiteral(" canot load");
+        qDebug().noquote() << " TempSnapItem::slot_savePic failed save !" << LogText::quoted(url)
+                           << "canot load";
         return;
     }
     if (!image.save(chosen)) {
         // Remembering a folder that could not be written to would propose it again next time.
-        qDebug().noquote() << "TempSnapItem::slot_savePic cannot write" << chosen;
+        qDebug().noquote() << "TempSnapItem::slot_savePic cannot write" << LogText::quoted(chosen);
         return;
     }
     BaseHelper::instance()->setMouseRightSavePath(TempSnapRules::folderToRemember(chosen));

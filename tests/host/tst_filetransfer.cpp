@@ -1,18 +1,25 @@
 #include "TestSupport.h"
 
+#include "MessageLog.h"
+
+#include "FileDataCacheHelper.h"
 #include "FileTransStateEvent.h"
 #include "FlieDataTransTask.h"
 #include "FlieDataTransfer.h"
+#include "FlieDataTransferWorker.h"
+#include "ImageDataCache.h"
 #include "PlatformPictureStore.h"
 #include "SnapPathResolver.h"
 #include "VORNClientAIManager.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QThread>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -26,6 +33,8 @@ struct SeenEvent
     bool finished;
     int index;
     QThread *thread;
+    int error;
+    QString errorText;
 };
 
 // Records every transfer event it receives, and on which thread.
@@ -33,13 +42,17 @@ class EventSink : public QObject
 {
 public:
     QList<SeenEvent> events;
+    std::function<void()> onEvent; // runs while the event is delivered
 
     bool event(QEvent *e) override
     {
         if (e->type() == FileTransStateEvent::EventType) {
             auto *state = static_cast<FileTransStateEvent *>(e);
             events.append({state->transType(), state->userData(), state->taskId(), state->status(),
-                           state->isFinished(), state->index(), QThread::currentThread()});
+                           state->isFinished(), state->index(), QThread::currentThread(),
+                           state->error(), state->errorText()});
+            if (onEvent)
+                onEvent();
             return true;
         }
         return QObject::event(e);
@@ -87,6 +100,12 @@ private slots:
     void localSnapPathStaysInCache();
     void localSnapPathKeepsSafeNamesApart();
 
+    void pictureIsDecodedBeforeCompletionArrives();
+    void damagedCachedPictureIsFetchedAgain();
+    void diskCacheStaysWithinBound();
+    void fullDiskFailsWithReasonOnceAndRecovers();
+    void lineBreakInNameDoesNotForgeLogLine();
+
 private:
     QString m_config;
     QString m_cache;
@@ -106,6 +125,7 @@ void TestFileTransfer::initTestCase()
 void TestFileTransfer::cleanup()
 {
     FlieDataTransfer::getInstance()->resetFaults();
+    FlieDataTransfer::getInstance()->setDiskCacheByteLimit(FlieDataTransfer::DefaultDiskCacheBytes);
     testsupport::clearAllowedWarnings();
     QTRY_COMPARE(FlieDataTransfer::getInstance()->pendingTaskCount(), 0);
 }
@@ -372,6 +392,156 @@ void TestFileTransfer::localSnapPathKeepsSafeNamesApart()
     // The hashed name keeps a plain suffix so the picture format is still recognisable.
     QVERIFY(SnapPathResolver::convertToLocalSnapAbsPath("../a.JPG", true).endsWith(".jpg"));
     QVERIFY(!SnapPathResolver::convertToLocalSnapAbsPath("../a.j/pg", true).contains("/pg"));
+}
+
+void TestFileTransfer::pictureIsDecodedBeforeCompletionArrives()
+{
+    const QString remote = "snap/decoded-early.png"; // lossless, to compare pixels
+    QVERIFY(!PlatformPictureStore::store(remote, sample(qRgb(10, 200, 10))).isEmpty());
+    const QString local = SnapPathResolver::convertToLocalSnapAbsPath(remote, true);
+    ImageDataCache::shared().clear();
+
+    EventSink sink;
+    bool cachedOnArrival = false;
+    bool loadedWithoutFile = false;
+    sink.onEvent = [&] {
+        cachedOnArrival = ImageDataCache::shared().contains(local);
+        // With the file gone, only the picture decoded before the event can be found.
+        QFile::remove(local);
+        QPixmap pixmap;
+        loadedWithoutFile = FileDataCacheHelper::tryLoadPixmapData(local, pixmap)
+                            && pixmap.toImage().pixel(0, 0) == qRgb(10, 200, 10);
+    };
+    QVERIFY(FlieDataTransfer::getInstance()->addTransTask(makeTask(&sink, {{local, remote}})) > 0);
+    QTRY_COMPARE(sink.events.size(), 1);
+    QCOMPARE(sink.events.first().status, 0);
+    QVERIFY(cachedOnArrival);
+    QVERIFY(loadedWithoutFile);
+    QCOMPARE(ImageDataCache::shared().heldBytes(), qint64(0)); // released with the event
+}
+
+void TestFileTransfer::damagedCachedPictureIsFetchedAgain()
+{
+    const QString remote = "snap/damaged-once.png";
+    QVERIFY(!PlatformPictureStore::store(remote, sample(qRgb(200, 20, 200))).isEmpty());
+    const QString local = SnapPathResolver::convertToLocalSnapAbsPath(remote, true);
+    EventSink sink;
+    QVERIFY(FlieDataTransfer::getInstance()->addTransTask(makeTask(&sink, {{local, remote}})) > 0);
+    QTRY_COMPARE(sink.events.size(), 1);
+
+    // Same size, newer time: the copy rule alone trusts this file; only decoding shows the
+    // damage, and the memory cache is emptied so the damaged file must be decoded.
+    QFile file(local);
+    const qint64 size = file.size();
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(QByteArray(int(size), '\0')), size);
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                             QFileDevice::FileModificationTime));
+    file.close();
+    ImageDataCache::shared().clear();
+
+    QVERIFY(FlieDataTransfer::getInstance()->addTransTask(makeTask(&sink, {{local, remote}})) > 0);
+    QTRY_COMPARE(sink.events.size(), 2);
+    QCOMPARE(sink.events.at(1).status, 0);
+    QCOMPARE(QImage(local).pixel(0, 0), qRgb(200, 20, 200));
+}
+
+void TestFileTransfer::diskCacheStaysWithinBound()
+{
+    FlieDataTransfer *transfer = FlieDataTransfer::getInstance();
+    const auto folderBytes = [this] {
+        qint64 total = 0;
+        QDirIterator it(m_cache, QDir::Files | QDir::Hidden | QDir::NoSymLinks,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            it.next();
+            total += it.fileInfo().size();
+        }
+        return total;
+    };
+    QStringList locals;
+    EventSink sink;
+    for (int i = 0; i < 24; ++i) {
+        const QString remote = QString("bound/%1.jpg").arg(i);
+        QImage picture(64, 64, QImage::Format_RGB32);
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x)
+                picture.setPixel(x, y, qRgb((x * i) % 256, (y * 7 + i) % 256, (x ^ y) % 256));
+        QVERIFY(!PlatformPictureStore::store(remote, picture).isEmpty());
+        locals << SnapPathResolver::convertToLocalSnapAbsPath(remote, true);
+        if (i == 0) {
+            // The bound allows about six of these pictures, whatever other tests left behind.
+            QVERIFY(transfer->addTransTask(makeTask(&sink, {{locals.last(), remote}})) > 0);
+            QTRY_COMPARE(sink.events.size(), 1);
+            transfer->setDiskCacheByteLimit(6 * QFileInfo(locals.last()).size());
+            continue;
+        }
+        QVERIFY(transfer->addTransTask(makeTask(&sink, {{locals.last(), remote}})) > 0);
+    }
+    QTRY_COMPARE(sink.events.size(), locals.size());
+    const qint64 total = folderBytes();
+    QVERIFY2(total <= transfer->diskCacheByteLimit(), qPrintable(QString::number(total)));
+    QVERIFY(total > 0);
+    QVERIFY(QFile::exists(locals.last()));   // the newest stays
+    QVERIFY(!QFile::exists(locals.first())); // the oldest went
+    for (const SeenEvent &seen : qAsConst(sink.events))
+        QCOMPARE(seen.status, 0);
+}
+
+void TestFileTransfer::fullDiskFailsWithReasonOnceAndRecovers()
+{
+    FlieDataTransfer *transfer = FlieDataTransfer::getInstance();
+    QSignalSpy diskState(transfer, &FlieDataTransfer::signalLocalDiskStateChanged);
+    testsupport::allowWarning(QRegularExpression("download failed:.*no space left"));
+    EventSink sink;
+    QStringList remotes{"snap/full-1.jpg", "snap/full-2.jpg", "snap/full-3.jpg"};
+    for (const QString &remote : remotes)
+        QVERIFY(!PlatformPictureStore::store(remote, sample(qRgb(7, 7, 7))).isEmpty());
+
+    transfer->simulateFullDisk(true);
+    for (int i = 0; i < 2; ++i) {
+        const QString local = SnapPathResolver::convertToLocalSnapAbsPath(remotes.at(i), true);
+        QVERIFY(transfer->addTransTask(makeTask(&sink, {{local, remotes.at(i)}})) > 0);
+    }
+    QTRY_COMPARE(sink.events.size(), 2);
+    for (const SeenEvent &seen : qAsConst(sink.events)) {
+        QCOMPARE(seen.status, -1);
+        QCOMPARE(seen.error, int(FileTransStateEvent::ErrorDiskFull));
+        QVERIFY(seen.errorText.contains("no space left"));
+    }
+    QCOMPARE(diskState.size(), 1); // once, not per task
+    QCOMPARE(diskState.first().at(0).toBool(), true);
+    QVERIFY(transfer->isLocalDiskFull());
+
+    transfer->simulateFullDisk(false);
+    const QString local = SnapPathResolver::convertToLocalSnapAbsPath(remotes.at(2), true);
+    QVERIFY(transfer->addTransTask(makeTask(&sink, {{local, remotes.at(2)}})) > 0);
+    QTRY_COMPARE(sink.events.size(), 3);
+    QCOMPARE(sink.events.last().status, 0);
+    QCOMPARE(sink.events.last().error, int(FileTransStateEvent::NoError));
+    QCOMPARE(diskState.size(), 2);
+    QCOMPARE(diskState.last().at(0).toBool(), false);
+    QVERIFY(!transfer->isLocalDiskFull());
+}
+
+void TestFileTransfer::lineBreakInNameDoesNotForgeLogLine()
+{
+    // Run on this thread, so every line the worker writes is captured in order.
+    FlieDataTransferWorker worker;
+    FlieDataTransferJob job;
+    job.taskId = 1;
+    job.cacheRoot = m_cache;
+    job.storeRoot = m_store;
+    job.diskCacheLimit = FlieDataTransfer::DefaultDiskCacheBytes;
+    const QString remote = "snap/x.jpg\n2026-12-07 FORGED transfer line";
+    job.files << TransFilePath(SnapPathResolver::convertToLocalSnapAbsPath(remote, true), remote);
+    testsupport::allowWarning(QRegularExpression("outside the picture store"));
+    MessageLog log;
+    worker.process(job);
+    QCOMPARE(log.count("FORGED"), 1);                   // the name is logged ...
+    QVERIFY(log.contains("x.jpg\\n2026-12-07 FORGED")); // ... escaped, on one line
+    for (const QString &line : qAsConst(log.lines))
+        QVERIFY2(!line.contains('\n') && !line.contains('\r'), qPrintable(line));
 }
 
 FEVER_TEST_MAIN(TestFileTransfer)

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "SnapTestRecords.h"
+#include "SnapBuilder.h"
 
 #include "OrvaneAiCompareVoiceBroadcastStrategy.h"
 #include "TempSnapItem.h"
@@ -60,13 +60,14 @@ private slots:
         QFETCH(QString, cardText);
         QCOMPARE(TemperatureReading::toFloat(reading), expected);
 
-        snaptest::RecordSpec spec;
-        spec.url = m_strPicture;
-        spec.temperature = reading;
-        spec.announce = true;
         OrvaneAiCompareVoiceBroadcastStrategy strategy;
         strategy.set_thermometry_result(1);
-        TempSnapItem card(snaptest::makeRecord(spec), nullptr, 330, 143, strategy, false);
+        TempSnapItem card(snaptest::SnapBuilder()
+                                  .picture(m_strPicture)
+                                  .temperature(reading)
+                                  .announce()
+                                  .record(),
+                          nullptr, 330, 143, strategy, false);
         QSignalSpy announced(&card, &TempSnapItem::sendTempInfo);
         QCOMPARE(card.findChild<QLabel *>(QStringLiteral("labelTemp"))->text(), cardText);
         // Three times the delay: long enough for a wrongly sent announcement to show up.
