@@ -2,6 +2,7 @@
 
 #include "StrategyDefaults.h"
 
+#include "HostTesting.h"
 #include "VornClient.h"
 
 #include <QVariantList>
@@ -177,8 +178,8 @@ private slots:
 void StrategyDefaultsTest::initTestCase()
 {
     testsupport::installWarningGuard();
-    QVERIFY2(VornClient::instance()->loadScenarioData(kScenario),
-             qPrintable(VornClient::instance()->lastScenarioError()));
+    QVERIFY2(HostTesting::loadScenarioData(kScenario),
+             qPrintable(HostTesting::lastScenarioError()));
 }
 
 void StrategyDefaultsTest::defaultsMatchTheTables_data()

@@ -2,6 +2,7 @@
 
 #include "BaseGuideWidget.h"
 #include "BaseWidget.h"
+#include "HostTesting.h"
 #include "SNDialog.h"
 #include "TransientTip.h"
 
@@ -100,8 +101,8 @@ void TstBaseWidget::tipIsRecordedAndVisible()
 
     const QString text = QStringLiteral("<b>Gate A</b> not connected");
     panel->setTips(text, kind);
-    QCOMPARE(panel->recentTips().size(), 1);
-    QCOMPARE(panel->recentTips().last(), qMakePair(text, kind));
+    QCOMPARE(HostTesting::recentTips(panel).size(), 1);
+    QCOMPARE(HostTesting::recentTips(panel).last(), qMakePair(text, kind));
 
     // The tip lives on the top-level window, not inside the panel's layout.
     TransientTip *tip = TransientTip::findOn(panel);
@@ -126,7 +127,7 @@ void TstBaseWidget::tipFadesAway()
     QVERIFY(tip->isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(!tip->isVisible(),
                              TransientTip::VisibleMs + TransientTip::FadeMs + 2000);
-    QCOMPARE(widget.recentTips().size(), 1); // the record outlives the visible tip
+    QCOMPARE(HostTesting::recentTips(&widget).size(), 1); // the record outlives the visible tip
 }
 
 void TstBaseWidget::newerTipReplacesOlder()
@@ -147,7 +148,7 @@ void TstBaseWidget::recentTipsAreBounded()
     BaseWidget widget;
     for (int i = 0; i < BaseWidget::MaxRecentTips + 5; ++i)
         widget.setTips(QStringLiteral("tip %1").arg(i), i % 3);
-    const auto tips = widget.recentTips();
+    const auto tips = HostTesting::recentTips(&widget);
     QCOMPARE(tips.size(), BaseWidget::MaxRecentTips);
     QCOMPARE(tips.first().first, QStringLiteral("tip 5"));
     QCOMPARE(tips.last().first, QStringLiteral("tip %1").arg(BaseWidget::MaxRecentTips + 4));
@@ -166,12 +167,12 @@ void TstBaseWidget::functionCardIsRecorded()
 {
     BaseWidget widget;
     QSignalSpy requested(&widget, &BaseWidget::signalGotoFunctionCard);
-    QCOMPARE(widget.lastFunctionCard().nCardId, -99999);
+    QCOMPARE(HostTesting::lastFunctionCard(&widget).nCardId, -99999);
     ParamMap params;
     params.insert(QStringLiteral("url"), QStringLiteral("/tmp/snap.jpg"));
     widget.gotoFunctionCard(27, params);
-    QCOMPARE(widget.lastFunctionCard().nCardId, 27);
-    QCOMPARE(widget.lastFunctionCard().params.value(QStringLiteral("url")).toString(),
+    QCOMPARE(HostTesting::lastFunctionCard(&widget).nCardId, 27);
+    QCOMPARE(HostTesting::lastFunctionCard(&widget).params.value(QStringLiteral("url")).toString(),
              QStringLiteral("/tmp/snap.jpg"));
     QCOMPARE(requested.count(), 1);
     QCOMPARE(requested.at(0).at(0).toInt(), 27);
@@ -181,16 +182,17 @@ void TstBaseWidget::guideParamsAreRecorded()
 {
     BaseGuideWidget widget;
     QSignalSpy changed(&widget, &BaseGuideWidget::signalGuideParamChanged);
-    QCOMPARE(widget.guideParams().size(), 0);
+    QCOMPARE(HostTesting::guideParams(&widget).size(), 0);
     const BaseGuideWidget::GuideParam param{
             1, QRect(10, 20, 30, 40), 5, {"TK_DeviceFilterSetGuideTips"}};
     widget.updateGuideParam({param});
-    QCOMPARE(widget.guideParams().size(), 1);
-    QCOMPARE(widget.guideParams().first().nType, 1);
-    QCOMPARE(widget.guideParams().first().rect, QRect(10, 20, 30, 40));
-    QCOMPARE(widget.guideParams().first().nArrow, 5);
-    QCOMPARE(widget.guideParams().first().tips, QStringList({"TK_DeviceFilterSetGuideTips"}));
-    QCOMPARE(widget.guideUpdateCount(), 1);
+    QCOMPARE(HostTesting::guideParams(&widget).size(), 1);
+    QCOMPARE(HostTesting::guideParams(&widget).first().nType, 1);
+    QCOMPARE(HostTesting::guideParams(&widget).first().rect, QRect(10, 20, 30, 40));
+    QCOMPARE(HostTesting::guideParams(&widget).first().nArrow, 5);
+    QCOMPARE(HostTesting::guideParams(&widget).first().tips,
+             QStringList({"TK_DeviceFilterSetGuideTips"}));
+    QCOMPARE(HostTesting::guideUpdateCount(&widget), 1);
     QCOMPARE(changed.count(), 1);
 }
 

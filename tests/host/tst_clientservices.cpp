@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "HostTesting.h"
 #include "SpeechHelper.h"
 #include "VORNClientAIManager.h"
 #include "VornClient.h"
@@ -36,7 +37,7 @@ void TstClientServices::initTestCase()
 void TstClientServices::cleanup()
 {
     SpeechHelper::instance()->clearList();
-    VornClient::instance()->loadScenario(QStringLiteral(":/scenarios/default.json"));
+    HostTesting::loadScenario(QStringLiteral(":/scenarios/default.json"));
 }
 
 void TstClientServices::nvrRegistrationIsRememberedPerKey()
@@ -47,12 +48,12 @@ void TstClientServices::nvrRegistrationIsRememberedPerKey()
     const QSet<QString> second{"NVR-SOUTH_1"};
     QVERIFY(ai->updateNvrCtrlSnapParam(2, first));
     QVERIFY(ai->updateNvrCtrlSnapParam(3, second));
-    QCOMPARE(ai->lastNvrCtrlSnapParam(2), first);
-    QCOMPARE(ai->lastNvrCtrlSnapParam(3), second);
+    QCOMPARE(HostTesting::lastNvrCtrlSnapParam(2), first);
+    QCOMPARE(HostTesting::lastNvrCtrlSnapParam(3), second);
     // Renewing with the same set still counts as an update: callers re-register on changes.
-    const int before = ai->nvrCtrlSnapUpdateCount(2);
+    const int before = HostTesting::nvrCtrlSnapUpdateCount(2);
     QVERIFY(ai->updateNvrCtrlSnapParam(2, first));
-    QCOMPARE(ai->nvrCtrlSnapUpdateCount(2), before + 1);
+    QCOMPARE(HostTesting::nvrCtrlSnapUpdateCount(2), before + 1);
     QCOMPARE(updated.count(), 3);
     QCOMPARE(updated.last().at(0).toInt(), 2);
     QCOMPARE(updated.last().at(1).value<QSet<QString>>(), first);
@@ -62,10 +63,10 @@ void TstClientServices::emptySetWithdrawsRegistration()
 {
     VORNClientAIManager *ai = VORNClientAIManager::instance();
     QVERIFY(ai->updateNvrCtrlSnapParam(5, {"NVR-NORTH_1"}));
-    QVERIFY(ai->hasNvrCtrlSnapParam(5));
+    QVERIFY(HostTesting::hasNvrCtrlSnapParam(5));
     QVERIFY(ai->updateNvrCtrlSnapParam(5, {}));
-    QVERIFY(!ai->hasNvrCtrlSnapParam(5));
-    QVERIFY(ai->lastNvrCtrlSnapParam(5).isEmpty());
+    QVERIFY(!HostTesting::hasNvrCtrlSnapParam(5));
+    QVERIFY(HostTesting::lastNvrCtrlSnapParam(5).isEmpty());
     QVERIFY(ai->getLastErrorString().isEmpty());
 }
 
@@ -74,7 +75,7 @@ void TstClientServices::negativeKeyIsRejected()
     VORNClientAIManager *ai = VORNClientAIManager::instance();
     QVERIFY(!ai->updateNvrCtrlSnapParam(-1, {"NVR-NORTH_1"}));
     QVERIFY(ai->getLastErrorString().contains(QStringLiteral("-1")));
-    QVERIFY(!ai->hasNvrCtrlSnapParam(-1));
+    QVERIFY(!HostTesting::hasNvrCtrlSnapParam(-1));
 }
 
 void TstClientServices::personGroupTreeParentsFirst()
@@ -114,7 +115,7 @@ void TstClientServices::userAndHandleFollowTheClient()
     VORNClientAIManager *ai = VORNClientAIManager::instance();
     QCOMPARE(ai->getCurUserId(), 7);
     QCOMPARE(ai->getCurClientHandle(), 1L);
-    QVERIFY(VornClient::instance()->loadScenarioData(
+    QVERIFY(HostTesting::loadScenarioData(
             R"({"loginServer":{"uid":"L","handle":9},"user":{"id":12}})"));
     QCOMPARE(ai->getCurUserId(), 12);
     QCOMPARE(ai->getCurClientHandle(), 9L);
@@ -124,7 +125,7 @@ void TstClientServices::snapZeroIsBroadcast()
 {
     VORNClientAIManager *ai = VORNClientAIManager::instance();
     QSignalSpy zero(ai, &VORNClientAIManager::sendSnapZero);
-    ai->notifySnapZero();
+    HostTesting::notifySnapZero();
     emit ai->sendSnapZero();
     QCOMPARE(zero.count(), 2);
 }
@@ -138,7 +139,7 @@ void TstClientServices::speechQueueKeepsOrder()
     QCOMPARE(queued.count(), 2);
     // Texts keep their own spacing: sentences are composed by the caller.
     QCOMPARE(speech->pendingSpeech(), QStringList({"Alice Marsh, 36.5 degrees", " You can pass"}));
-    QCOMPARE(speech->takeNext(), QStringLiteral("Alice Marsh, 36.5 degrees"));
+    QCOMPARE(HostTesting::takeNextSpeech(), QStringLiteral("Alice Marsh, 36.5 degrees"));
     QCOMPARE(speech->pendingCount(), 1);
 }
 
@@ -155,7 +156,7 @@ void TstClientServices::clearListDropsEveryText()
     QCOMPARE(dropped.at(1).at(0).toString(), QStringLiteral("two"));
     QCOMPARE(cleared.count(), 1);
     QCOMPARE(speech->pendingCount(), 0);
-    QCOMPARE(speech->takeNext(), QString());
+    QCOMPARE(HostTesting::takeNextSpeech(), QString());
     speech->addSpeech(QStringLiteral("later"));
     QCOMPARE(speech->pendingSpeech(), QStringList({"later"}));
 }

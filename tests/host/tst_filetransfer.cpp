@@ -3,6 +3,7 @@
 #include "FileTransStateEvent.h"
 #include "FlieDataTransTask.h"
 #include "FlieDataTransfer.h"
+#include "HostTesting.h"
 #include "PlatformPictureStore.h"
 #include "SnapPathResolver.h"
 #include "VORNClientAIManager.h"
@@ -108,7 +109,7 @@ void TestFileTransfer::initTestCase()
 
 void TestFileTransfer::cleanup()
 {
-    FlieDataTransfer::getInstance()->resetFaults();
+    HostTesting::resetTransferFaults();
     testsupport::clearAllowedWarnings();
     QTRY_COMPARE(FlieDataTransfer::getInstance()->pendingTaskCount(), 0);
 }
@@ -120,7 +121,7 @@ void TestFileTransfer::cleanupTestCase()
     static EventSink lateSink;
     const QString remote = "snap/exit.jpg";
     QVERIFY(!PlatformPictureStore::store(remote, sample(qRgb(8, 8, 8))).isEmpty());
-    FlieDataTransfer::getInstance()->delayNextTask(60000);
+    HostTesting::delayNextTransferTask(60000);
     QVERIFY(FlieDataTransfer::getInstance()->addTransTask(
                     makeTask(&lateSink,
                              {{SnapPathResolver::convertToLocalSnapAbsPath(remote, true), remote}}))
@@ -257,7 +258,7 @@ void TestFileTransfer::receiverDestroyedBeforeCompletion()
     auto sink = std::make_unique<EventSink>();
     // The delay makes sure the receiver is gone before the completion comes back; posting to
     // it then would be a use after free that ASan reports.
-    FlieDataTransfer::getInstance()->delayNextTask(150);
+    HostTesting::delayNextTransferTask(150);
     const int taskId =
             FlieDataTransfer::getInstance()->addTransTask(makeTask(sink.get(), {{local, remote}}));
     QVERIFY(taskId > 0);
@@ -289,7 +290,7 @@ void TestFileTransfer::faultSwitches()
 
     // Injected failures hit exactly the next N tasks.
     EventSink sink;
-    transfer->failNextTasks(2);
+    HostTesting::failNextTransferTasks(2);
     const int a = transfer->addTransTask(makeTask(&sink, {{local, remote}}));
     const int b = transfer->addTransTask(makeTask(&sink, {{local, remote}}));
     const int c = transfer->addTransTask(makeTask(&sink, {{local, remote}}));
@@ -303,7 +304,7 @@ void TestFileTransfer::faultSwitches()
 
     // A delayed task completes after a later one.
     EventSink ordered;
-    transfer->delayNextTask(300);
+    HostTesting::delayNextTransferTask(300);
     const int slow = transfer->addTransTask(makeTask(&ordered, {{local, remote}}));
     const int fast = transfer->addTransTask(makeTask(&ordered, {{local, remote}}));
     QTRY_COMPARE(ordered.events.size(), 2);
@@ -313,7 +314,7 @@ void TestFileTransfer::faultSwitches()
     // A repeated completion arrives twice with the same task and user data.
     EventSink repeated;
     int data = 0;
-    transfer->repeatNextCompletions(1);
+    HostTesting::repeatNextTransferCompletions(1);
     const int twice = transfer->addTransTask(makeTask(&repeated, {{local, remote}}, &data));
     const int once = transfer->addTransTask(makeTask(&repeated, {{local, remote}}, &data));
     QTRY_COMPARE(repeated.events.size(), 3);

@@ -2,6 +2,7 @@
 
 #include "FileDataCacheGroup.h"
 #include "FileDataCacheHelper.h"
+#include "HostTesting.h"
 #include "ImageDataCache.h"
 #include "ImageProcessHelper.h"
 
@@ -74,14 +75,14 @@ void TestImageCache::initTestCase()
 
 void TestImageCache::init()
 {
-    FileDataCacheGroup::clearCache();
-    FileDataCacheGroup::setCacheByteLimit(ImageDataCache::DefaultByteLimit);
+    HostTesting::clearImageCache();
+    HostTesting::setImageCacheByteLimit(ImageDataCache::DefaultByteLimit);
 }
 
 void TestImageCache::cleanupTestCase()
 {
-    FileDataCacheGroup::clearCache();
-    FileDataCacheGroup::setCacheByteLimit(ImageDataCache::DefaultByteLimit);
+    HostTesting::clearImageCache();
+    HostTesting::setImageCacheByteLimit(ImageDataCache::DefaultByteLimit);
 }
 
 void TestImageCache::leastRecentlyUsedLeavesFirst()
@@ -90,7 +91,7 @@ void TestImageCache::leastRecentlyUsedLeavesFirst()
     const QString b = writePicture(m_dir.path(), "b.png", qRgb(0, 255, 0));
     const QString c = writePicture(m_dir.path(), "c.png", qRgb(0, 0, 255));
     QVERIFY(!a.isEmpty() && !b.isEmpty() && !c.isEmpty());
-    FileDataCacheGroup::setCacheByteLimit(2 * PictureBytes + 100);
+    HostTesting::setImageCacheByteLimit(2 * PictureBytes + 100);
 
     QImage image;
     QVERIFY(FileDataCacheGroup::findImageData(a, image));
@@ -100,16 +101,16 @@ void TestImageCache::leastRecentlyUsedLeavesFirst()
     QVERIFY(FileDataCacheGroup::findImageData(c, image));
     QCOMPARE(image.pixel(0, 0), qRgb(0, 0, 255));
 
-    QVERIFY(FileDataCacheGroup::isCached(a));
-    QVERIFY(!FileDataCacheGroup::isCached(b));
-    QVERIFY(FileDataCacheGroup::isCached(c));
-    QCOMPARE(FileDataCacheGroup::cachedCount(), 2);
-    QCOMPARE(FileDataCacheGroup::cachedBytes(), 2 * PictureBytes);
+    QVERIFY(HostTesting::isImageCached(a));
+    QVERIFY(!HostTesting::isImageCached(b));
+    QVERIFY(HostTesting::isImageCached(c));
+    QCOMPARE(HostTesting::imageCachedCount(), 2);
+    QCOMPARE(HostTesting::imageCachedBytes(), 2 * PictureBytes);
 
     // An evicted picture is still found, by decoding it again.
     QVERIFY(FileDataCacheGroup::findImageData(b, image));
     QCOMPARE(image.pixel(0, 0), qRgb(0, 255, 0));
-    QVERIFY(!FileDataCacheGroup::isCached(a));
+    QVERIFY(!HostTesting::isImageCached(a));
 }
 
 void TestImageCache::boundHoldsAfterLoweringAndForHugePictures()
@@ -120,23 +121,23 @@ void TestImageCache::boundHoldsAfterLoweringAndForHugePictures()
     QImage image;
     for (const QString &path : qAsConst(paths))
         QVERIFY(FileDataCacheGroup::findImageData(path, image));
-    QCOMPARE(FileDataCacheGroup::cachedCount(), 5);
+    QCOMPARE(HostTesting::imageCachedCount(), 5);
 
-    FileDataCacheGroup::setCacheByteLimit(PictureBytes);
-    QCOMPARE(FileDataCacheGroup::cachedCount(), 1);
-    QVERIFY(FileDataCacheGroup::isCached(paths.last()));
-    QVERIFY(FileDataCacheGroup::cachedBytes() <= FileDataCacheGroup::cacheByteLimit());
+    HostTesting::setImageCacheByteLimit(PictureBytes);
+    QCOMPARE(HostTesting::imageCachedCount(), 1);
+    QVERIFY(HostTesting::isImageCached(paths.last()));
+    QVERIFY(HostTesting::imageCachedBytes() <= HostTesting::imageCacheByteLimit());
 
     // Larger than the whole bound: handed out, not kept, nothing else thrown out for it.
     const QString big = writePicture(m_dir.path(), "big.png", qRgb(9, 9, 9), 200);
     QVERIFY(FileDataCacheGroup::findImageData(big, image));
     QCOMPARE(image.size(), QSize(200, 200));
-    QVERIFY(!FileDataCacheGroup::isCached(big));
-    QVERIFY(FileDataCacheGroup::isCached(paths.last()));
+    QVERIFY(!HostTesting::isImageCached(big));
+    QVERIFY(HostTesting::isImageCached(paths.last()));
 
-    FileDataCacheGroup::setCacheByteLimit(0);
-    QCOMPARE(FileDataCacheGroup::cachedCount(), 0);
-    QCOMPARE(FileDataCacheGroup::cachedBytes(), qint64(0));
+    HostTesting::setImageCacheByteLimit(0);
+    QCOMPARE(HostTesting::imageCachedCount(), 0);
+    QCOMPARE(HostTesting::imageCachedBytes(), qint64(0));
     QVERIFY(FileDataCacheGroup::findImageData(paths.first(), image));
 }
 
@@ -156,7 +157,7 @@ void TestImageCache::changedFileIsReloaded()
     file.close();
     QVERIFY(FileDataCacheGroup::findImageData(path, image));
     QCOMPARE(image.pixel(0, 0), qRgb(200, 100, 50));
-    QCOMPARE(FileDataCacheGroup::cachedCount(), 1);
+    QCOMPARE(HostTesting::imageCachedCount(), 1);
 
     QVERIFY(QFile::remove(path));
     QVERIFY(!FileDataCacheGroup::findImageData(path, image));
@@ -175,7 +176,7 @@ void TestImageCache::missingOrDamagedFilesAreNotFound()
     QVERIFY(!FileDataCacheGroup::findImageData(damaged.fileName(), image));
     QVERIFY(!FileDataCacheGroup::findImageData(":/no/such/picture.png", image));
     QCOMPARE(image.size(), QSize(3, 3)); // untouched on failure
-    QCOMPARE(FileDataCacheGroup::cachedCount(), 0);
+    QCOMPARE(HostTesting::imageCachedCount(), 0);
 }
 
 void TestImageCache::resourcesAreFound()
@@ -186,7 +187,7 @@ void TestImageCache::resourcesAreFound()
     QImage image;
     QVERIFY(FileDataCacheGroup::findImageData(resource, image));
     QVERIFY(!image.isNull());
-    QVERIFY(FileDataCacheGroup::isCached(resource));
+    QVERIFY(HostTesting::isImageCached(resource));
     QImage again;
     QVERIFY(FileDataCacheGroup::findImageData(resource, again));
     QCOMPARE(again, image);

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "HostTesting.h"
 #include "QtSpeechEngine.h"
 #include "RecordingSpeechEngine.h"
 #include "SpeechHelper.h"
@@ -53,11 +54,12 @@ private slots:
     {
         SpeechHelper *speech = SpeechHelper::instance();
         speech->clearList();
-        speech->setTranscriptFile(QString());
-        speech->setTimeout(SpeechHelper::DefaultTimeoutMs, SpeechHelper::DefaultTimeoutPerCharMs);
+        HostTesting::setSpeechTranscriptFile(QString());
+        HostTesting::setSpeechTimeout(SpeechHelper::DefaultTimeoutMs,
+                                      SpeechHelper::DefaultTimeoutPerCharMs);
         auto engine = std::make_unique<RecordingSpeechEngine>();
         m_engine = engine.get();
-        speech->setEngine(std::move(engine));
+        HostTesting::setSpeechEngine(std::move(engine));
         g_failureLines = 0;
     }
 
@@ -162,7 +164,7 @@ private slots:
     {
         SpeechHelper *speech = SpeechHelper::instance();
         m_engine->setDuration(-1);
-        speech->setTimeout(40, 2);
+        HostTesting::setSpeechTimeout(40, 2);
         QCOMPARE(speech->timeoutFor(QStringLiteral("0123456789")), 60);
         QSignalSpy failed(speech, &SpeechHelper::speechFailed);
 
@@ -188,7 +190,7 @@ private slots:
         SpeechHelper *speech = SpeechHelper::instance();
         m_engine->setDuration(5);
         m_engine->setFailing(true); // written whether or not the voice works
-        speech->setTranscriptFile(path);
+        HostTesting::setSpeechTranscriptFile(path);
         QSignalSpy failed(speech, &SpeechHelper::speechFailed);
 
         const QDateTime before = QDateTime::currentDateTime().addMSecs(-1);
@@ -197,7 +199,7 @@ private slots:
         QTRY_COMPARE(failed.count(), 2);
         const QDateTime after = QDateTime::currentDateTime().addMSecs(1);
 
-        speech->setTranscriptFile(QString());
+        HostTesting::setSpeechTranscriptFile(QString());
         speech->addSpeech(QStringLiteral("not written"));
         QTRY_COMPARE(failed.count(), 3);
 
@@ -223,7 +225,7 @@ private slots:
     {
         SpeechHelper *speech = SpeechHelper::instance();
         m_engine->setDuration(5);
-        speech->setTranscriptFile(QStringLiteral("/nonexistent-folder/speech.log"));
+        HostTesting::setSpeechTranscriptFile(QStringLiteral("/nonexistent-folder/speech.log"));
         QSignalSpy finished(speech, &SpeechHelper::speechFinished);
         speech->addSpeech(QStringLiteral("still spoken"));
         QTRY_COMPARE(finished.count(), 1);
@@ -233,7 +235,7 @@ private slots:
     {
         // The suites run on the offscreen platform, where nobody listens.
         qunsetenv("FEVER_SPEECH_ENGINE");
-        std::unique_ptr<SpeechEngine> engine = SpeechHelper::createDefaultEngine();
+        std::unique_ptr<SpeechEngine> engine = HostTesting::createDefaultSpeechEngine();
         QVERIFY(qobject_cast<RecordingSpeechEngine *>(engine.get()));
         auto *silent = static_cast<RecordingSpeechEngine *>(engine.get());
         // It keeps a speaking pace, so the backlog rule holds as it would with sound.
@@ -248,8 +250,8 @@ private slots:
         if (qgetenv("FEVER_TEST_REAL_SPEECH") != "1")
             QSKIP("needs the machine's speech service; set FEVER_TEST_REAL_SPEECH=1");
         SpeechHelper *speech = SpeechHelper::instance();
-        speech->setEngine(std::make_unique<QtSpeechEngine>());
-        speech->setTimeout(4000, 100);
+        HostTesting::setSpeechEngine(std::make_unique<QtSpeechEngine>());
+        HostTesting::setSpeechTimeout(4000, 100);
         QSignalSpy finished(speech, &SpeechHelper::speechFinished);
         QSignalSpy failed(speech, &SpeechHelper::speechFailed);
         QElapsedTimer clock;

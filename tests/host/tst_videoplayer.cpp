@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "FormVideoPlayer.h"
+#include "HostTesting.h"
 #include "PictureFlow.h"
 #include "RealtimeTempDeviceWidget.h"
 #include "VideoGridWidget.h"
@@ -49,7 +50,7 @@ void TstVideoPlayer::initTestCase()
 
 void TstVideoPlayer::cleanup()
 {
-    QVERIFY(VornClient::instance()->loadScenario(QStringLiteral(":/scenarios/default.json")));
+    QVERIFY(HostTesting::loadScenario(QStringLiteral(":/scenarios/default.json")));
 }
 
 void TstVideoPlayer::gridCells_data()
@@ -119,11 +120,12 @@ void TstVideoPlayer::startPlayFillsFreeWindows()
     // A channel already playing is not opened twice; unknown channels are skipped.
     emit player.startPlay(0, {1001, 424242, 1002}, false);
     QCOMPARE(player.playingChannels(), QVector<int>({1031, 1001, 1002, -99999}));
-    QCOMPARE(player.videoGrid()->windows().at(2).strName, QStringLiteral("Gate B Thermal"));
+    QCOMPARE(HostTesting::videoGrid(&player)->windows().at(2).strName,
+             QStringLiteral("Gate B Thermal"));
     emit player.stopPlay(QVector<int>{1001});
     QCOMPARE(player.playingChannels(), QVector<int>({1031, -99999, 1002, -99999}));
     emit player.changeStream(1, 1002, false);
-    QCOMPARE(player.videoGrid()->windows().at(2).nStreamId, 1);
+    QCOMPARE(HostTesting::videoGrid(&player)->windows().at(2).nStreamId, 1);
 }
 
 void TstVideoPlayer::repaintTimerRunsOnlyWhilePlaying()
@@ -131,13 +133,13 @@ void TstVideoPlayer::repaintTimerRunsOnlyWhilePlaying()
     FormVideoPlayer player;
     player.resize(640, 480);
     player.show();
-    QVERIFY(!player.videoGrid()->isAnimating());
+    QVERIFY(!HostTesting::videoGrid(&player)->isAnimating());
     emit player.doubleClickedPlay(1001, false);
-    QVERIFY(player.videoGrid()->isAnimating());
-    const quint64 frames = player.videoGrid()->frameCount();
-    QTRY_VERIFY(player.videoGrid()->frameCount() > frames);
+    QVERIFY(HostTesting::videoGrid(&player)->isAnimating());
+    const quint64 frames = HostTesting::videoGrid(&player)->frameCount();
+    QTRY_VERIFY(HostTesting::videoGrid(&player)->frameCount() > frames);
     player.releaseResource();
-    QVERIFY(!player.videoGrid()->isAnimating());
+    QVERIFY(!HostTesting::videoGrid(&player)->isAnimating());
     QCOMPARE(player.playingChannels(), QVector<int>(4, -99999));
 }
 
@@ -147,13 +149,13 @@ void TstVideoPlayer::restoresSavedLayout()
     QSignalSpy changed(&player, &FormVideoPlayer::wndChanged);
     player.playLastLayoutList(3, {{0, 1031}, {8, 1041}, {9, 1001}, {1, 424242}});
     QCOMPARE(player.getCurLayoutMode(), 3);
-    QCOMPARE(player.videoGrid()->windowCount(), 9);
+    QCOMPARE(HostTesting::videoGrid(&player)->windowCount(), 9);
     QVERIFY(changed.count() >= 1);
     const QVector<QPair<int, int>> expected{{0, 1031}, {8, 1041}};
     QCOMPARE(player.getCurrLayoutList(), expected);
 
     player.playLastLayoutList(0, {});
-    QCOMPARE(player.videoGrid()->windowCount(), 4);
+    QCOMPARE(HostTesting::videoGrid(&player)->windowCount(), 4);
     QVERIFY(player.getCurrLayoutList().isEmpty());
 }
 
@@ -170,12 +172,12 @@ void TstVideoPlayer::stopByDeviceUidStopsItsChannels()
 void TstVideoPlayer::doubleClickPlaysInSelectedWindow()
 {
     FormVideoPlayer player;
-    player.videoGrid()->setSelectedIndex(2);
+    HostTesting::videoGrid(&player)->setSelectedIndex(2);
     emit player.doubleClickedPlay(1041, false);
     QCOMPARE(player.playingChannels().at(2), 1041);
-    QCOMPARE(player.videoGrid()->selectedIndex(), 3);
+    QCOMPARE(HostTesting::videoGrid(&player)->selectedIndex(), 3);
     emit player.doubleClickedPlay(1041, false); // already playing: only selected
-    QCOMPARE(player.videoGrid()->selectedIndex(), 2);
+    QCOMPARE(HostTesting::videoGrid(&player)->selectedIndex(), 2);
     QCOMPARE(player.playingChannels().count(1041), 1);
 }
 
@@ -187,7 +189,7 @@ void TstVideoPlayer::clickSelectsWindowAndReportsChannel()
     QVERIFY(QTest::qWaitForWindowExposed(&player));
     emit player.startPlay(0, {1001, 1002}, false);
     QSignalSpy selected(&player, &FormVideoPlayer::winSelected);
-    VideoGridWidget *grid = player.videoGrid();
+    VideoGridWidget *grid = HostTesting::videoGrid(&player);
     const QVector<QRect> rects = VideoGridWidget::windowRects(grid->size(), grid->windowCount());
     QTest::mouseClick(grid, Qt::LeftButton, {}, rects.at(1).center());
     QCOMPARE(grid->selectedIndex(), 1);
@@ -232,7 +234,7 @@ void TstVideoPlayer::playerSwitches()
     QCOMPARE(player.getPicInPicPos(), QVector<QString>({"0.7,0.7,0.3,0.3"}));
     emit player.sig_openIOOutput(3);
     QCOMPARE(player.lastIOOutput(), 3);
-    QCOMPARE(player.getPlayerWidget(), static_cast<QWidget *>(player.videoGrid()));
+    QCOMPARE(player.getPlayerWidget(), static_cast<QWidget *>(HostTesting::videoGrid(&player)));
 }
 
 void TstVideoPlayer::pictureFlowIsCreatedOnce()
@@ -372,9 +374,10 @@ void TstVideoPlayer::deviceTreeFollowsSelectedWindow()
     QVERIFY(QTest::qWaitForWindowExposed(&player));
     connect(&player, &FormVideoPlayer::winSelected, &tree, &DeviceWidget::slot_winSelected);
     emit player.startPlay(0, {1041}, false);
-    const QVector<QRect> rects = VideoGridWidget::windowRects(player.videoGrid()->size(),
-                                                              player.videoGrid()->windowCount());
-    QTest::mouseClick(player.videoGrid(), Qt::LeftButton, {}, rects.at(0).center());
+    const QVector<QRect> rects =
+            VideoGridWidget::windowRects(HostTesting::videoGrid(&player)->size(),
+                                         HostTesting::videoGrid(&player)->windowCount());
+    QTest::mouseClick(HostTesting::videoGrid(&player), Qt::LeftButton, {}, rects.at(0).center());
     QVERIFY(tree.treeWidget()->currentItem());
     QCOMPARE(tree.treeWidget()->currentItem()->data(0, DeviceWidget::ItemUidRole).toString(),
              QStringLiteral("NVR-SOUTH_1"));
@@ -386,7 +389,7 @@ void TstVideoPlayer::deviceTreeDropsRemovedDevice()
 {
     RealtimeTempDeviceWidget tree;
     QVERIFY(tree.findDeviceItem(QStringLiteral("TC-GATE-A")));
-    QVERIFY(VornClient::instance()->removeDevice(101));
+    QVERIFY(HostTesting::removeDevice(101));
     QTRY_VERIFY(!tree.findDeviceItem(QStringLiteral("TC-GATE-A")));
     QCOMPARE(tree.treeWidget()->topLevelItemCount(), 4);
 }

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "HostTesting.h"
 #include "OrvaneCompareNotifyMessage.h"
 #include "VornClient.h"
 
@@ -41,7 +42,7 @@ void TstVornClient::initTestCase()
 
 void TstVornClient::cleanup()
 {
-    QVERIFY(VornClient::instance()->loadScenario(QStringLiteral(":/scenarios/default.json")));
+    QVERIFY(HostTesting::loadScenario(QStringLiteral(":/scenarios/default.json")));
 }
 
 void TstVornClient::defaultScenarioIsLoaded()
@@ -226,8 +227,8 @@ void TstVornClient::malformedScenarioKeepsState()
     const OrvaneDevice *before = client->getDevicesByUid(QStringLiteral("TC-GATE-A"));
     QVERIFY(before);
 
-    QVERIFY(!client->loadScenarioData(json));
-    QVERIFY(!client->lastScenarioError().isEmpty());
+    QVERIFY(!HostTesting::loadScenarioData(json));
+    QVERIFY(!HostTesting::lastScenarioError().isEmpty());
     QCOMPARE(loaded.count(), 0);
     // Same record object, not merely an equal one: nothing was replaced.
     QCOMPARE(client->getDevicesByUid(QStringLiteral("TC-GATE-A")), before);
@@ -238,8 +239,8 @@ void TstVornClient::malformedScenarioKeepsState()
 void TstVornClient::missingScenarioFileFails()
 {
     VornClient *client = VornClient::instance();
-    QVERIFY(!client->loadScenario(QStringLiteral("/nonexistent/scenario.json")));
-    QVERIFY(client->lastScenarioError().contains(QStringLiteral("cannot open")));
+    QVERIFY(!HostTesting::loadScenario(QStringLiteral("/nonexistent/scenario.json")));
+    QVERIFY(HostTesting::lastScenarioError().contains(QStringLiteral("cannot open")));
     QVERIFY(client->getDevicesById(101));
 }
 
@@ -252,8 +253,8 @@ void TstVornClient::scenarioFileReplacesState()
         "devices":[{"id":1,"uid":"X","name":"Lab","typeId":7,"channels":[{"id":9,"no":2}]}]})");
     file.close();
     VornClient *client = VornClient::instance();
-    QVERIFY(client->loadScenario(file.fileName()));
-    QCOMPARE(client->scenarioPath(), file.fileName());
+    QVERIFY(HostTesting::loadScenario(file.fileName()));
+    QCOMPARE(HostTesting::scenarioPath(), file.fileName());
     QCOMPARE(client->getLoginServerUid(), QStringLiteral("LAB"));
     QCOMPARE(client->m_nLoginServerHandle, 4);
     QCOMPARE(client->m_nUserKind, 1);
@@ -278,13 +279,13 @@ void TstVornClient::deleteIsAnnouncedWhileDeviceIsKnown()
                                           devices.size() == 1
                                           && client->getDevicesById(devices.front().get_id());
                               });
-    QVERIFY(client->removeDevice(103));
+    QVERIFY(HostTesting::removeDevice(103));
     disconnect(connection);
     QCOMPARE(kind, ORVANE_OPERATOR_DELETE);
     QVERIFY(knownDuringNotice);
     QVERIFY(!client->getDevicesById(103));
     QVERIFY(!client->getChannelByUid(QStringLiteral("NVR-NORTH_1")));
-    QVERIFY(!client->removeDevice(103));
+    QVERIFY(!HostTesting::removeDevice(103));
 }
 
 void TstVornClient::addedDeviceBecomesVisible()
@@ -300,7 +301,7 @@ void TstVornClient::addedDeviceBecomesVisible()
     channel.set_id(2011);
     channel.set_channel_no(1);
     channel.set_channel_type_id(20);
-    client->addDevice(device, {channel});
+    HostTesting::addDevice(device, {channel});
     QCOMPARE(changed.count(), 1);
     QCOMPARE(changed.at(0).at(1).value<OrvaneOperatorType>(), ORVANE_OPERATOR_ADD);
     QVERIFY(client->getChannelByUid(QStringLiteral("TC-NEW_1")));

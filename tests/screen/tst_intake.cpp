@@ -13,6 +13,7 @@
 #include "AppLanguageTr.h"
 #include "FileTransStateEvent.h"
 #include "FlieDataTransfer.h"
+#include "HostTesting.h"
 #include "PlatformPictureStore.h"
 #include "SnapshotHistory.h"
 #include "VORNClientAIManager.h"
@@ -232,7 +233,7 @@ void TestIntake::initTestCase()
 
 void TestIntake::cleanup()
 {
-    FlieDataTransfer::getInstance()->resetFaults();
+    HostTesting::resetTransferFaults();
     settle();
     flushDeferredDeletes();
     testsupport::clearAllowedWarnings();
@@ -395,19 +396,19 @@ void TestIntake::unconnectedPictureServer()
     emitLive(notify);
     const QPair<QString, int> tip(
             AppLanguageTr::translate(QStringLiteral("TK_ConnectIAUFaile!")) + "IAU-SRV-03", 2);
-    QVERIFY(screen->recentTips().contains(tip));
+    QVERIFY(HostTesting::recentTips(screen.get()).contains(tip));
     // The transfer refuses a task without a connection: the record goes at once.
     QVERIFY(log.contains(
             QStringLiteral("EpidemicPreview::compareNotifyReceived addTransTask failed")));
     QCOMPARE(SnapComparesMessage::liveCount(), m_nBaseline);
 
     // A connected picture server other than the login server is used without a tip.
-    const int tips = screen->recentTips().size();
+    const int tips = HostTesting::recentTips(screen.get()).size();
     notify.snapFaceInfo.snapTargetSource.serverUID = QStringLiteral("IAU-SRV-02");
     emitLive(notify);
     settle();
     QCOMPARE(strip(screen.get())->cardCount(), 1);
-    QCOMPARE(screen->recentTips().size(), tips);
+    QCOMPARE(HostTesting::recentTips(screen.get()).size(), tips);
 }
 
 void TestIntake::failureReleasesAndShowsNothing()
@@ -415,7 +416,7 @@ void TestIntake::failureReleasesAndShowsNothing()
     auto screen = makeScreen();
     TransferProbe probe;
     screen->installEventFilter(&probe);
-    FlieDataTransfer::getInstance()->failNextTasks(1);
+    HostTesting::failNextTransferTasks(1);
     emitLive(notification(newSnapPicture(), {registered(501)}));
     QCOMPARE(SnapComparesMessage::liveCount(), m_nBaseline + 1);
     settle();
@@ -434,7 +435,7 @@ void TestIntake::repeatedCompletionChangesNothing()
     auto screen = makeScreen();
     TransferProbe probe;
     screen->installEventFilter(&probe);
-    FlieDataTransfer::getInstance()->repeatNextCompletions(1);
+    HostTesting::repeatNextTransferCompletions(1);
     MessageLog log;
     emitLive(notification(newSnapPicture(), {registered(501)}));
     settle();
@@ -457,11 +458,11 @@ void TestIntake::interleavedAndRepeatedEventsReleaseOnce()
 
     // A reports last (delayed), C fails, every completion arrives twice: B B C C A A.
     MessageLog repeats;
-    transfer->repeatNextCompletions(3);
-    transfer->delayNextTask(300);
+    HostTesting::repeatNextTransferCompletions(3);
+    HostTesting::delayNextTransferTask(300);
     emitLive(notification(newSnapPicture(), {registered(501)}));
     emitLive(notification(newSnapPicture(), {registered(502)}));
-    transfer->failNextTasks(1);
+    HostTesting::failNextTransferTasks(1);
     emitLive(notification(newSnapPicture(), {registered(503)}));
     QCOMPARE(SnapComparesMessage::liveCount(), m_nBaseline + 3);
     settle();
@@ -530,7 +531,7 @@ void TestIntake::eventsAfterDestructionAreHarmless()
         // Destroyed while the transfer still runs: the screen releases the record itself.
         auto screen = makeScreen();
         QSignalSpy finished(transfer, &FlieDataTransfer::signalTaskFinished);
-        transfer->delayNextTask(200);
+        HostTesting::delayNextTransferTask(200);
         emitLive(notification(newSnapPicture(), {registered(501)}));
         QCOMPARE(SnapComparesMessage::liveCount(), m_nBaseline + 1);
         screen.reset();

@@ -7,6 +7,7 @@
 #include "AppTranslationHelper.h"
 #include "BaseHelper.h"
 #include "FileDataCacheGroup.h"
+#include "HostTesting.h"
 #include "ImageProcessHelper.h"
 #include "OrvaneAiCompareVoiceBroadcastStrategy.h"
 #include "QssFormatHelper.h"
@@ -114,7 +115,7 @@ void TestTempSnapItem::initTestCase()
     OrvaneChannel channel;
     channel.set_id(990002);
     channel.set_channel_no(1);
-    VornClient::instance()->addDevice(device, {channel});
+    HostTesting::addDevice(device, {channel});
     m_strChannel = VornClient::makeChannelUID("CARDDEV", 1);
     QCOMPARE(VornClient::instance()->getDevNameByChannelUID(m_strChannel),
              QString("<b>Gate</b> <img src=x>"));

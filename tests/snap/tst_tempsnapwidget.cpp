@@ -4,6 +4,7 @@
 
 #include "AppConfigHelper.h"
 #include "FileDataCacheGroup.h"
+#include "HostTesting.h"
 #include "OrvaneAiCompareVoiceBroadcastStrategy.h"
 #include "System.h"
 #include "TempSnapItem.h"
@@ -172,7 +173,7 @@ void TestTempSnapWidget::timedClearNeverWithClearTimeBelowOne()
     widget->appendSnapshot(record(2, 1));
     widget->appendSnapshot(record(3, 2));
 
-    System::advanceSecondCount(5 * 3600);
+    HostTesting::advanceSecondCount(5 * 3600);
     widget->slot_clearNormalTempSnapPicture(true);
     widget->slot_clearOverTempSnapPicture(true);
     QCOMPARE(widget->cardCount(), 3);
@@ -188,20 +189,20 @@ void TestTempSnapWidget::timedClearAtExactlyTheClearTime()
     waitForFreshSecond();
     widget->appendSnapshot(record(1, 0)); // normal
     widget->appendSnapshot(record(2, 1)); // over-temperature
-    System::advanceSecondCount(9);
+    HostTesting::advanceSecondCount(9);
     widget->appendSnapshot(record(3, 3)); // abnormal counts as normal, 9 s younger
     widget->slot_clearNormalTempSnapPicture(true);
     widget->slot_clearOverTempSnapPicture(true);
     QCOMPARE(widget->cardCount(), 3);
 
-    System::advanceSecondCount(1);
+    HostTesting::advanceSecondCount(1);
     widget->slot_clearNormalTempSnapPicture(true);
     widget->slot_clearOverTempSnapPicture(true);
     QCOMPARE(widget->cardCount(), 2);
     QCOMPARE(cardTime(widget->cardAt(0)), QString("00:00:03"));
     QCOMPARE(cardTime(widget->cardAt(1)), QString("00:00:02"));
 
-    System::advanceSecondCount(10); // the over-temperature card is now exactly 20 s old
+    HostTesting::advanceSecondCount(10); // the over-temperature card is now exactly 20 s old
     widget->slot_clearOverTempSnapPicture(true);
     QCOMPARE(widget->cardCount(), 1);
     QCOMPARE(cardTime(widget->cardAt(0)), QString("00:00:03"));

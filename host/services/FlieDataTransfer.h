@@ -38,15 +38,6 @@ public:
     // Tasks added and not yet reported.
     int pendingTaskCount() const { return m_pending.size(); }
 
-    // Test switches. failNextTasks: the next `count` accepted tasks end with status -1
-    // without copying. delayNextTask: the next accepted task reports `milliseconds` after its
-    // copy is done; tasks behind it go on meanwhile, so completions can arrive out of order.
-    // repeatNextCompletions: the next `count` completions are posted twice.
-    void failNextTasks(int count);
-    void delayNextTask(int milliseconds);
-    void repeatNextCompletions(int count);
-    void resetFaults();
-
 signals:
     // After the events of a task were posted (or dropped because the receiver is gone).
     void signalTaskFinished(int taskId, int status);
@@ -59,6 +50,13 @@ private:
         int transType = 0;
         int postCount = 1;
     };
+
+    // Fault switches of the stand-in: see HostTesting (host/testing).
+    friend class HostTesting;
+    void failNextTasks(int count);
+    void delayNextTask(int milliseconds);
+    void repeatNextCompletions(int count);
+    void resetFaults();
 
     explicit FlieDataTransfer(QObject *parent);
     ~FlieDataTransfer() override;
