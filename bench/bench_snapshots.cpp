@@ -16,8 +16,8 @@
 
 #include "AppConfigHelper.h"
 #include "AppStyleHelper.h"
-#include "FileDataCacheGroup.h"
 #include "FlieDataTransfer.h"
+#include "HostTesting.h"
 #include "IntelligentSnapConfigParam.h"
 #include "PlatformPictureStore.h"
 #include "VornClient.h"
@@ -808,7 +808,7 @@ int main(int argc, char **argv)
 
     say("bench_snapshots: %d distinct snapshot pictures (cache bound %lld MiB), card %dx%d, "
         "pid %lld\n",
-        options.nPool, FileDataCacheGroup::cacheByteLimit() / (1024 * 1024),
+        options.nPool, HostTesting::imageCacheByteLimit() / (1024 * 1024),
         strip->cardSize().width(), strip->cardSize().height(),
         qint64(QCoreApplication::applicationPid()));
     Bench bench(options, &screen, strip, &factory);

@@ -5,6 +5,7 @@
 #include "AppLanguageTr.h"
 #include "BaseGuideWidget.h"
 #include "BaseWidget.h"
+#include "HostTesting.h"
 #include "LogText.h"
 
 #include <QCoreApplication>
@@ -106,7 +107,7 @@ void DemoWindow::watchScreen(const ScreenSlot &slot)
         connect(guided, &BaseGuideWidget::signalGuideParamChanged, this,
                 [this, windowId, guided]() {
                     QStringList guides;
-                    const auto params = guided->guideParams();
+                    const auto params = HostTesting::guideParams(guided);
                     for (const BaseGuideWidget::GuideParam &param : params) {
                         QStringList tips;
                         for (const QString &tip : param.tips)

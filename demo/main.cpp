@@ -11,10 +11,9 @@
 #include "AppConfigOEM.h"
 #include "AppStyleHelper.h"
 #include "AppTranslationHelper.h"
+#include "HostTesting.h"
 #include "IntelligentSnapConfigParam.h"
 #include "PlatformRetention.h"
-#include "SpeechHelper.h"
-#include "VornClient.h"
 
 #include <QApplication>
 #include <QDir>
@@ -76,7 +75,7 @@ int main(int argc, char **argv)
         say(QStringLiteral("the OEM record could not be stored; the screens use the stored one"));
 
     if (!options.speechLogPath.isEmpty()) {
-        SpeechHelper::instance()->setTranscriptFile(options.speechLogPath);
+        HostTesting::setSpeechTranscriptFile(options.speechLogPath);
         say(QStringLiteral("announcements are written to %1")
                     .arg(QDir::toNativeSeparators(options.speechLogPath)));
     }
@@ -85,7 +84,7 @@ int main(int argc, char **argv)
     if (!AppTranslationHelper::instance()->setCurrentLanguage(options.language))
         say(QStringLiteral("language %1 could not be loaded; texts stay untranslated")
                     .arg(options.language));
-    if (!VornClient::instance()->loadScenario(options.scenarioPath)) {
+    if (!HostTesting::loadScenario(options.scenarioPath)) {
         say(QStringLiteral("cannot load the scenario %1").arg(options.scenarioPath));
         return 1;
     }

@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
     # tool chain
-    build-essential cmake ninja-build ccache clang-format git
+    build-essential cmake ninja-build ccache clang-format clang-tidy git
     # Qt 5.15: widgets, charts, SQLite driver, text to speech, test, linguist tools
     qtbase5-dev qtbase5-dev-tools libqt5charts5-dev libqt5sql5-sqlite libqt5svg5-dev
     libqt5texttospeech5-dev qttools5-dev qttools5-dev-tools

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # shellcheck disable=SC2317 # run_ctest and demo_smoke are called through step()
 # Sets up and runs every test: installs missing Debian packages, checks formatting, builds and
-# runs the suite normally (build/) and under AddressSanitizer + UndefinedBehaviorSanitizer
-# (build-asan/). Exits non-zero when any step fails.
-# Usage: scripts/run-tests.sh [--no-asan] [--no-normal] [--no-format] [-R REGEX]
+# runs the suite normally (build/), runs clang-tidy on the plug-in's sources (bugprone findings
+# fail) and runs the suite under AddressSanitizer + UndefinedBehaviorSanitizer (build-asan/).
+# Exits non-zero when any step fails.
+# Usage: scripts/run-tests.sh [--no-asan] [--no-normal] [--no-format] [--no-tidy] [-R REGEX]
 #   FEVER_JOBS sets build jobs, FEVER_TEST_JOBS parallel test runs (default: number of cores).
 set -uo pipefail
 
@@ -13,18 +14,20 @@ cd "$ROOT" || exit 1
 RUN_NORMAL=1
 RUN_ASAN=1
 RUN_FORMAT=1
+RUN_TIDY=1
 CTEST_FILTER=()
 while [[ $# -gt 0 ]]; do
     case "$1" in
     --no-asan) RUN_ASAN=0 ;;
     --no-normal) RUN_NORMAL=0 ;;
     --no-format) RUN_FORMAT=0 ;;
+    --no-tidy) RUN_TIDY=0 ;;
     -R)
         CTEST_FILTER=(-R "$2")
         shift
         ;;
     *)
-        echo "usage: $0 [--no-asan] [--no-normal] [--no-format] [-R REGEX]" >&2
+        echo "usage: $0 [--no-asan] [--no-normal] [--no-format] [--no-tidy] [-R REGEX]" >&2
         exit 2
         ;;
     esac
@@ -112,8 +115,10 @@ if [[ $RUN_FORMAT -eq 1 ]]; then
     step "format check" bash scripts/check-format.sh
 fi
 
+NORMAL_BUILT=0
 if [[ $RUN_NORMAL -eq 1 ]]; then
     if step "build (normal)" bash scripts/build.sh build "-DFEVER_WERROR=$WERROR"; then
+        NORMAL_BUILT=1
         step "tests (normal)" run_ctest build "$LOG_DIR/ctest-normal.log"
         # Counted with the suites: it is the one check of the program a user starts.
         if step "demo (headless)" demo_smoke; then
@@ -121,6 +126,16 @@ if [[ $RUN_NORMAL -eq 1 ]]; then
         else
             TOTAL_FAILED=$((TOTAL_FAILED + 1))
         fi
+    fi
+fi
+
+if [[ $RUN_TIDY -eq 1 ]]; then
+    # clang-tidy reads build/compile_commands.json and the form headers generated in build/.
+    if [[ $NORMAL_BUILT -eq 1 ]]; then
+        step "clang-tidy" bash scripts/check-tidy.sh build
+    elif [[ $RUN_NORMAL -eq 0 ]] && step "build (for clang-tidy)" bash scripts/build.sh build \
+        --target feverscreen_objects "-DFEVER_WERROR=$WERROR"; then
+        step "clang-tidy" bash scripts/check-tidy.sh build
     fi
 fi
 

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "HostTesting.h"
+
 #include "StrategyDefaults.h"
 
 #include "AppLanguageTr.h"
@@ -51,8 +53,8 @@ private slots:
 void StrategyDefaultsTest::initTestCase()
 {
     testsupport::installWarningGuard();
-    QVERIFY2(VornClient::instance()->loadScenarioData(kScenario),
-             qPrintable(VornClient::instance()->lastScenarioError()));
+    QVERIFY2(HostTesting::loadScenarioData(kScenario),
+             qPrintable(HostTesting::lastScenarioError()));
 }
 
 void StrategyDefaultsTest::cleanup()

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "HostTesting.h"
+
 #include "EpidemicPreview.h"
 #include "FaultNotices.h"
 #include "ScreenStoreSync.h"
@@ -21,7 +23,7 @@ namespace {
 
 VoiceStrategyStore *store()
 {
-    return VORNClientAIManager::instance()->strategyStore();
+    return HostTesting::strategyStore();
 }
 
 int addCount()
@@ -127,7 +129,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&screen));
         const QPair<QString, int> failureTip(
                 AppLanguageTr::translate(QStringLiteral("TK_StrategyLoadFailed")), 2);
-        QVERIFY(screen.recentTips().contains(failureTip));
+        QVERIFY(HostTesting::recentTips(&screen).contains(failureTip));
         QVERIFY(notices->isFailing(FaultNotices::Strategies));
 
         // The defaults (card size 2) reach the strip once a retry reads the list.
@@ -139,7 +141,7 @@ private slots:
         QVERIFY(!notices->isFailing(FaultNotices::Strategies));
         QVERIFY(!sync->hasPendingWork());
         QCOMPARE(listOf(1).size(), std::size_t(2));
-        QCOMPARE(screen.recentTips().count(failureTip), 1);
+        QCOMPARE(HostTesting::recentTips(&screen).count(failureTip), 1);
     }
 };
 

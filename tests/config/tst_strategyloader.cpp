@@ -5,6 +5,7 @@
 #include "StrategyLoader.h"
 #include "WindowKey.h"
 
+#include "HostTesting.h"
 #include "OrvaneAddAiCompareVoiceBroadcastStrategyRequestMessage.h"
 #include "OrvaneAddAiCompareVoiceBroadcastStrategyResponseMessage.h"
 #include "OrvaneDelAiCompareVoiceBroadcastStrategyRequestMessage.h"
@@ -38,7 +39,7 @@ VORNClientAIManager *manager()
 
 VoiceStrategyStore *store()
 {
-    return VORNClientAIManager::instance()->strategyStore();
+    return HostTesting::strategyStore();
 }
 
 Strategies listOf(int windowId)
@@ -106,8 +107,8 @@ void StrategyLoaderTest::initTestCase()
     // The offscreen platform cannot pass a top-level window's changed size limits on.
     testsupport::allowWarning(
             QRegularExpression(QStringLiteral("does not support propagateSizeHints")));
-    QVERIFY2(VornClient::instance()->loadScenarioData(kScenario),
-             qPrintable(VornClient::instance()->lastScenarioError()));
+    QVERIFY2(HostTesting::loadScenarioData(kScenario),
+             qPrintable(HostTesting::lastScenarioError()));
 }
 
 void StrategyLoaderTest::init()

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "HostTesting.h"
+
 #include "CompareNotifyFilter.h"
 #include "ScreenedChannels.h"
 #include "SyntheticFace.h"
@@ -306,7 +308,6 @@ private slots:
     // a thermally typed one are where a rule of its own would part from the screen's.
     void playsTheChannelsTheScreenScreens()
     {
-        VornClient *client = VornClient::instance();
         OrvaneDevice thermal;
         thermal.set_id(990101);
         thermal.set_device_uid("TC-EXTRA");
@@ -318,9 +319,9 @@ private slots:
         OrvaneChannel channel;
         channel.set_channel_no(1);
         channel.set_channel_type_id(1);
-        client->addDevice(thermal, {channel});
+        HostTesting::addDevice(thermal, {channel});
         channel.set_channel_type_id(20);
-        client->addDevice(plain, {channel});
+        HostTesting::addDevice(plain, {channel});
 
         TrafficSimulator simulator;
         QVERIFY(simulator.prepare());
@@ -330,8 +331,8 @@ private slots:
         IntelligentSnapConfigParam everyChannel;
         everyChannel.bAllChannel = true;
         const QStringList screened = ScreenedChannels::collectChannelUIDs(everyChannel);
-        client->removeDevice(thermal.get_id());
-        client->removeDevice(plain.get_id());
+        HostTesting::removeDevice(thermal.get_id());
+        HostTesting::removeDevice(plain.get_id());
 
         QVERIFY(screened.contains(QStringLiteral("TC-EXTRA_1")));
         QVERIFY(!screened.contains(QStringLiteral("IPC-EXTRA_1")));

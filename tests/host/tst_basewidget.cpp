@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "HostTesting.h"
+
 #include "BaseGuideWidget.h"
 #include "BaseWidget.h"
 #include "TransientTip.h"
@@ -34,7 +36,7 @@ void TstBaseWidget::tipIsRecordedAndShownAsPlainText()
     // Server names go into failure tips; they must not be read as markup.
     const QString text = QStringLiteral("<b>Gate A</b> not connected");
     panel->setTips(text, 2);
-    QCOMPARE(panel->recentTips(), (QList<QPair<QString, int>>{{text, 2}}));
+    QCOMPARE(HostTesting::recentTips(panel), (QList<QPair<QString, int>>{{text, 2}}));
 
     // The tip lives on the top-level window, not inside the panel's layout.
     TransientTip *tip = TransientTip::findOn(panel);
@@ -54,7 +56,7 @@ void TstBaseWidget::guideChangesAreSignalled()
     QSignalSpy guided(&widget, &BaseGuideWidget::signalGuideParamChanged);
     widget.updateGuideParam({{1, QRect(10, 20, 30, 40), 5, {"TK_DeviceFilterSetGuideTips"}}});
     QCOMPARE(guided.count(), 1);
-    QCOMPARE(widget.guideParams().size(), 1);
+    QCOMPARE(HostTesting::guideParams(&widget).size(), 1);
 }
 
 FEVER_TEST_MAIN(TstBaseWidget)

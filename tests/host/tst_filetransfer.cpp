@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "HostTesting.h"
+
 #include "MessageLog.h"
 
 #include "FileDataCacheHelper.h"
@@ -124,7 +126,7 @@ void TestFileTransfer::initTestCase()
 
 void TestFileTransfer::cleanup()
 {
-    FlieDataTransfer::getInstance()->resetFaults();
+    HostTesting::resetTransferFaults();
     FlieDataTransfer::getInstance()->setDiskCacheByteLimit(FlieDataTransfer::DefaultDiskCacheBytes);
     testsupport::clearAllowedWarnings();
     QTRY_COMPARE(FlieDataTransfer::getInstance()->pendingTaskCount(), 0);
@@ -137,7 +139,7 @@ void TestFileTransfer::cleanupTestCase()
     static EventSink lateSink;
     const QString remote = "snap/exit.jpg";
     QVERIFY(!PlatformPictureStore::store(remote, sample(qRgb(8, 8, 8))).isEmpty());
-    FlieDataTransfer::getInstance()->delayNextTask(60000);
+    HostTesting::delayNextTransferTask(60000);
     QVERIFY(FlieDataTransfer::getInstance()->addTransTask(
                     makeTask(&lateSink,
                              {{SnapPathResolver::convertToLocalSnapAbsPath(remote, true), remote}}))
@@ -250,7 +252,7 @@ void TestFileTransfer::receiverDestroyedBeforeCompletion()
     auto sink = std::make_unique<EventSink>();
     // The delay makes sure the receiver is gone before the completion comes back; posting to
     // it then would be a use after free that ASan reports.
-    FlieDataTransfer::getInstance()->delayNextTask(150);
+    HostTesting::delayNextTransferTask(150);
     const int taskId =
             FlieDataTransfer::getInstance()->addTransTask(makeTask(sink.get(), {{local, remote}}));
     QVERIFY(taskId > 0);
@@ -269,7 +271,7 @@ void TestFileTransfer::faultSwitches()
 
     // Injected failures hit exactly the next N tasks.
     EventSink sink;
-    transfer->failNextTasks(2);
+    HostTesting::failNextTransferTasks(2);
     const int a = transfer->addTransTask(makeTask(&sink, {{local, remote}}));
     const int b = transfer->addTransTask(makeTask(&sink, {{local, remote}}));
     const int c = transfer->addTransTask(makeTask(&sink, {{local, remote}}));
@@ -283,7 +285,7 @@ void TestFileTransfer::faultSwitches()
 
     // A delayed task completes after a later one.
     EventSink ordered;
-    transfer->delayNextTask(300);
+    HostTesting::delayNextTransferTask(300);
     const int slow = transfer->addTransTask(makeTask(&ordered, {{local, remote}}));
     const int fast = transfer->addTransTask(makeTask(&ordered, {{local, remote}}));
     QTRY_COMPARE(ordered.events.size(), 2);
@@ -293,7 +295,7 @@ void TestFileTransfer::faultSwitches()
     // A repeated completion arrives twice with the same task and user data.
     EventSink repeated;
     int data = 0;
-    transfer->repeatNextCompletions(1);
+    HostTesting::repeatNextTransferCompletions(1);
     const int twice = transfer->addTransTask(makeTask(&repeated, {{local, remote}}, &data));
     const int once = transfer->addTransTask(makeTask(&repeated, {{local, remote}}, &data));
     QTRY_COMPARE(repeated.events.size(), 3);
@@ -498,7 +500,7 @@ void TestFileTransfer::fullDiskFailsWithReasonOnceAndRecovers()
     for (const QString &remote : remotes)
         QVERIFY(!PlatformPictureStore::store(remote, sample(qRgb(7, 7, 7))).isEmpty());
 
-    transfer->simulateFullDisk(true);
+    HostTesting::simulateFullDisk(true);
     for (int i = 0; i < 2; ++i) {
         const QString local = SnapPathResolver::convertToLocalSnapAbsPath(remotes.at(i), true);
         QVERIFY(transfer->addTransTask(makeTask(&sink, {{local, remotes.at(i)}})) > 0);
@@ -513,7 +515,7 @@ void TestFileTransfer::fullDiskFailsWithReasonOnceAndRecovers()
     QCOMPARE(diskState.first().at(0).toBool(), true);
     QVERIFY(transfer->isLocalDiskFull());
 
-    transfer->simulateFullDisk(false);
+    HostTesting::simulateFullDisk(false);
     const QString local = SnapPathResolver::convertToLocalSnapAbsPath(remotes.at(2), true);
     QVERIFY(transfer->addTransTask(makeTask(&sink, {{local, remotes.at(2)}})) > 0);
     QTRY_COMPARE(sink.events.size(), 3);

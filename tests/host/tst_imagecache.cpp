@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "HostTesting.h"
+
 #include "MessageLog.h"
 
 #include "FileDataCacheGroup.h"
@@ -118,14 +120,14 @@ void TestImageCache::initTestCase()
 void TestImageCache::init()
 {
     testsupport::clearAllowedWarnings();
-    FileDataCacheGroup::clearCache();
-    FileDataCacheGroup::setCacheByteLimit(ImageDataCache::DefaultByteLimit);
+    HostTesting::clearImageCache();
+    HostTesting::setImageCacheByteLimit(ImageDataCache::DefaultByteLimit);
 }
 
 void TestImageCache::cleanupTestCase()
 {
-    FileDataCacheGroup::clearCache();
-    FileDataCacheGroup::setCacheByteLimit(ImageDataCache::DefaultByteLimit);
+    HostTesting::clearImageCache();
+    HostTesting::setImageCacheByteLimit(ImageDataCache::DefaultByteLimit);
 }
 
 void TestImageCache::leastRecentlyUsedLeavesFirst()
@@ -134,7 +136,7 @@ void TestImageCache::leastRecentlyUsedLeavesFirst()
     const QString b = writePicture(m_dir.path(), "b.png", qRgb(0, 255, 0));
     const QString c = writePicture(m_dir.path(), "c.png", qRgb(0, 0, 255));
     QVERIFY(!a.isEmpty() && !b.isEmpty() && !c.isEmpty());
-    FileDataCacheGroup::setCacheByteLimit(2 * PictureBytes + 100);
+    HostTesting::setImageCacheByteLimit(2 * PictureBytes + 100);
 
     QImage image;
     QVERIFY(FileDataCacheGroup::findImageData(a, image));
@@ -144,33 +146,33 @@ void TestImageCache::leastRecentlyUsedLeavesFirst()
     QVERIFY(FileDataCacheGroup::findImageData(c, image));
     QCOMPARE(image.pixel(0, 0), qRgb(0, 0, 255));
 
-    QVERIFY(FileDataCacheGroup::isCached(a));
-    QVERIFY(!FileDataCacheGroup::isCached(b));
-    QVERIFY(FileDataCacheGroup::isCached(c));
-    QCOMPARE(FileDataCacheGroup::cachedCount(), 2);
-    QCOMPARE(FileDataCacheGroup::cachedBytes(), 2 * PictureBytes);
+    QVERIFY(HostTesting::isImageCached(a));
+    QVERIFY(!HostTesting::isImageCached(b));
+    QVERIFY(HostTesting::isImageCached(c));
+    QCOMPARE(HostTesting::imageCachedCount(), 2);
+    QCOMPARE(HostTesting::imageCachedBytes(), 2 * PictureBytes);
 
     // An evicted picture is still found, by decoding it again.
     QVERIFY(FileDataCacheGroup::findImageData(b, image));
     QCOMPARE(image.pixel(0, 0), qRgb(0, 255, 0));
-    QVERIFY(!FileDataCacheGroup::isCached(a));
+    QVERIFY(!HostTesting::isImageCached(a));
 }
 
 void TestImageCache::hugePictureIsHandedOutNotKept()
 {
     const QString kept = writePicture(m_dir.path(), "kept.png", qRgb(1, 1, 1));
-    FileDataCacheGroup::setCacheByteLimit(PictureBytes);
+    HostTesting::setImageCacheByteLimit(PictureBytes);
     QImage image;
     QVERIFY(FileDataCacheGroup::findImageData(kept, image));
-    QVERIFY(FileDataCacheGroup::isCached(kept));
+    QVERIFY(HostTesting::isImageCached(kept));
 
     // Larger than the whole bound: handed out, not kept, nothing else thrown out for it.
     const QString big = writePicture(m_dir.path(), "big.png", qRgb(9, 9, 9), 200);
     QVERIFY(FileDataCacheGroup::findImageData(big, image));
     QCOMPARE(image.size(), QSize(200, 200));
-    QVERIFY(!FileDataCacheGroup::isCached(big));
-    QVERIFY(FileDataCacheGroup::isCached(kept));
-    QVERIFY(FileDataCacheGroup::cachedBytes() <= FileDataCacheGroup::cacheByteLimit());
+    QVERIFY(!HostTesting::isImageCached(big));
+    QVERIFY(HostTesting::isImageCached(kept));
+    QVERIFY(HostTesting::imageCachedBytes() <= HostTesting::imageCacheByteLimit());
 }
 
 void TestImageCache::changedFileIsReloaded()
@@ -189,7 +191,7 @@ void TestImageCache::changedFileIsReloaded()
     file.close();
     QVERIFY(FileDataCacheGroup::findImageData(path, image));
     QCOMPARE(image.pixel(0, 0), qRgb(200, 100, 50));
-    QCOMPARE(FileDataCacheGroup::cachedCount(), 1);
+    QCOMPARE(HostTesting::imageCachedCount(), 1);
 
     QVERIFY(QFile::remove(path));
     QVERIFY(!FileDataCacheGroup::findImageData(path, image));
@@ -209,7 +211,7 @@ void TestImageCache::missingOrDamagedFilesAreNotFound()
     QVERIFY(!FileDataCacheGroup::findImageData(damaged.fileName(), image));
     QVERIFY(!FileDataCacheGroup::findImageData(":/no/such/picture.png", image));
     QCOMPARE(image.size(), QSize(3, 3)); // untouched on failure
-    QCOMPARE(FileDataCacheGroup::cachedCount(), 0);
+    QCOMPARE(HostTesting::imageCachedCount(), 0);
 
     // The intake's helper behaves alike.
     const QString path = writePicture(m_dir.path(), "helper.png", qRgb(1, 2, 3), 60);

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "HostTesting.h"
+
 #include "RecordingSpeechEngine.h"
 #include "SpeechHelper.h"
 
@@ -30,12 +32,12 @@ private slots:
 
     void init()
     {
-        SpeechHelper *speech = SpeechHelper::instance();
-        speech->setTimeout(SpeechHelper::DefaultTimeoutMs, SpeechHelper::DefaultTimeoutPerCharMs);
+        HostTesting::setSpeechTimeout(SpeechHelper::DefaultTimeoutMs,
+                                      SpeechHelper::DefaultTimeoutPerCharMs);
         auto engine = std::make_unique<RecordingSpeechEngine>();
         engine->setDuration(60000); // a sentence lasts until the test moves on
         m_engine = engine.get();
-        speech->setEngine(std::move(engine));
+        HostTesting::setSpeechEngine(std::move(engine));
     }
 
     void cleanup() { SpeechHelper::instance()->clearList(); }
@@ -78,7 +80,7 @@ private slots:
     {
         QFETCH(bool, hanging);
         SpeechHelper *speech = SpeechHelper::instance();
-        speech->setTimeout(30, 0);
+        HostTesting::setSpeechTimeout(30, 0);
         if (hanging)
             m_engine->setDuration(-1);
         else

@@ -1,6 +1,8 @@
 #include "MessageLog.h"
 #include "TestSupport.h"
 
+#include "HostTesting.h"
+
 #include "RecordingSpeechEngine.h"
 #include "SpeechHelper.h"
 
@@ -36,11 +38,12 @@ private slots:
     {
         SpeechHelper *speech = SpeechHelper::instance();
         speech->clearList();
-        speech->setTranscriptFile(QString());
-        speech->setTimeout(SpeechHelper::DefaultTimeoutMs, SpeechHelper::DefaultTimeoutPerCharMs);
+        HostTesting::setSpeechTranscriptFile(QString());
+        HostTesting::setSpeechTimeout(SpeechHelper::DefaultTimeoutMs,
+                                      SpeechHelper::DefaultTimeoutPerCharMs);
         auto engine = std::make_unique<RecordingSpeechEngine>();
         m_engine = engine.get();
-        speech->setEngine(std::move(engine));
+        HostTesting::setSpeechEngine(std::move(engine));
     }
 
     void cleanup() { SpeechHelper::instance()->clearList(); }
@@ -148,7 +151,7 @@ private slots:
         SpeechHelper *speech = SpeechHelper::instance();
         MessageLog log;
         m_engine->setDuration(-1);
-        speech->setTimeout(40, 2);
+        HostTesting::setSpeechTimeout(40, 2);
         QCOMPARE(speech->timeoutFor(QStringLiteral("0123456789")), 60);
         QSignalSpy failed(speech, &SpeechHelper::speechFailed);
 
@@ -178,16 +181,16 @@ private slots:
         QSignalSpy failed(speech, &SpeechHelper::speechFailed);
 
         // A transcript that cannot be written does not stop the voice.
-        speech->setTranscriptFile(QStringLiteral("/nonexistent-folder/speech.log"));
+        HostTesting::setSpeechTranscriptFile(QStringLiteral("/nonexistent-folder/speech.log"));
         speech->addSpeech(QStringLiteral("still spoken"));
         QTRY_COMPARE(finished.count(), 1);
 
         m_engine->setFailing(true); // written whether or not the voice works
-        speech->setTranscriptFile(path);
+        HostTesting::setSpeechTranscriptFile(path);
         speech->addSpeech(QStringLiteral("Alice Marsh,08:15:30, 36.5 degrees Celsius"));
         speech->addSpeech(QStringLiteral("two\nlines"));
         QTRY_COMPARE(failed.count(), 2);
-        speech->setTranscriptFile(QString());
+        HostTesting::setSpeechTranscriptFile(QString());
         speech->addSpeech(QStringLiteral("not written"));
         QTRY_COMPARE(failed.count(), 3);
 
@@ -206,7 +209,7 @@ private slots:
     {
         // The suites run on the offscreen platform, where nobody listens.
         qunsetenv("FEVER_SPEECH_ENGINE");
-        std::unique_ptr<SpeechEngine> engine = SpeechHelper::createDefaultEngine();
+        std::unique_ptr<SpeechEngine> engine = HostTesting::createDefaultSpeechEngine();
         QVERIFY(qobject_cast<RecordingSpeechEngine *>(engine.get()));
         auto *silent = static_cast<RecordingSpeechEngine *>(engine.get());
         // It keeps a speaking pace, so the backlog rule holds as it would with sound.

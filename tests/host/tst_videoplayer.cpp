@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "HostTesting.h"
+
 #include "FormVideoPlayer.h"
 #include "RealtimeTempDeviceWidget.h"
 #include "VideoGridWidget.h"
@@ -35,7 +37,7 @@ void TstVideoPlayer::initTestCase()
 
 void TstVideoPlayer::cleanup()
 {
-    QVERIFY(VornClient::instance()->loadScenario(QStringLiteral(":/scenarios/default.json")));
+    QVERIFY(HostTesting::loadScenario(QStringLiteral(":/scenarios/default.json")));
 }
 
 void TstVideoPlayer::playAndStopByChannelAndDevice()
@@ -46,9 +48,10 @@ void TstVideoPlayer::playAndStopByChannelAndDevice()
     // A channel already playing is not opened twice; unknown channels are skipped.
     emit player.startPlay(0, {1001, 424242, 1002}, false);
     QCOMPARE(player.playingChannels(), QVector<int>({1031, 1001, 1002, -99999}));
-    QCOMPARE(player.videoGrid()->windows().at(2).strName, QStringLiteral("Gate B Thermal"));
+    QCOMPARE(HostTesting::videoGrid(&player)->windows().at(2).strName,
+             QStringLiteral("Gate B Thermal"));
     emit player.changeStream(1, 1002, false);
-    QCOMPARE(player.videoGrid()->windows().at(2).nStreamId, 1);
+    QCOMPARE(HostTesting::videoGrid(&player)->windows().at(2).nStreamId, 1);
     emit player.stopPlay(QVector<int>{1001});
     QCOMPARE(player.playingChannels(), QVector<int>({1031, -99999, 1002, -99999}));
     emit player.stopPlay(QStringLiteral("NVR-NORTH")); // a device stops all its channels
@@ -57,9 +60,9 @@ void TstVideoPlayer::playAndStopByChannelAndDevice()
     QCOMPARE(player.playingChannels(), QVector<int>(4, -99999));
 
     emit player.doubleClickedPlay(1001, false);
-    QVERIFY(player.videoGrid()->isAnimating());
+    QVERIFY(HostTesting::videoGrid(&player)->isAnimating());
     player.releaseResource();
-    QVERIFY(!player.videoGrid()->isAnimating());
+    QVERIFY(!HostTesting::videoGrid(&player)->isAnimating());
     QCOMPARE(player.playingChannels(), QVector<int>(4, -99999));
 }
 
@@ -69,13 +72,13 @@ void TstVideoPlayer::restoresSavedLayout()
     QSignalSpy changed(&player, &FormVideoPlayer::wndChanged);
     player.playLastLayoutList(3, {{0, 1031}, {8, 1041}, {9, 1001}, {1, 424242}});
     QCOMPARE(player.getCurLayoutMode(), 3);
-    QCOMPARE(player.videoGrid()->windowCount(), 9);
+    QCOMPARE(HostTesting::videoGrid(&player)->windowCount(), 9);
     QVERIFY(changed.count() >= 1);
     const QVector<QPair<int, int>> expected{{0, 1031}, {8, 1041}};
     QCOMPARE(player.getCurrLayoutList(), expected);
 
     player.playLastLayoutList(0, {});
-    QCOMPARE(player.videoGrid()->windowCount(), 4);
+    QCOMPARE(HostTesting::videoGrid(&player)->windowCount(), 4);
     QVERIFY(player.getCurrLayoutList().isEmpty());
 
     // The picture-in-picture state is saved with the layout as well.
@@ -94,7 +97,7 @@ void TstVideoPlayer::clickSelectsWindowAndReportsChannel()
     QVERIFY(QTest::qWaitForWindowExposed(&player));
     emit player.startPlay(0, {1001, 1002}, false);
     QSignalSpy selected(&player, &FormVideoPlayer::winSelected);
-    VideoGridWidget *grid = player.videoGrid();
+    VideoGridWidget *grid = HostTesting::videoGrid(&player);
     const QVector<QRect> rects = VideoGridWidget::windowRects(grid->size(), grid->windowCount());
     QTest::mouseClick(grid, Qt::LeftButton, {}, rects.at(1).center());
     QCOMPARE(grid->selectedIndex(), 1);
@@ -178,7 +181,7 @@ void TstVideoPlayer::deviceTreeDropsRemovedDevice()
 {
     RealtimeTempDeviceWidget tree;
     QVERIFY(tree.findDeviceItem(QStringLiteral("TC-GATE-A")));
-    QVERIFY(VornClient::instance()->removeDevice(101));
+    QVERIFY(HostTesting::removeDevice(101));
     QTRY_VERIFY(!tree.findDeviceItem(QStringLiteral("TC-GATE-A")));
     QCOMPARE(tree.treeWidget()->topLevelItemCount(), 4);
 }

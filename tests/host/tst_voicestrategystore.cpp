@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "HostTesting.h"
 #include "OrvaneAddAiCompareVoiceBroadcastStrategyRequestMessage.h"
 #include "OrvaneAddAiCompareVoiceBroadcastStrategyResponseMessage.h"
 #include "OrvaneDelAiCompareVoiceBroadcastStrategyRequestMessage.h"
@@ -122,7 +123,7 @@ class VoiceStrategyStoreTest : public QObject
 
 private slots:
     void initTestCase() { testsupport::installWarningGuard(); }
-    void cleanup() { VORNClientAIManager::instance()->strategyStore()->clearFailures(); }
+    void cleanup() { HostTesting::strategyStore()->clearFailures(); }
 
     void metaTypeTravelsInVariant();
 
@@ -236,7 +237,7 @@ void VoiceStrategyStoreTest::failureSwitchFailsNextRequests_data()
 void VoiceStrategyStoreTest::failureSwitchFailsNextRequests()
 {
     QFETCH(VoiceStrategyStore::Request, kind);
-    VoiceStrategyStore *store = VORNClientAIManager::instance()->strategyStore();
+    VoiceStrategyStore *store = HostTesting::strategyStore();
     const int windowId = 50 + int(kind);
     ST_MSGVoiceBroadcastStrategy stored = distinctStrategy(windowId, 12);
     QVERIFY(add(stored));

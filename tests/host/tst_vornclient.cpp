@@ -1,6 +1,8 @@
 #include "SnapBuilder.h"
 #include "TestSupport.h"
 
+#include "HostTesting.h"
+
 #include "VORNClientAIManager.h"
 #include "VornClient.h"
 
@@ -37,7 +39,7 @@ void TstVornClient::initTestCase()
 
 void TstVornClient::cleanup()
 {
-    QVERIFY(VornClient::instance()->loadScenario(QStringLiteral(":/scenarios/default.json")));
+    QVERIFY(HostTesting::loadScenario(QStringLiteral(":/scenarios/default.json")));
 }
 
 void TstVornClient::parseChannelUid_data()
@@ -124,8 +126,8 @@ void TstVornClient::malformedScenarioKeepsState()
     const OrvaneDevice *before = client->getDevicesByUid(QStringLiteral("TC-GATE-A"));
     QVERIFY(before);
 
-    QVERIFY(!client->loadScenarioData(json));
-    QVERIFY(!client->lastScenarioError().isEmpty());
+    QVERIFY(!HostTesting::loadScenarioData(json));
+    QVERIFY(!HostTesting::lastScenarioError().isEmpty());
     QCOMPARE(loaded.count(), 0);
     // Same record object, not merely an equal one: nothing was replaced.
     QCOMPARE(client->getDevicesByUid(QStringLiteral("TC-GATE-A")), before);
@@ -142,8 +144,8 @@ void TstVornClient::scenarioFileReplacesState()
         "devices":[{"id":1,"uid":"X","name":"Lab","typeId":7,"channels":[{"id":9,"no":2}]}]})");
     file.close();
     VornClient *client = VornClient::instance();
-    QVERIFY(client->loadScenario(file.fileName()));
-    QCOMPARE(client->scenarioPath(), file.fileName());
+    QVERIFY(HostTesting::loadScenario(file.fileName()));
+    QCOMPARE(HostTesting::scenarioPath(), file.fileName());
     QCOMPARE(client->getLoginServerUid(), QStringLiteral("LAB"));
     QCOMPARE(client->m_nLoginServerHandle, 4);
     QCOMPARE(client->m_nUserKind, 1);
@@ -168,7 +170,7 @@ void TstVornClient::deviceChangesAreAnnounced()
     OrvaneChannel channel;
     channel.set_id(2011);
     channel.set_channel_no(1);
-    client->addDevice(device, {channel});
+    HostTesting::addDevice(device, {channel});
     QCOMPARE(changed.count(), 1);
     QCOMPARE(changed.at(0).at(1).value<OrvaneOperatorType>(), ORVANE_OPERATOR_ADD);
     QCOMPARE(client->getDevNameByChannelUID(QStringLiteral("TC-NEW_1")),
@@ -182,13 +184,13 @@ void TstVornClient::deviceChangesAreAnnounced()
                                           devices.size() == 1
                                           && client->getDevicesById(devices.front().get_id());
                               });
-    QVERIFY(client->removeDevice(103));
+    QVERIFY(HostTesting::removeDevice(103));
     disconnect(connection);
     QCOMPARE(changed.last().at(1).value<OrvaneOperatorType>(), ORVANE_OPERATOR_DELETE);
     QVERIFY(knownDuringNotice);
     QVERIFY(!client->getDevicesById(103));
     QVERIFY(!client->getChannelByUid(QStringLiteral("NVR-NORTH_1")));
-    QVERIFY(!client->removeDevice(103));
+    QVERIFY(!HostTesting::removeDevice(103));
 }
 
 void TstVornClient::recordsTravelThroughQueuedSignals()
@@ -224,8 +226,8 @@ void TstVornClient::nvrRegistrationIsKeptPerKeyAndWithdrawn()
     const QSet<QString> second{"NVR-SOUTH_1"};
     QVERIFY(ai->updateNvrCtrlSnapParam(2, first));
     QVERIFY(ai->updateNvrCtrlSnapParam(3, second));
-    QCOMPARE(ai->lastNvrCtrlSnapParam(2), first);
-    QCOMPARE(ai->lastNvrCtrlSnapParam(3), second);
+    QCOMPARE(HostTesting::lastNvrCtrlSnapParam(2), first);
+    QCOMPARE(HostTesting::lastNvrCtrlSnapParam(3), second);
     // Renewing with the same set still counts as an update: callers re-register on changes.
     QVERIFY(ai->updateNvrCtrlSnapParam(2, first));
     QCOMPARE(updated.count(), 3);
@@ -234,8 +236,8 @@ void TstVornClient::nvrRegistrationIsKeptPerKeyAndWithdrawn()
 
     // A screen that closes withdraws its registration with an empty set.
     QVERIFY(ai->updateNvrCtrlSnapParam(2, {}));
-    QVERIFY(!ai->hasNvrCtrlSnapParam(2));
-    QVERIFY(ai->hasNvrCtrlSnapParam(3));
+    QVERIFY(!HostTesting::hasNvrCtrlSnapParam(2));
+    QVERIFY(HostTesting::hasNvrCtrlSnapParam(3));
     QVERIFY(!ai->updateNvrCtrlSnapParam(-1, first));
     QVERIFY(ai->getLastErrorString().contains(QStringLiteral("-1")));
 }

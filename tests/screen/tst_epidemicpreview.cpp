@@ -6,6 +6,7 @@
 
 #include "AppConfigHelper.h"
 #include "FormVideoPlayer.h"
+#include "HostTesting.h"
 #include "RealtimeTempDeviceWidget.h"
 #include "SpeechHelper.h"
 #include "VORNClientAIManager.h"
@@ -164,7 +165,7 @@ private slots:
         QCOMPARE(ClientConnections::count(LiveSignal), live + 1);
         QCOMPARE(ClientConnections::count(NvrSignal), nvr + 1);
         QCOMPARE(activeClearTimers(&screen), 1);
-        QCOMPARE(screen.guideUpdateCount(), 1);
+        QCOMPARE(HostTesting::guideUpdateCount(&screen), 1);
 
         screen.hide();
         QVERIFY(screen.firstFlag());
@@ -177,7 +178,7 @@ private slots:
         QCOMPARE(ClientConnections::count(LiveSignal), live + 1);
         QCOMPARE(ClientConnections::count(NvrSignal), nvr + 1);
         QCOMPARE(activeClearTimers(&screen), 1);
-        QCOMPARE(screen.guideUpdateCount(), 1);
+        QCOMPARE(HostTesting::guideUpdateCount(&screen), 1);
     }
 
     void windowKeyFollowsProperty_data()
@@ -219,15 +220,15 @@ private slots:
         VORNClientAIManager *ai = VORNClientAIManager::instance();
         // A registration that must disappear: an untouched key would still hold it.
         ai->updateNvrCtrlSnapParam(key, QSet<QString>{QStringLiteral("nvr-1_3")});
-        const int updates = ai->nvrCtrlSnapUpdateCount(key);
+        const int updates = HostTesting::nvrCtrlSnapUpdateCount(key);
 
         EpidemicPreview screen;
         if (property.isValid())
             screen.setProperty("priviewWinId", property);
         screen.releaseResource();
 
-        QCOMPARE(ai->nvrCtrlSnapUpdateCount(key), updates + 1);
-        QVERIFY(ai->lastNvrCtrlSnapParam(key).isEmpty());
+        QCOMPARE(HostTesting::nvrCtrlSnapUpdateCount(key), updates + 1);
+        QVERIFY(HostTesting::lastNvrCtrlSnapParam(key).isEmpty());
     }
 
     void releaseResourceDisconnectsAndEmptiesSpeech()
@@ -273,7 +274,7 @@ private slots:
         QVERIFY(screen.findChild<QWidget *>(QStringLiteral("widgetSidebar_2"))->isVisible());
         QVERIFY(!snapFace->isVisible());
         // Hidden filter button: no guide bubble pointing at nothing.
-        QCOMPARE(screen.guideUpdateCount(), 0);
+        QCOMPARE(HostTesting::guideUpdateCount(&screen), 0);
         // Renamed so that both side-bar buttons share one set of style rules.
         QCOMPARE(button->objectName(), QStringLiteral("pushButtonHideSideBar"));
 
@@ -314,8 +315,8 @@ private slots:
         // A hidden widget gets no resize events of its own; deliver one as the host would.
         QResizeEvent early(QSize(1000, 600), screen.size());
         QApplication::sendEvent(&screen, &early);
-        QCOMPARE(screen.guideUpdateCount(), 0);
-        QVERIFY(screen.guideParams().isEmpty());
+        QCOMPARE(HostTesting::guideUpdateCount(&screen), 0);
+        QVERIFY(HostTesting::guideParams(&screen).isEmpty());
 
         showAndWait(&screen);
         QPushButton *filter = screen.findChild<QPushButton *>(QStringLiteral("pushButtonFilter"));
@@ -324,9 +325,9 @@ private slots:
             const QPoint topLeft = filter->mapToGlobal(QPoint(0, 0));
             return QRect(topLeft.x() - 3, topLeft.y(), filter->width() + 5, filter->height() - 3);
         };
-        QCOMPARE(screen.guideUpdateCount(), 1);
-        QCOMPARE(screen.guideParams().size(), 1);
-        BaseGuideWidget::GuideParam param = screen.guideParams().first();
+        QCOMPARE(HostTesting::guideUpdateCount(&screen), 1);
+        QCOMPARE(HostTesting::guideParams(&screen).size(), 1);
+        BaseGuideWidget::GuideParam param = HostTesting::guideParams(&screen).first();
         QCOMPARE(param.nType, 1);
         QCOMPARE(param.nArrow, 5);
         QCOMPARE(param.tips, QStringList{QStringLiteral("TK_DeviceFilterSetGuideTips")});
@@ -336,8 +337,8 @@ private slots:
         // The button moves with the screen's width; the bubble must follow it.
         const QRect before = param.rect;
         screen.resize(1400, 700);
-        QCOMPARE(screen.guideUpdateCount(), 2);
-        param = screen.guideParams().first();
+        QCOMPARE(HostTesting::guideUpdateCount(&screen), 2);
+        param = HostTesting::guideParams(&screen).first();
         QCOMPARE(param.rect, expected());
         QVERIFY(param.rect != before);
     }
@@ -381,8 +382,10 @@ private slots:
         auto *list = screen.findChild<OverTempSnapWidget *>(QStringLiteral("widgetSnap"));
         QVERIFY(list);
         emit list->signalSearch(QStringLiteral("/cache/snap/face 1.jpg"));
-        QCOMPARE(screen.lastFunctionCard().nCardId, 27);
-        QCOMPARE(screen.lastFunctionCard().params.value(QStringLiteral("url")).toString(),
+        QCOMPARE(HostTesting::lastFunctionCard(&screen).nCardId, 27);
+        QCOMPARE(HostTesting::lastFunctionCard(&screen)
+                         .params.value(QStringLiteral("url"))
+                         .toString(),
                  QStringLiteral("/cache/snap/face 1.jpg"));
     }
 };

@@ -2,6 +2,8 @@
 #include "ScreenTraffic.h"
 #include "TestSupport.h"
 
+#include "HostTesting.h"
+
 #include "EpidemicPreview.h"
 #include "PendingSnapTasks.h"
 #include "ScreenedChannels.h"
@@ -148,7 +150,7 @@ void TestIntake::initTestCase()
 
 void TestIntake::cleanup()
 {
-    FlieDataTransfer::getInstance()->resetFaults();
+    HostTesting::resetTransferFaults();
     settle();
     flushDeferredDeletes();
     testsupport::clearAllowedWarnings();
@@ -268,19 +270,19 @@ void TestIntake::unconnectedPictureServer()
     emitLive(notify);
     const QPair<QString, int> tip(
             AppLanguageTr::translate(QStringLiteral("TK_ConnectIAUFaile!")) + "IAU-SRV-03", 2);
-    QVERIFY(screen->recentTips().contains(tip));
+    QVERIFY(HostTesting::recentTips(screen.get()).contains(tip));
     // The transfer refuses a task without a connection: the record goes at once.
     QVERIFY(log.contains(
             QStringLiteral("EpidemicPreview::compareNotifyReceived addTransTask failed")));
     QCOMPARE(SnapComparesMessage::liveCount(), m_nBaseline);
 
     // A connected picture server other than the login server is used without a tip.
-    const int tips = screen->recentTips().size();
+    const int tips = HostTesting::recentTips(screen.get()).size();
     notify.snapFaceInfo.snapTargetSource.serverUID = QStringLiteral("IAU-SRV-02");
     emitLive(notify);
     settle();
     QCOMPARE(strip(screen.get())->cardCount(), 1);
-    QCOMPARE(screen->recentTips().size(), tips);
+    QCOMPARE(HostTesting::recentTips(screen.get()).size(), tips);
 }
 
 void TestIntake::logLinesNameTheOwningScreen()
@@ -343,11 +345,11 @@ void TestIntake::interleavedAndRepeatedEventsReleaseOnce()
 
     // A reports last (delayed), C fails, every completion arrives twice: B B C C A A.
     MessageLog repeats;
-    transfer->repeatNextCompletions(3);
-    transfer->delayNextTask(300);
+    HostTesting::repeatNextTransferCompletions(3);
+    HostTesting::delayNextTransferTask(300);
     emitLive(notification(newSnapPicture(), {registered(501)}));
     emitLive(notification(newSnapPicture(), {registered(502)}));
-    transfer->failNextTasks(1);
+    HostTesting::failNextTransferTasks(1);
     emitLive(notification(newSnapPicture(), {registered(503)}));
     QCOMPARE(intake->pendingCount(), 3);
     settle();
@@ -430,7 +432,7 @@ void TestIntake::eventsAfterDestructionAreHarmless()
         // Destroyed while the transfer still runs: the intake releases the record itself.
         auto screen = makeScreen();
         QSignalSpy finished(transfer, &FlieDataTransfer::signalTaskFinished);
-        transfer->delayNextTask(200);
+        HostTesting::delayNextTransferTask(200);
         MessageLog log;
         emitLive(notification(newSnapPicture(), {registered(501)}));
         QCOMPARE(SnapComparesMessage::liveCount(), m_nBaseline + 1);

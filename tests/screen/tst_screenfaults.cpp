@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "HostTesting.h"
+
 #include "EpidemicPreview.h"
 #include "OverTempSnapWidget.h"
 #include "ScreenStoreSync.h"
@@ -151,7 +153,7 @@ struct Screen
     }
     bool tipped(const char *key, int kind) const
     {
-        return screen.recentTips().contains(
+        return HostTesting::recentTips(&screen).contains(
                 qMakePair(AppLanguageTr::translate(QString::fromLatin1(key)), kind));
     }
 
@@ -186,14 +188,14 @@ private slots:
         auto engine = std::make_unique<RecordingSpeechEngine>();
         engine->setDuration(60000); // a sentence lasts until the test moves on
         m_engine = engine.get();
-        SpeechHelper::instance()->setEngine(std::move(engine));
+        HostTesting::setSpeechEngine(std::move(engine));
     }
 
     void cleanup()
     {
         SpeechHelper::instance()->clearList();
-        SpeechHelper::instance()->setTimeout(SpeechHelper::DefaultTimeoutMs,
-                                             SpeechHelper::DefaultTimeoutPerCharMs);
+        HostTesting::setSpeechTimeout(SpeechHelper::DefaultTimeoutMs,
+                                      SpeechHelper::DefaultTimeoutPerCharMs);
         QTRY_COMPARE(FlieDataTransfer::getInstance()->pendingTaskCount(), 0);
         QCoreApplication::sendPostedEvents();
     }
@@ -280,7 +282,7 @@ private slots:
         Screen screen(14);
         screen.show();
         QCOMPARE(screen.soundState(), QStringLiteral("open"));
-        SpeechHelper::instance()->setTimeout(30, 0);
+        HostTesting::setSpeechTimeout(30, 0);
         m_engine->setDuration(-1); // hangs on every sentence
 
         for (int i = 0; i < SpeechHelper::UnavailableAfterGiveUps; ++i)

@@ -6,6 +6,7 @@
 
 #include "AppConfigHelper.h"
 #include "AppTranslationHelper.h"
+#include "HostTesting.h"
 #include "RecordingSpeechEngine.h"
 #include "SnapshotHistory.h"
 #include "SpeechHelper.h"
@@ -78,7 +79,7 @@ private slots:
         auto engine = std::make_unique<RecordingSpeechEngine>();
         engine->setDuration(60000); // a sentence lasts until the test moves on
         m_engine = engine.get();
-        SpeechHelper::instance()->setEngine(std::move(engine));
+        HostTesting::setSpeechEngine(std::move(engine));
         AppConfigHelper::instance()->setTemperatureUnitConfig(AppConfigTemperatureUnit());
         AppTranslationHelper::instance()->setCurrentLanguage(AppTranslationHelper::English);
     }

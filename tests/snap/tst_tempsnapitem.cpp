@@ -6,6 +6,7 @@
 #include "AppTranslationHelper.h"
 #include "BaseHelper.h"
 #include "FileDataCacheGroup.h"
+#include "HostTesting.h"
 #include "ImageProcessHelper.h"
 #include "OrvaneAiCompareVoiceBroadcastStrategy.h"
 #include "TempSnapItem.h"
@@ -121,7 +122,7 @@ void TestTempSnapItem::initTestCase()
     OrvaneChannel channel;
     channel.set_id(990002);
     channel.set_channel_no(1);
-    VornClient::instance()->addDevice(device, {channel});
+    HostTesting::addDevice(device, {channel});
     m_strChannel = VornClient::makeChannelUID("CARDDEV", 1);
 }
 

@@ -1,6 +1,8 @@
 #include "SnapBuilder.h"
 #include "TestSupport.h"
 
+#include "HostTesting.h"
+
 #include "AppConfigHelper.h"
 #include "OrvaneAiCompareVoiceBroadcastStrategy.h"
 #include "System.h"
@@ -158,15 +160,15 @@ void TestTempSnapWidget::timedClearUsesEachKindsClearTime()
     waitForFreshSecond();
     widget->appendSnapshot(record(1, 0)); // normal
     widget->appendSnapshot(record(2, 1)); // over-temperature
-    System::advanceSecondCount(5);
+    HostTesting::advanceSecondCount(5);
     widget->appendSnapshot(record(3, 3)); // abnormal counts as normal, 5 s younger
-    System::advanceSecondCount(5);
+    HostTesting::advanceSecondCount(5);
     tick();
     QCOMPARE(widget->cardCount(), 2);
     QCOMPARE(cardTime(widget->cardAt(0)), QString("00:00:03"));
     QCOMPARE(cardTime(widget->cardAt(1)), QString("00:00:02"));
 
-    System::advanceSecondCount(10);
+    HostTesting::advanceSecondCount(10);
     tick();
     QCOMPARE(widget->cardCount(), 0);
 }

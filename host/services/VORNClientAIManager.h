@@ -17,7 +17,6 @@ class OrvaneDelAiCompareVoiceBroadcastStrategyResponseMessage;
 class OrvaneSetAiCompareVoiceBroadcastStrategyRequestMessage;
 class OrvaneSetAiCompareVoiceBroadcastStrategyResponseMessage;
 class ST_MSGVoiceBroadcastStrategy;
-class VoiceStrategyStore;
 
 // AI services of the client: recorder snapshot registration per window, the face-library
 // groups, picture servers and the daily-totals reset notice.
@@ -30,9 +29,6 @@ public:
     // Tells the platform which recorder channels a window wants snapshots from; an empty set
     // withdraws the window's registration. Returns false for a negative key.
     bool updateNvrCtrlSnapParam(int key, const QSet<QString> &channelUids);
-    QSet<QString> lastNvrCtrlSnapParam(int key) const;
-    bool hasNvrCtrlSnapParam(int key) const;
-    int nvrCtrlSnapUpdateCount(int key) const;
 
     // Face-library groups as tree nodes, depth first (node id = group id, name = group name).
     std::vector<Node> getPersonGroupTreeNodes() const;
@@ -49,9 +45,6 @@ public:
     // "36.5" without. p_bUserUnit false keeps Celsius whatever the user chose.
     QString convertNumberToTemperature(float value, bool p_bWithUnit = true,
                                        bool p_bUserUnit = true) const;
-
-    // Announces the daily reset of the snapshot totals to every listener.
-    void notifySnapZero();
 
     // Voice broadcast strategies, one list per strategy window id, in the order stored. Each
     // call returns false on failure with the reason in getLastErrorString(); a failed list
@@ -71,14 +64,19 @@ public:
     bool delAiCompareVoiceBroadcastStrategy(
             OrvaneDelAiCompareVoiceBroadcastStrategyRequestMessage &request,
             OrvaneDelAiCompareVoiceBroadcastStrategyResponseMessage &response);
-    // The platform side of the calls above; tests use its failure switch and request counts.
-    VoiceStrategyStore *strategyStore() const;
 
 signals:
     void sendSnapZero();
     void signalNvrCtrlSnapParamUpdated(int key, QSet<QString> channelUids);
 
 private:
+    // What the stand-in recorded and the platform's reset notice: see HostTesting (host/testing).
+    friend class HostTesting;
+    QSet<QString> lastNvrCtrlSnapParam(int key) const;
+    bool hasNvrCtrlSnapParam(int key) const;
+    int nvrCtrlSnapUpdateCount(int key) const;
+    void notifySnapZero();
+
     VORNClientAIManager();
     ~VORNClientAIManager() override;
     Q_DISABLE_COPY(VORNClientAIManager)

@@ -37,10 +37,6 @@ public:
     // Asks the host shell to open one of its function cards (search by picture, alarm
     // handling...); the request is remembered and announced with signalGotoFunctionCard.
     void gotoFunctionCard(int cardId, const ParamMap &params);
-    FunctionCardRequest lastFunctionCard() const;
-
-    // The last tips shown by this widget, oldest first, at most MaxRecentTips.
-    QList<QPair<QString, int>> recentTips() const;
 
 public slots:
     virtual void initForm();
@@ -84,6 +80,11 @@ protected:
     bool m_bFirstFlag = false;
 
 private:
+    // What the stand-in recorded of the widget's requests: see HostTesting (host/testing).
+    friend class HostTesting;
+    FunctionCardRequest lastFunctionCard() const;
+    QList<QPair<QString, int>> recentTips() const;
+
     QList<QPair<QString, int>> m_listRecentTips;
     FunctionCardRequest m_lastFunctionCard;
 };

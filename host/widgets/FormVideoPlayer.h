@@ -31,7 +31,6 @@ public:
     bool isSaveButtonHidden() const { return m_bSaveHidden; }
 
     QWidget *getPlayerWidget() const;
-    VideoGridWidget *videoGrid() const { return m_pGrid; }
 
     void openPicInPic(bool open);
     void setPicInPicPos(const QVector<QString> &positions);
@@ -78,6 +77,10 @@ public slots:
     void slot_fullScreen();
 
 private:
+    // The grid of video windows is the stand-in's own widget: see HostTesting (host/testing).
+    friend class HostTesting;
+    VideoGridWidget *videoGrid() const { return m_pGrid; }
+
     void onStartPlay(const int &streamId, const QVector<int> &channelIds, const bool &other);
     void onDoubleClickedPlay(const int &channelId, const bool &other);
     void onStopPlayChannels(const QVector<int> &channelIds);

@@ -11,12 +11,14 @@ public:
     // Seconds on a steady clock (unaffected by changes of the wall clock); only differences
     // between two readings are meaningful.
     static qint64 getSecondCount();
-    // Test hook: moves the steady clock forward (or back) by the given seconds, so that timed
-    // clearing can be checked without waiting.
-    static void advanceSecondCount(qint64 seconds);
 
     // A device's AI-detect value is a bit set: type n is held when bit n is set. An unset
     // value (-99999, or any negative value) holds no type, nor does a type outside 0..30.
     static bool isHaveTheAIdetectType(int aiDetect, int type);
     static int aiDetectValue(std::initializer_list<int> types);
+
+private:
+    // Moving the clock is a stand-in switch: see HostTesting (host/testing).
+    friend class HostTesting;
+    static void advanceSecondCount(qint64 seconds);
 };

@@ -20,7 +20,7 @@
 // The client's view of the platform: logged-in user, organisations, devices and channels, face
 // library groups, and the notification signals. Its content comes from a scenario file (JSON; see
 // resources/scenarios/default.json). At construction it loads the file named by the environment
-// variable FEVER_SCENARIO, or the bundled default scenario.
+// variable FEVER_SCENARIO, or the bundled default scenario; HostTesting loads others.
 //
 // Pointers returned by the look-ups stay valid until the record is removed or another scenario is
 // loaded.
@@ -36,13 +36,6 @@ public:
     static constexpr int ChannelFilterThermal = 5;
 
     static VornClient *instance();
-
-    // Replaces the whole client state with the scenario; on any error the state is kept, the
-    // reason logged and made available through lastScenarioError().
-    bool loadScenario(const QString &path);
-    bool loadScenarioData(const QByteArray &json);
-    QString lastScenarioError() const;
-    QString scenarioPath() const;
 
     bool isThermoDetectorDevice(int typeId) const;
     bool isNVROrDVRDevice(int typeId) const;
@@ -78,13 +71,6 @@ public:
     std::vector<OrvanePersonGroup> getPersonGroups() const;
     std::vector<OrvaneArchive> getArchives() const;
 
-    // Platform-side changes, as the platform would push them. A delete is announced before the
-    // record goes, so receivers can still look it up.
-    void addDevice(const OrvaneDevice &device, const std::vector<OrvaneChannel> &channels);
-    bool removeDevice(int deviceId);
-    void addOrga(const OrvaneOrga &orga);
-    bool removeOrga(int orgaId);
-
     // Connection handle of the login server and the logged-in user's kind (1: super user).
     int m_nLoginServerHandle = 0;
     int m_nUserKind = 0;
@@ -98,6 +84,18 @@ signals:
     void signalScenarioLoaded();
 
 private:
+    // Scenario loading and platform-side changes belong to the stand-in: see HostTesting
+    // (host/testing).
+    friend class HostTesting;
+    bool loadScenario(const QString &path);
+    bool loadScenarioData(const QByteArray &json);
+    QString lastScenarioError() const;
+    QString scenarioPath() const;
+    void addDevice(const OrvaneDevice &device, const std::vector<OrvaneChannel> &channels);
+    bool removeDevice(int deviceId);
+    void addOrga(const OrvaneOrga &orga);
+    bool removeOrga(int orgaId);
+
     struct State;
 
     VornClient();

@@ -125,7 +125,7 @@ void VORNClientAIManager::notifySnapZero()
 bool VORNClientAIManager::getVoiceBroadcastStrategyListByWinID(
         int windowId, std::vector<ST_MSGVoiceBroadcastStrategy> &strategies)
 {
-    VoiceStrategyStore *store = strategyStore();
+    VoiceStrategyStore *store = VoiceStrategyStore::instance();
     if (store->list(windowId, strategies))
         return true;
     setLastErrorString(store->lastError());
@@ -136,7 +136,7 @@ bool VORNClientAIManager::addAiCompareVoiceBroadcastStrategy(
         OrvaneAddAiCompareVoiceBroadcastStrategyRequestMessage &request,
         OrvaneAddAiCompareVoiceBroadcastStrategyResponseMessage &response)
 {
-    VoiceStrategyStore *store = strategyStore();
+    VoiceStrategyStore *store = VoiceStrategyStore::instance();
     int id = orvane::NoValue;
     if (!store->add(request.getVoiceBroadcastStrategy(), id)) {
         setLastErrorString(store->lastError());
@@ -151,7 +151,7 @@ bool VORNClientAIManager::setAiCompareVoiceBroadcastStrategy(
         OrvaneSetAiCompareVoiceBroadcastStrategyResponseMessage &response)
 {
     Q_UNUSED(response)
-    VoiceStrategyStore *store = strategyStore();
+    VoiceStrategyStore *store = VoiceStrategyStore::instance();
     if (store->set(request.getVoiceBroadcastStrategy()))
         return true;
     setLastErrorString(store->lastError());
@@ -163,14 +163,9 @@ bool VORNClientAIManager::delAiCompareVoiceBroadcastStrategy(
         OrvaneDelAiCompareVoiceBroadcastStrategyResponseMessage &response)
 {
     Q_UNUSED(response)
-    VoiceStrategyStore *store = strategyStore();
+    VoiceStrategyStore *store = VoiceStrategyStore::instance();
     if (store->remove(request.getIDs()))
         return true;
     setLastErrorString(store->lastError());
     return false;
-}
-
-VoiceStrategyStore *VORNClientAIManager::strategyStore() const
-{
-    return VoiceStrategyStore::instance();
 }

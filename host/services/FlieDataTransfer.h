@@ -1,13 +1,14 @@
 #pragma once
 
 #include "FlieDataTransTask.h"
-#include "FlieDataTransferResult.h"
 
 #include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QQueue>
 #include <QThread>
+
+struct FlieDataTransferResult;
 
 class FlieDataTransferWorker;
 
@@ -54,18 +55,6 @@ public:
     // download writes a file again.
     bool isLocalDiskFull() const { return m_bDiskFull; }
 
-    // Test switches. failNextTasks: the next `count` accepted tasks end with status -1
-    // without copying. delayNextTask: the next accepted task reports `milliseconds` after its
-    // copy is done; tasks behind it go on meanwhile, so completions can arrive out of order.
-    // repeatNextCompletions: the next `count` completions are posted twice.
-    // simulateFullDisk: until switched off, every download that has to write a file fails as
-    // on a full disk.
-    void failNextTasks(int count);
-    void delayNextTask(int milliseconds);
-    void repeatNextCompletions(int count);
-    void simulateFullDisk(bool full);
-    void resetFaults();
-
 signals:
     // After the events of a task were posted (or dropped because the receiver is gone).
     void signalTaskFinished(int taskId, int status);
@@ -80,6 +69,14 @@ private:
         int transType = 0;
         int postCount = 1;
     };
+
+    // Fault switches of the stand-in: see HostTesting (host/testing).
+    friend class HostTesting;
+    void failNextTasks(int count);
+    void delayNextTask(int milliseconds);
+    void repeatNextCompletions(int count);
+    void simulateFullDisk(bool full);
+    void resetFaults();
 
     explicit FlieDataTransfer(QObject *parent);
     ~FlieDataTransfer() override;

@@ -46,28 +46,11 @@ public:
 
     QStringList pendingSpeech() const;
     int pendingCount() const;
-    // Removes and returns the oldest waiting text; empty when none waits.
-    QString takeNext();
     // The text being spoken; null when the voice is idle.
     QString currentSpeech() const { return m_strCurrent; }
     bool isSpeaking() const { return !m_strCurrent.isNull(); }
 
-    // Installs the voice (owned from now on), stopping the one in use. Without one, the first
-    // text to speak installs createDefaultEngine().
-    void setEngine(std::unique_ptr<SpeechEngine> engine);
-    SpeechEngine *engine() const { return m_pEngine.get(); }
-    // $FEVER_SPEECH_ENGINE "qt" or "silent" chooses; otherwise the machine's voice, except on
-    // the offscreen and minimal platforms (nobody listens there), which get a silent voice that
-    // keeps a speaking pace.
-    static std::unique_ptr<SpeechEngine> createDefaultEngine();
-
-    // Appends each text, as it starts to be spoken, with the time to this file; an empty path
-    // stops writing.
-    void setTranscriptFile(const QString &path);
-    QString transcriptFile() const { return m_strTranscriptFile; }
-
-    // A text is given up when it has not ended after baseMs + perCharMs per character.
-    void setTimeout(int baseMs, int perCharMs);
+    // How long the text may be spoken before it is given up (HostTesting sets the time-outs).
     int timeoutFor(const QString &text) const;
 
 signals:
@@ -83,6 +66,18 @@ signals:
     void engineAvailabilityChanged(bool available);
 
 private:
+    // The voice, the time-outs and the transcript are stand-in switches: see HostTesting
+    // (host/testing). Without an engine installed, the first text to speak installs
+    // createDefaultEngine().
+    friend class HostTesting;
+    QString takeNext();
+    void setEngine(std::unique_ptr<SpeechEngine> engine);
+    SpeechEngine *engine() const { return m_pEngine.get(); }
+    static std::unique_ptr<SpeechEngine> createDefaultEngine();
+    void setTranscriptFile(const QString &path);
+    QString transcriptFile() const { return m_strTranscriptFile; }
+    void setTimeout(int baseMs, int perCharMs);
+
     SpeechHelper();
     ~SpeechHelper() override;
     Q_DISABLE_COPY(SpeechHelper)

@@ -24,13 +24,16 @@ public:
     ~BaseGuideWidget() override;
 
     void updateGuideParam(const QList<GuideParam> &params);
-    QList<GuideParam> guideParams() const;
-    int guideUpdateCount() const { return m_nGuideUpdates; }
 
 signals:
     void signalGuideParamChanged();
 
 private:
+    // What the host shell is handed: see HostTesting (host/testing).
+    friend class HostTesting;
+    QList<GuideParam> guideParams() const;
+    int guideUpdateCount() const { return m_nGuideUpdates; }
+
     QList<GuideParam> m_listGuideParam;
     int m_nGuideUpdates = 0;
 };

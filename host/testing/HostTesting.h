@@ -1,0 +1,114 @@
+#pragma once
+
+#include "BaseGuideWidget.h"
+#include "BaseWidget.h"
+#include "OrvaneChannel.h"
+#include "OrvaneDevice.h"
+#include "OrvaneGroup.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QPair>
+#include <QSet>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class FormVideoPlayer;
+class SpeechEngine;
+class VideoGridWidget;
+class VoiceStrategyStore;
+
+// The testing seam of the stand-in host: the switches that feed it, drive it as the platform
+// would or inject faults, and read-outs of what it recorded. None of this exists in the real
+// host, so plug-in code cannot reach it: only targets linking hostclient_testing (the tests, the
+// demo and the benchmarks) have this folder and the stand-in's own headers (host/standin:
+// PlatformStore, SnapshotHistory, PlatformPictureStore, ImageDataCache, the speech engines...)
+// on their include path.
+class HostTesting
+{
+public:
+    HostTesting() = delete;
+
+    // --- Platform client (VornClient) ---
+    // Replaces the whole client state with the scenario (JSON, see
+    // resources/scenarios/default.json); on any error the state is kept, the reason logged and
+    // made available through lastScenarioError().
+    static bool loadScenario(const QString &path);
+    static bool loadScenarioData(const QByteArray &json);
+    static QString lastScenarioError();
+    static QString scenarioPath();
+    // Platform-side changes, as the platform would push them through VornClient's signals. A
+    // delete is announced before the record goes, so receivers can still look it up.
+    static void addDevice(const OrvaneDevice &device, const std::vector<OrvaneChannel> &channels);
+    static bool removeDevice(int deviceId);
+    static void addOrga(const OrvaneOrga &orga);
+    static bool removeOrga(int orgaId);
+
+    // --- AI services (VORNClientAIManager) ---
+    // The platform side of the voice broadcast strategy calls: failure switches, request counts.
+    static VoiceStrategyStore *strategyStore();
+    // The recorder channels a window key last registered (updateNvrCtrlSnapParam), whether it
+    // holds a registration, and how many updates the key received.
+    static QSet<QString> lastNvrCtrlSnapParam(int key);
+    static bool hasNvrCtrlSnapParam(int key);
+    static int nvrCtrlSnapUpdateCount(int key);
+    // Announces the daily reset of the snapshot totals (sendSnapZero), as the platform does.
+    static void notifySnapZero();
+
+    // --- Steady clock (System) ---
+    // Moves System::getSecondCount() forward (or back), so that timed clearing can be checked
+    // without waiting.
+    static void advanceSecondCount(qint64 seconds);
+
+    // --- Widgets ---
+    // The last tips the widget showed, oldest first, at most BaseWidget::MaxRecentTips; the
+    // record outlives the visible tip.
+    static QList<QPair<QString, int>> recentTips(const BaseWidget *widget);
+    // The last function card the widget asked for (card id -99999 before any).
+    static BaseWidget::FunctionCardRequest lastFunctionCard(const BaseWidget *widget);
+    // The guides the widget handed to the host shell, and how many times it did.
+    static QList<BaseGuideWidget::GuideParam> guideParams(const BaseGuideWidget *widget);
+    static int guideUpdateCount(const BaseGuideWidget *widget);
+    // The player's grid of video windows (host/standin/VideoGridWidget.h).
+    static VideoGridWidget *videoGrid(const FormVideoPlayer *player);
+
+    // --- Speech (SpeechHelper) ---
+    // Installs the voice (owned from now on), stopping the one in use.
+    static void setSpeechEngine(std::unique_ptr<SpeechEngine> engine);
+    static SpeechEngine *speechEngine();
+    // $FEVER_SPEECH_ENGINE "qt" or "silent" chooses; otherwise the machine's voice, except on
+    // the offscreen and minimal platforms (nobody listens there), which get a silent voice that
+    // keeps a speaking pace.
+    static std::unique_ptr<SpeechEngine> createDefaultSpeechEngine();
+    // A text is given up when it has not ended after baseMs + perCharMs per character.
+    static void setSpeechTimeout(int baseMs, int perCharMs);
+    // Appends each text, as it starts to be spoken, with the time to this file; an empty path
+    // stops writing.
+    static void setSpeechTranscriptFile(const QString &path);
+    static QString speechTranscriptFile();
+    // Removes and returns the oldest waiting text; empty when none waits.
+    static QString takeNextSpeech();
+
+    // --- File transfer (FlieDataTransfer) ---
+    // The next `count` accepted tasks end with status -1 without copying.
+    static void failNextTransferTasks(int count);
+    // The next accepted task reports `milliseconds` after its copy is done; tasks behind it go
+    // on meanwhile, so completions can arrive out of order.
+    static void delayNextTransferTask(int milliseconds);
+    // The next `count` completions are posted twice.
+    static void repeatNextTransferCompletions(int count);
+    // Until switched off, every download that has to write a file fails as on a full disk.
+    static void simulateFullDisk(bool full);
+    static void resetTransferFaults();
+
+    // --- Picture cache (FileDataCacheGroup) ---
+    // Bound of the shared cache in bytes of decoded pictures, and its content.
+    static void setImageCacheByteLimit(qint64 bytes);
+    static qint64 imageCacheByteLimit();
+    static qint64 imageCachedBytes();
+    static int imageCachedCount();
+    static bool isImageCached(const QString &path);
+    static void clearImageCache();
+};
