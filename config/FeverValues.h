@@ -29,6 +29,9 @@ constexpr bool isAbnormalTemperature(int p_nState)
 // Mask status of a snapshot: no mask is worn. Every other value raises nothing.
 constexpr int MaskStatusNone = 2;
 
+// Cards the snapshot strip and the over-temperature list each keep; older ones make way.
+constexpr int MaxListCards = 30;
+
 // Settings switches; readers test for SwitchOn.
 constexpr int SwitchOn = 2;
 constexpr int SwitchOff = 1;

@@ -42,6 +42,12 @@ bool CompareNotifyFilter::showsStrangers(
     return !p_pFirstStrategy || p_pFirstStrategy->get_show_stranger() == FeverValues::SwitchOn;
 }
 
+bool CompareNotifyFilter::showsOverTempOnly(
+        const OrvaneAiCompareVoiceBroadcastStrategy *p_pFirstStrategy)
+{
+    return p_pFirstStrategy && p_pFirstStrategy->temp_record_mode == RecordOverTempOnly;
+}
+
 CompareNotifyFilter::Acceptance
 CompareNotifyFilter::acceptedMatches(const OrvaneCompareNotifyMessage &p_objNotify,
                                      const IntelligentSnapConfigParam &p_objSnapSource,
@@ -55,7 +61,7 @@ CompareNotifyFilter::acceptedMatches(const OrvaneCompareNotifyMessage &p_objNoti
     qInfo() << "URL:" << source.snapDetailImageURL;
 
     const bool showStranger = showsStrangers(p_pFirstStrategy);
-    if (p_pFirstStrategy && p_pFirstStrategy->temp_record_mode == RecordOverTempOnly
+    if (showsOverTempOnly(p_pFirstStrategy)
         && !FeverValues::isOverTemperature(source.temperatureState))
         return result;
 

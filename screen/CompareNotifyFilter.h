@@ -41,6 +41,8 @@ public:
     static bool isSelectedChannel(const QString &p_strChannelUID,
                                   const IntelligentSnapConfigParam &p_objSnapSource);
     static bool showsStrangers(const OrvaneAiCompareVoiceBroadcastStrategy *p_pFirstStrategy);
+    // The strategy's record mode keeps over-temperature snapshots only.
+    static bool showsOverTempOnly(const OrvaneAiCompareVoiceBroadcastStrategy *p_pFirstStrategy);
 
     // The snapshot goes to the over-temperature list: measured, over temperature, flagged for
     // the list and taken after the last manual clearing (an empty clear time never holds back).

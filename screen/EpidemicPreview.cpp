@@ -305,7 +305,8 @@ const ST_MSGVoiceBroadcastStrategy *EpidemicPreview::firstStrategy() const
 void EpidemicPreview::showSnapRecord(const SnapComparesMessage &p_objRecord)
 {
     // The placeholder's temperature goes first, once the placeholder over the video exists.
-    // The over-temperature list takes records passing CompareNotifyFilter::belongsInOverTempList.
+    // The over-temperature list takes the intake's overTempRecordReady records, which come
+    // just before this one when it belongs there too.
     m_ui->widgetTempSnap->appendSnapshot(p_objRecord);
     // The carousel takes records when CompareNotifyFilter::showsInPictureFlow allows slides.
 }
@@ -334,6 +335,7 @@ void EpidemicPreview::connectFaultHandling()
     m_pFaultNotices = new FaultNotices(this);
     connect(m_pFaultNotices, &FaultNotices::tip, this,
             [this](const QString &key, int kind) { setTips(AppLanguageTr::translate(key), kind); });
+    m_pIntake->setFaultNotices(m_pFaultNotices);
 
     m_pStoreSync = new ScreenStoreSync(this);
     connect(m_pStoreSync, &ScreenStoreSync::faultChanged, m_pFaultNotices, &FaultNotices::report);

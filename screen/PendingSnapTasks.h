@@ -18,11 +18,13 @@ public:
     PendingSnapTasks(const PendingSnapTasks &) = delete;
     PendingSnapTasks &operator=(const PendingSnapTasks &) = delete;
 
-    // Keeps the record of a task just added. False (the record is released) for an invalid
-    // task id or one already outstanding.
-    bool adopt(int p_nTaskId, std::unique_ptr<SnapComparesMessage> p_pRecord);
+    // Keeps the record of a task just added, and whether the strip wants it (history the
+    // over-temperature list alone asked for does not go to the strip). False (the record is
+    // released) for an invalid task id or one already outstanding.
+    bool adopt(int p_nTaskId, std::unique_ptr<SnapComparesMessage> p_pRecord,
+               bool p_bForStrip = true);
     // Hands the task's record over and forgets the task; null when the task is not outstanding.
-    std::unique_ptr<SnapComparesMessage> take(int p_nTaskId);
+    std::unique_ptr<SnapComparesMessage> take(int p_nTaskId, bool *p_pForStrip = nullptr);
 
     bool contains(int p_nTaskId) const;
     int size() const;
@@ -30,5 +32,10 @@ public:
     void clear();
 
 private:
-    std::map<int, std::unique_ptr<SnapComparesMessage>> m_mapRecords;
+    struct Pending
+    {
+        std::unique_ptr<SnapComparesMessage> record;
+        bool bForStrip = true;
+    };
+    std::map<int, Pending> m_mapRecords;
 };

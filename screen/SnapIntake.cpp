@@ -19,6 +19,7 @@
 #include <QDateTime>
 #include <QDebug>
 #include <QPixmap>
+#include <QTimer>
 
 namespace {
 
@@ -34,7 +35,12 @@ SnapIntake::SnapIntake(BaseWidget *p_pScreen, ScreenState p_objState)
     , m_objState(std::move(p_objState))
     , m_baLogClass(p_pScreen->metaObject()->className())
     , m_nTaskID(FeverValues::NoValue)
+    , m_objReady(FeverValues::MaxListCards, FeverValues::MaxListCards)
+    , m_pShowTimer(new QTimer(this))
 {
+    m_pShowTimer->setSingleShot(true);
+    m_pShowTimer->setInterval(0);
+    connect(m_pShowTimer, &QTimer::timeout, this, &SnapIntake::showWaiting);
 }
 
 SnapIntake::~SnapIntake()
@@ -45,6 +51,8 @@ SnapIntake::~SnapIntake()
         debug(("~" + m_baLogClass + " releases").constData())
                 << m_objPendingTasks.size() << "snapshots still downloading";
     m_objPendingTasks.clear();
+    // The notices may outlive the intake.
+    disconnect(m_objDiskStateConnection);
 }
 
 void SnapIntake::receive(const OrvaneCompareNotifyMessageList &p_vecNotifys,
@@ -56,9 +64,16 @@ void SnapIntake::receive(const OrvaneCompareNotifyMessageList &p_vecNotifys,
         processCompareNotify(notify, live);
 }
 
-void SnapIntake::slotCompareNotifyReceived(OrvaneCompareNotifyMessageList compareNotifys)
+void SnapIntake::setFaultNotices(FaultNotices *p_pNotices)
 {
-    receive(compareNotifys, sender());
+    disconnect(m_objDiskStateConnection);
+    m_pFaultNotices = p_pNotices;
+    if (p_pNotices)
+        m_objDiskStateConnection = connect(FlieDataTransfer::getInstance(),
+                                           &FlieDataTransfer::signalLocalDiskStateChanged,
+                                           p_pNotices, [p_pNotices](bool p_bFull) {
+                                               p_pNotices->report(FaultNotices::DiskFull, p_bFull);
+                                           });
 }
 
 void SnapIntake::handleTransferEvent(QEvent *p_pEvent)
@@ -74,30 +89,43 @@ void SnapIntake::loadHistory()
 {
     IntelligentSnapConfigParam source = m_objState.snapSource();
     const QStringList channelUIDs = ScreenedChannels::collectChannelUIDs(source);
-    const ReqSnapDataParam param = SnapHistoryRequest::build(
-            m_objState.firstStrategy(), channelUIDs, QDateTime::currentDateTime());
-
-    // Results count only while the request runs: the query goes when this function returns.
-    QueryHistoricalData query;
-    connect(&query, &QueryHistoricalData::signalHistoryCompareNotifyReceived, this,
-            &SnapIntake::slotCompareNotifyReceived);
-    if (!query.reqSnapHistoryData(param, false))
-        debug("loadHistorySnapshots no history from")
-                << param.strStartTime << "to" << param.strEndTime;
+    const SnapHistoryRequest::Requests requests =
+            SnapHistoryRequest::build(m_objState.firstStrategy(), channelUIDs,
+                                      source.strClearOverTempTime, QDateTime::currentDateTime());
+    const OrvaneCompareNotifyMessageList strip = queryHistory(requests.strip);
+    const OrvaneCompareNotifyMessageList overTemp = queryHistory(requests.overTempList);
+    for (const SnapHistoryRequest::Snapshot &snapshot : SnapHistoryRequest::merge(strip, overTemp))
+        processCompareNotify(snapshot.notify, false, snapshot.bForStrip);
 }
 
-void SnapIntake::processCompareNotify(const OrvaneCompareNotifyMessage &p_objNotify, bool p_bLive)
+OrvaneCompareNotifyMessageList SnapIntake::queryHistory(const ReqSnapDataParam &p_objParam)
+{
+    // Results count only while the request runs: the query goes when this function returns.
+    OrvaneCompareNotifyMessageList found;
+    QueryHistoricalData query;
+    connect(&query, &QueryHistoricalData::signalHistoryCompareNotifyReceived, this,
+            [&found](const OrvaneCompareNotifyMessageList &p_vecNotifys) {
+                found.insert(found.end(), p_vecNotifys.begin(), p_vecNotifys.end());
+            });
+    if (!query.reqSnapHistoryData(p_objParam, false))
+        debug("loadHistorySnapshots no history from")
+                << p_objParam.strStartTime << "to" << p_objParam.strEndTime;
+    return found;
+}
+
+void SnapIntake::processCompareNotify(const OrvaneCompareNotifyMessage &p_objNotify, bool p_bLive,
+                                      bool p_bForStrip)
 {
     const CompareNotifyFilter::Acceptance accepted = CompareNotifyFilter::acceptedMatches(
             p_objNotify, m_objState.snapSource(), m_objState.firstStrategy());
     if (accepted.bHiddenWithoutMatch)
         debug("processCompareNotify   compareInfoVec.empty");
     for (const CompareInfo &match : accepted.matches)
-        compareNotifyReceived(p_objNotify.snapFaceInfo, match, p_bLive);
+        compareNotifyReceived(p_objNotify.snapFaceInfo, match, p_bLive, p_bForStrip);
 }
 
 void SnapIntake::compareNotifyReceived(const OrvaneSnapFaceInfo &p_objSnapFaceInfo,
-                                       CompareInfo p_objMatch, bool p_bLive)
+                                       CompareInfo p_objMatch, bool p_bLive, bool p_bForStrip)
 {
     VORNClientAIManager *ai = VORNClientAIManager::instance();
     OrvaneSnapFaceInfo snapFaceInfo = p_objSnapFaceInfo;
@@ -141,9 +169,10 @@ void SnapIntake::compareNotifyReceived(const OrvaneSnapFaceInfo &p_objSnapFaceIn
     const int taskId = FlieDataTransfer::getInstance()->addTransTask(task);
     if (taskId == FeverValues::NoValue) {
         debug("compareNotifyReceived addTransTask failed");
+        reportFault(FaultNotices::Transfer, true);
         return; // the record goes with `record`
     }
-    if (!m_objPendingTasks.adopt(taskId, std::move(record)))
+    if (!m_objPendingTasks.adopt(taskId, std::move(record), p_bForStrip))
         debug("compareNotifyReceived task") << taskId << "already outstanding, snapshot dropped";
 }
 
@@ -200,7 +229,8 @@ void SnapIntake::processTransEvent(const FileTransStateEvent &p_objEvent)
     // The record is looked up by task id, never through the user data: a late or repeated
     // event may carry the pointer of a record already released. The last task handled is
     // only the most common such repeat.
-    const std::unique_ptr<SnapComparesMessage> record = m_objPendingTasks.take(taskId);
+    bool forStrip = true;
+    std::unique_ptr<SnapComparesMessage> record = m_objPendingTasks.take(taskId, &forStrip);
     if (!record) {
         if (taskId == m_nTaskID && failed)
             debug("processTransEvent status: -1 m_nTaskID == taskId");
@@ -211,8 +241,15 @@ void SnapIntake::processTransEvent(const FileTransStateEvent &p_objEvent)
         return;
     }
     m_nTaskID = taskId;
-    if (failed)
+    if (failed) {
+        reportFault(p_objEvent.error() == FileTransStateEvent::ErrorDiskFull
+                            ? FaultNotices::DiskFull
+                            : FaultNotices::Transfer,
+                    true);
         return; // nothing to show
+    }
+    reportFault(FaultNotices::Transfer, false);
+    reportFault(FaultNotices::DiskFull, false);
 
     const QString &snapPath = record->snapFaceInfo.snapTargetSource.snapDetailImageURL;
     const QString &archivePath = record->compareInfo.archiveImage.url;
@@ -226,10 +263,42 @@ void SnapIntake::processTransEvent(const FileTransStateEvent &p_objEvent)
     QPixmap archivePixmap;
     const bool snapLoaded = FileDataCacheHelper::tryLoadPixmapData(snapPath, snapPixmap);
     const bool archiveLoaded = FileDataCacheHelper::tryLoadPixmapData(archivePath, archivePixmap);
-    if (snapLoaded && archiveLoaded)
-        emit recordReady(*record);
-    else
+    reportFault(FaultNotices::MissingPicture, !snapLoaded || !archiveLoaded);
+    if (!snapLoaded || !archiveLoaded) {
         debug("processTransEvent  FileDataCacheHelper::tryLoadPixmap failed");
+        return;
+    }
+
+    int targets = forStrip ? ReadySnapQueue::Strip : 0;
+    if (CompareNotifyFilter::belongsInOverTempList(record->snapFaceInfo.snapTargetSource,
+                                                   m_objState.snapSource().strClearOverTempTime))
+        targets |= ReadySnapQueue::OverTempList;
+    m_objReady.push(std::move(record), targets);
+    if (!m_objReady.isEmpty() && !m_pShowTimer->isActive())
+        m_pShowTimer->start();
+}
+
+void SnapIntake::showWaiting()
+{
+    for (int shown = 0; shown < ShowPerTurn && !m_objReady.isEmpty(); ++shown) {
+        const ReadySnapQueue::Entry entry = m_objReady.takeFirst();
+        // The list may have been cleared by hand while the record waited.
+        if ((entry.targets & ReadySnapQueue::OverTempList)
+            && CompareNotifyFilter::belongsInOverTempList(
+                    entry.record->snapFaceInfo.snapTargetSource,
+                    m_objState.snapSource().strClearOverTempTime))
+            emit overTempRecordReady(*entry.record);
+        if (entry.targets & ReadySnapQueue::Strip)
+            emit recordReady(*entry.record);
+    }
+    if (!m_objReady.isEmpty())
+        m_pShowTimer->start();
+}
+
+void SnapIntake::reportFault(FaultNotices::Kind p_eKind, bool p_bFailing)
+{
+    if (m_pFaultNotices)
+        m_pFaultNotices->report(p_eKind, p_bFailing);
 }
 
 QDebug SnapIntake::debug(const char *p_szHead) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FeverValues.h"
+
 #include "BaseWidget.h"
 #include "OrvaneAiCompareVoiceBroadcastStrategy.h"
 
@@ -63,7 +65,7 @@ private:
     void removeRow(QListWidgetItem *p_pItem);
 
     std::unique_ptr<Ui::TempSnapWidget> m_ui;
-    const int m_nMaxCount = 30;
+    const int m_nMaxCount = FeverValues::MaxListCards;
     int m_nCardWidth = 330;
     int m_nCardHeight = 143;
     bool m_bAlternateStyle = false;

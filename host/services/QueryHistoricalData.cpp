@@ -24,9 +24,11 @@ bool QueryHistoricalData::reqSnapHistoryData(const ReqSnapDataParam &param, bool
 {
     const QDateTime start = parseTime(param.strStartTime);
     const QDateTime end = parseTime(param.strEndTime);
-    if (!start.isValid() || !end.isValid()) {
+    const bool newerThanValid =
+            param.strNewerThan.isEmpty() || parseTime(param.strNewerThan).isValid();
+    if (!start.isValid() || !end.isValid() || !newerThanValid) {
         qDebug().noquote() << "QueryHistoricalData::reqSnapHistoryData malformed time window:"
-                           << param.strStartTime << param.strEndTime;
+                           << param.strStartTime << param.strEndTime << param.strNewerThan;
         return false;
     }
     if (!async)
@@ -39,10 +41,17 @@ bool QueryHistoricalData::reqSnapHistoryData(const ReqSnapDataParam &param, bool
 
 bool QueryHistoricalData::run(const ReqSnapDataParam &param)
 {
+    SnapshotHistory::Filter filter;
+    filter.maxCount = param.nMaxCount;
+    filter.overTempOnly = param.bOverTempOnly;
+    filter.alarmOnly = param.bOverTempAlarmOnly;
+    filter.registeredOnly = param.bRegisteredOnly;
+    if (!param.strNewerThan.isEmpty())
+        filter.newerThan = parseTime(param.strNewerThan);
     bool ok = false;
     const OrvaneCompareNotifyMessageList found =
             SnapshotHistory::query(parseTime(param.strStartTime), parseTime(param.strEndTime),
-                                   param.strChannelUIDList, param.nMaxCount, &ok);
+                                   param.strChannelUIDList, filter, &ok);
     if (!ok) {
         qDebug() << "QueryHistoricalData::run history not available";
         return false;

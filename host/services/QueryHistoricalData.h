@@ -15,8 +15,9 @@ class QueryHistoricalData : public QObject
 public:
     explicit QueryHistoricalData(QObject *parent = nullptr);
 
-    // False (nothing emitted) when a time text is malformed or the store cannot be read;
-    // otherwise the signal carries the matching notifications, oldest first, possibly none.
+    // False (nothing emitted) when a time text (window or strNewerThan) is malformed or the
+    // store cannot be read; otherwise the signal carries the matching notifications, oldest
+    // first, possibly none.
     bool reqSnapHistoryData(const ReqSnapDataParam &param, bool async);
 
 signals:

@@ -2,6 +2,7 @@
 
 #include "CompareNotifyCodec.h"
 #include "LogText.h"
+#include "OrvaneArchiveImageInfo.h"
 #include "PlatformStore.h"
 
 #include <QDebug>
@@ -14,28 +15,138 @@
 
 namespace {
 
+// Temperature state of an over-temperature snapshot.
+constexpr int TempStateOver = 1;
+
 QString timeKey(const QDateTime &time)
 {
     return time.toString(QLatin1String(SnapshotHistory::TimeFormat));
+}
+
+// What the queries filter on, repeated beside the payload so that no row is decoded to be
+// judged.
+struct Facets
+{
+    int tempState = 0;
+    bool alarm = false;
+    bool registered = false;
+};
+
+Facets facetsOf(const OrvaneCompareNotifyMessage &message)
+{
+    const OrvaneSnapTargetSource &source = message.snapFaceInfo.snapTargetSource;
+    Facets facets;
+    facets.tempState = source.temperatureState;
+    facets.alarm = source.hasTemperature == 1 && source.temperatureState == TempStateOver
+                   && source.overTempListFlag != 0;
+    const int stranger = OrvaneArchiveImageInfo().archiveId;
+    for (const CompareInfo &match : message.compareInfoVec)
+        facets.registered = facets.registered || match.archiveImage.archiveId != stranger;
+    return facets;
+}
+
+bool hasColumn(const QSqlDatabase &db, const QString &column)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA table_info(snapshot_history)")))
+        return false;
+    while (query.next()) {
+        if (query.value(1).toString() == column)
+            return true;
+    }
+    return false;
+}
+
+// A store written before the facet columns existed: adds them and fills them from the
+// payloads, once.
+QString addFacetColumns(QSqlDatabase &db)
+{
+    const bool transaction = db.transaction();
+    QSqlQuery query(db);
+    QString failure;
+    for (const char *column : {"temp_state", "alarm", "registered"}) {
+        if (failure.isEmpty()
+            && !query.exec(QStringLiteral("ALTER TABLE snapshot_history ADD COLUMN %1"
+                                          " INTEGER NOT NULL DEFAULT 0")
+                                   .arg(QLatin1String(column))))
+            failure = query.lastError().text();
+    }
+    QSqlQuery rows(db);
+    rows.setForwardOnly(true);
+    QSqlQuery update(db);
+    update.prepare(QStringLiteral("UPDATE snapshot_history SET temp_state = ?, alarm = ?,"
+                                  " registered = ? WHERE id = ?"));
+    if (failure.isEmpty() && !rows.exec(QStringLiteral("SELECT id, payload FROM snapshot_history")))
+        failure = rows.lastError().text();
+    while (failure.isEmpty() && rows.next()) {
+        OrvaneCompareNotifyMessage message;
+        if (!CompareNotifyCodec::decode(rows.value(1).toByteArray(), message))
+            continue; // skipped by every query anyway
+        const Facets facets = facetsOf(message);
+        update.addBindValue(facets.tempState);
+        update.addBindValue(facets.alarm ? 1 : 0);
+        update.addBindValue(facets.registered ? 1 : 0);
+        update.addBindValue(rows.value(0));
+        if (!update.exec())
+            failure = update.lastError().text();
+    }
+    if (failure.isEmpty() && transaction && !db.commit())
+        failure = db.lastError().text();
+    if (!failure.isEmpty() && transaction)
+        db.rollback();
+    return failure;
 }
 
 } // namespace
 
 bool SnapshotHistory::ensureTable()
 {
-    QSqlDatabase db = PlatformStore::instance()->database();
-    if (!PlatformStore::instance()->isOpen())
+    PlatformStore *store = PlatformStore::instance();
+    store->database(); // opens the file on first use
+    if (!store->isOpen())
         return false;
+    // Checked once per opened file rather than on every call.
+    static quint64 s_nCheckedOpen = 0;
+    if (s_nCheckedOpen == store->openCount())
+        return true;
+    if (!createSchema())
+        return false;
+    s_nCheckedOpen = store->openCount();
+    return true;
+}
+
+bool SnapshotHistory::createSchema()
+{
+    QSqlDatabase db = PlatformStore::instance()->database();
     // Times are stored normalised so that text order is time order.
     QSqlQuery query(db);
+    QString failure;
     if (!query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS snapshot_history ("
                                    " id INTEGER PRIMARY KEY AUTOINCREMENT,"
                                    " snap_time TEXT NOT NULL,"
                                    " channel_uid TEXT NOT NULL,"
-                                   " payload BLOB NOT NULL)"))
-        || !query.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS snapshot_history_time"
-                                      " ON snapshot_history (snap_time)"))) {
-        qDebug().noquote() << "SnapshotHistory::ensureTable" << query.lastError().text();
+                                   " payload BLOB NOT NULL,"
+                                   " temp_state INTEGER NOT NULL DEFAULT 0,"
+                                   " alarm INTEGER NOT NULL DEFAULT 0,"
+                                   " registered INTEGER NOT NULL DEFAULT 0)")))
+        failure = query.lastError().text();
+    if (failure.isEmpty() && !hasColumn(db, QStringLiteral("registered")))
+        failure = addFacetColumns(db);
+    // Newest first by (time, id) with every column a query filters on, so that a query walks
+    // the index alone and reads payloads only for the rows it returns. Alarms are few: their
+    // own index spares a query for them walking the whole day. The plain time index of older
+    // stores is a prefix of the first one.
+    for (const char *statement :
+         {"CREATE INDEX IF NOT EXISTS snapshot_history_newest ON snapshot_history"
+          " (snap_time, id, channel_uid, temp_state, registered)",
+          "CREATE INDEX IF NOT EXISTS snapshot_history_alarms ON snapshot_history"
+          " (snap_time, id, channel_uid, temp_state, registered, alarm) WHERE alarm = 1",
+          "DROP INDEX IF EXISTS snapshot_history_time"}) {
+        if (failure.isEmpty() && !query.exec(QLatin1String(statement)))
+            failure = query.lastError().text();
+    }
+    if (!failure.isEmpty()) {
+        qDebug().noquote() << "SnapshotHistory::ensureTable" << failure;
         return false;
     }
     return true;
@@ -59,13 +170,17 @@ bool SnapshotHistory::record(const OrvaneCompareNotifyMessage &message)
         qDebug() << "SnapshotHistory::record store not available, not stored";
         return false;
     }
+    const Facets facets = facetsOf(message);
     QSqlQuery query(PlatformStore::instance()->database());
-    query.prepare(QStringLiteral("INSERT INTO snapshot_history (snap_time, channel_uid, payload)"
-                                 " VALUES (?, ?, ?)"));
+    query.prepare(QStringLiteral("INSERT INTO snapshot_history (snap_time, channel_uid, payload,"
+                                 " temp_state, alarm, registered) VALUES (?, ?, ?, ?, ?, ?)"));
     query.addBindValue(date.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ')
                        + clock.toString(QStringLiteral("HH:mm:ss")));
     query.addBindValue(source.channelUID);
     query.addBindValue(CompareNotifyCodec::encode(message));
+    query.addBindValue(facets.tempState);
+    query.addBindValue(facets.alarm ? 1 : 0);
+    query.addBindValue(facets.registered ? 1 : 0);
     if (!query.exec()) {
         qDebug().noquote() << "SnapshotHistory::record" << query.lastError().text();
         return false;
@@ -95,6 +210,15 @@ OrvaneCompareNotifyMessageList SnapshotHistory::query(const QDateTime &start, co
                                                       const QStringList &channelUids, int maxCount,
                                                       bool *ok)
 {
+    Filter filter;
+    filter.maxCount = maxCount;
+    return query(start, end, channelUids, filter, ok);
+}
+
+OrvaneCompareNotifyMessageList SnapshotHistory::query(const QDateTime &start, const QDateTime &end,
+                                                      const QStringList &channelUids,
+                                                      const Filter &filter, bool *ok)
+{
     if (ok)
         *ok = false;
     OrvaneCompareNotifyMessageList result;
@@ -107,28 +231,50 @@ OrvaneCompareNotifyMessageList SnapshotHistory::query(const QDateTime &start, co
     if (channelUids.isEmpty() || !start.isValid() || !end.isValid() || end < start)
         return result;
 
+    QString sql = QStringLiteral("SELECT id, channel_uid FROM snapshot_history"
+                                 " WHERE snap_time >= ? AND snap_time <= ?");
+    if (filter.newerThan.isValid())
+        sql += QStringLiteral(" AND snap_time > ?");
+    if (filter.overTempOnly)
+        sql += QStringLiteral(" AND temp_state = %1").arg(TempStateOver);
+    if (filter.alarmOnly)
+        sql += QStringLiteral(" AND alarm = 1");
+    if (filter.registeredOnly)
+        sql += QStringLiteral(" AND registered = 1");
+    sql += QStringLiteral(" ORDER BY snap_time DESC, id DESC");
+
     // Channels are matched here rather than in SQL: a long selection would exceed the
-    // statement's parameter limit, and rows of other channels are never decoded anyway.
+    // statement's parameter limit. Stopping at maxCount does what a LIMIT would; rows of other
+    // channels cost an index entry each, and only the rows kept are read and decoded.
+    QSqlDatabase db = PlatformStore::instance()->database();
     const QSet<QString> channels(channelUids.cbegin(), channelUids.cend());
-    QSqlQuery query(PlatformStore::instance()->database());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT id, channel_uid, payload FROM snapshot_history"
-                                 " WHERE snap_time >= ? AND snap_time <= ?"
-                                 " ORDER BY snap_time DESC, id DESC"));
-    query.addBindValue(timeKey(start));
-    query.addBindValue(timeKey(end));
-    if (!query.exec()) {
-        qDebug().noquote() << "SnapshotHistory::query" << query.lastError().text();
+    QSqlQuery rows(db);
+    rows.setForwardOnly(true);
+    rows.prepare(sql);
+    rows.addBindValue(timeKey(start));
+    rows.addBindValue(timeKey(end));
+    if (filter.newerThan.isValid())
+        rows.addBindValue(timeKey(filter.newerThan));
+    QSqlQuery payload(db);
+    payload.setForwardOnly(true);
+    payload.prepare(QStringLiteral("SELECT payload FROM snapshot_history WHERE id = ?"));
+    if (!rows.exec()) {
+        qDebug().noquote() << "SnapshotHistory::query" << rows.lastError().text();
         if (ok)
             *ok = false;
         return result;
     }
-    while (query.next() && (maxCount <= 0 || int(result.size()) < maxCount)) {
-        if (!channels.contains(query.value(1).toString()))
+    while (rows.next() && (filter.maxCount <= 0 || int(result.size()) < filter.maxCount)) {
+        if (!channels.contains(rows.value(1).toString()))
             continue;
+        const QVariant id = rows.value(0);
+        payload.bindValue(0, id);
         OrvaneCompareNotifyMessage message;
-        if (!CompareNotifyCodec::decode(query.value(2).toByteArray(), message)) {
-            qDebug() << "SnapshotHistory::query skipped damaged row" << query.value(0).toLongLong();
+        // A row removed since the walk began (another connection's sweep) is simply not there.
+        if (!payload.exec() || !payload.next())
+            continue;
+        if (!CompareNotifyCodec::decode(payload.value(0).toByteArray(), message)) {
+            qDebug() << "SnapshotHistory::query skipped damaged row" << id.toLongLong();
             continue;
         }
         result.push_back(std::move(message));

@@ -17,6 +17,16 @@ public:
     static bool record(const OrvaneCompareNotifyMessage &message);
     static int recordAll(const OrvaneCompareNotifyMessageList &messages);
 
+    // Narrows a query; the defaults narrow nothing.
+    struct Filter
+    {
+        int maxCount = 0;            // > 0: only the newest so many
+        bool overTempOnly = false;   // temperature state over-temperature
+        bool alarmOnly = false;      // over-temperature alarms (see ReqSnapDataParam)
+        bool registeredOnly = false; // a match with an archive (not only strangers)
+        QDateTime newerThan;         // valid: taken strictly after it
+    };
+
     // Notifications whose snapshot time lies in [start, end] (both included) and whose channel
     // is one of channelUids, oldest first (ties in the order recorded). An empty channel list
     // selects nothing. maxCount > 0 keeps only the newest maxCount of them. *ok (when given) is
@@ -24,6 +34,11 @@ public:
     static OrvaneCompareNotifyMessageList query(const QDateTime &start, const QDateTime &end,
                                                 const QStringList &channelUids, int maxCount = 0,
                                                 bool *ok = nullptr);
+    // The same, narrowed by the filter. Reads only the rows it returns (and the index entries
+    // it passes over), so the newest few of a long day cost as little as a short day.
+    static OrvaneCompareNotifyMessageList query(const QDateTime &start, const QDateTime &end,
+                                                const QStringList &channelUids,
+                                                const Filter &filter, bool *ok = nullptr);
 
     // Drops notifications older than the given time, oldest first and at most maxCount of them
     // when maxCount > 0; appends the snapshot picture names of the dropped ones to
@@ -35,4 +50,5 @@ public:
 
 private:
     static bool ensureTable();
+    static bool createSchema();
 };

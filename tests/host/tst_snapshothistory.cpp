@@ -10,6 +10,9 @@
 #include "SnapshotHistory.h"
 
 #include <QFile>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
 namespace {
 
 OrvaneCompareNotifyMessage makeMessage(const QString &time, const QString &channel, qint64 snapId)
@@ -82,6 +85,7 @@ private slots:
     void timeWindowAndChannelFilter_data();
     void timeWindowAndChannelFilter();
     void retentionSweepsOldSnapshotsAndTheirPictures();
+    void storeOfAnEarlierVersionIsFiltered();
 };
 
 void TestSnapshotHistory::initTestCase()
@@ -160,9 +164,13 @@ void TestSnapshotHistory::timeWindowAndChannelFilter()
 
     // The same through the platform query, delivered during the call: the screen deletes the
     // query object as soon as the call returns.
+    ReqSnapDataParam param;
+    param.strStartTime = start;
+    param.strEndTime = end;
+    param.strChannelUIDList = channels;
     QueryHistoricalData query;
     QSignalSpy spy(&query, &QueryHistoricalData::signalHistoryCompareNotifyReceived);
-    QVERIFY(query.reqSnapHistoryData({start, end, channels}, false));
+    QVERIFY(query.reqSnapHistoryData(param, false));
     QCOMPARE(spy.size(), 1);
     QCOMPARE(timesOf(spy.first().first().value<OrvaneCompareNotifyMessageList>()), times);
 }
@@ -209,6 +217,53 @@ void TestSnapshotHistory::retentionSweepsOldSnapshotsAndTheirPictures()
     QVERIFY(PlatformPictureStore::contains("days/old/3.jpg")); // written again since
     QVERIFY(PlatformPictureStore::contains("days/recent/1.jpg"));
     QVERIFY(PlatformPictureStore::contains("archive/12.jpg"));
+}
+
+void TestSnapshotHistory::storeOfAnEarlierVersionIsFiltered()
+{
+    // A store whose table has no columns to filter on yet, holding an over-temperature alarm of
+    // a registered person and a stranger of normal temperature.
+    PlatformStore *store = PlatformStore::instance();
+    const QString folder = store->configFolder();
+    QTemporaryDir earlier;
+    store->setConfigFolder(earlier.path());
+    const OrvaneCompareNotifyMessage alarm = makeMessage("2026-12-06 08:00:00", "dev1_1", 1);
+    const OrvaneCompareNotifyMessage stranger = snaptest::SnapBuilder()
+                                                        .snapId(2)
+                                                        .channel("dev1_1")
+                                                        .at(QString("2026-12-06 09:00:00"))
+                                                        .stranger()
+                                                        .notification();
+    {
+        QSqlQuery query(store->database());
+        QVERIFY(query.exec("CREATE TABLE snapshot_history (id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                           " snap_time TEXT NOT NULL, channel_uid TEXT NOT NULL,"
+                           " payload BLOB NOT NULL)"));
+        QVERIFY(query.prepare("INSERT INTO snapshot_history (snap_time, channel_uid, payload)"
+                              " VALUES (?, 'dev1_1', ?)"));
+        for (const OrvaneCompareNotifyMessage &message : {alarm, stranger}) {
+            query.addBindValue(message.snapFaceInfo.snapTargetSource.snapTime);
+            query.addBindValue(CompareNotifyCodec::encode(message));
+            QVERIFY(query.exec());
+        }
+    }
+
+    // Without the columns filled from the payloads, every filtered query would fail or find
+    // nothing, and a screen would start without its history.
+    const auto found = [](void (*narrow)(SnapshotHistory::Filter &)) {
+        SnapshotHistory::Filter filter;
+        narrow(filter);
+        QList<qint64> ids;
+        for (const OrvaneCompareNotifyMessage &message : SnapshotHistory::query(
+                     at("2026-12-06 00:00:00"), at("2026-12-06 23:59:59"), {"dev1_1"}, filter))
+            ids.append(message.snapFaceInfo.snapId);
+        return ids;
+    };
+    QCOMPARE(found([](SnapshotHistory::Filter &) {}), (QList<qint64>{1, 2}));
+    QCOMPARE(found([](SnapshotHistory::Filter &f) { f.alarmOnly = true; }), QList<qint64>{1});
+    QCOMPARE(found([](SnapshotHistory::Filter &f) { f.overTempOnly = true; }), QList<qint64>{1});
+    QCOMPARE(found([](SnapshotHistory::Filter &f) { f.registeredOnly = true; }), QList<qint64>{1});
+    store->setConfigFolder(folder);
 }
 
 FEVER_TEST_MAIN(TestSnapshotHistory)

@@ -5,6 +5,9 @@
 #include "FeverValues.h"
 #include "SnapHistoryRequest.h"
 
+#include "QueryHistoricalData.h"
+#include "SnapshotHistory.h"
+
 #include <QDateTime>
 
 #include <functional>
@@ -35,6 +38,23 @@ Arrival arrival(const std::function<void(Arrival &)> &tweak)
     Arrival a;
     tweak(a);
     return a;
+}
+
+// Every row of a history test is the only snapshot on record, taken that morning.
+const QDateTime Evening(QDate(2026, 3, 5), QTime(19, 8, 9));
+const QString Morning = QStringLiteral("2026-03-05 10:00:00");
+
+bool onlySnapshotFound(OrvaneCompareNotifyMessage notify, const ReqSnapDataParam &param)
+{
+    notify.snapFaceInfo.snapTargetSource.snapTime = Morning;
+    if (SnapshotHistory::removeOlderThan(QDateTime(QDate(9999, 1, 1), QTime(0, 0))) < 0
+        || !SnapshotHistory::record(notify))
+        qFatal("history store not available");
+    QueryHistoricalData query;
+    QSignalSpy answer(&query, &QueryHistoricalData::signalHistoryCompareNotifyReceived);
+    if (!query.reqSnapHistoryData(param, false) || answer.size() != 1)
+        qFatal("history query failed");
+    return !answer.first().first().value<OrvaneCompareNotifyMessageList>().empty();
 }
 
 } // namespace
@@ -155,6 +175,18 @@ void TestCompareNotifyFilter::acceptance()
         QVERIFY2(log.lines.isEmpty(), qPrintable(log.lines.join('\n')));
     QCOMPARE(accepted.bHiddenWithoutMatch,
              in.matches.isEmpty() && expected.isEmpty() && urlLogged && in.recordMode != 2);
+
+    // The history a new screen asks for leaves out what the strategy drops (it would take the
+    // place of a snapshot the strip shows) and nothing the screen would show.
+    const QStringList channels = in.allChannels ? QStringList{in.channel} : in.selection;
+    const bool found = onlySnapshotFound(
+            notify, SnapHistoryRequest::build(in.showStranger != 0 ? &strategy : nullptr, channels,
+                                              QString(), Evening)
+                            .strip);
+    if (!expected.isEmpty())
+        QVERIFY(found);
+    else if (urlLogged) // dropped by the strategy alone
+        QVERIFY(!found);
 }
 
 void TestCompareNotifyFilter::overTempList_data()
@@ -185,12 +217,21 @@ void TestCompareNotifyFilter::overTempList()
     QFETCH(QString, clearTime);
     QFETCH(bool, expected);
 
-    OrvaneSnapTargetSource source;
-    source.snapTime = QStringLiteral("2026-03-05 10:00:00");
+    OrvaneCompareNotifyMessage notify;
+    OrvaneSnapTargetSource &source = notify.snapFaceInfo.snapTargetSource;
+    source.snapTime = Morning;
+    source.channelUID = GateA;
     source.hasTemperature = hasTemperature;
     source.temperatureState = state;
     source.overTempListFlag = listFlag;
     QCOMPARE(CompareNotifyFilter::belongsInOverTempList(source, clearTime), expected);
+
+    // The platform picks the list's history by the same rule, or the list would start with
+    // cards it never takes live (or lack some it does).
+    QCOMPARE(onlySnapshotFound(
+                     notify,
+                     SnapHistoryRequest::build(nullptr, {GateA}, clearTime, Evening).overTempList),
+             expected);
 }
 
 void TestCompareNotifyFilter::pictureFlow_data()
@@ -293,11 +334,16 @@ void TestCompareNotifyFilter::historyWindow()
     strategy.over_temp_clear_time = overTempClear;
     strategy.normal_temp_clear_time = normalClear;
     const QStringList channels{GateA, QStringLiteral("NVR-NORTH_3")};
-    const ReqSnapDataParam param =
-            SnapHistoryRequest::build(hasStrategy ? &strategy : nullptr, channels, now);
-    QCOMPARE(param.strStartTime, start);
-    QCOMPARE(param.strEndTime, end);
-    QCOMPARE(param.strChannelUIDList, channels);
+    const SnapHistoryRequest::Requests requests =
+            SnapHistoryRequest::build(hasStrategy ? &strategy : nullptr, channels,
+                                      QStringLiteral("2026-03-05 08:00:00"), now);
+    // Never more than the lists can show, from the same window and channels.
+    for (const ReqSnapDataParam &param : {requests.strip, requests.overTempList}) {
+        QCOMPARE(param.strStartTime, start);
+        QCOMPARE(param.strEndTime, end);
+        QCOMPARE(param.strChannelUIDList, channels);
+        QCOMPARE(param.nMaxCount, 30);
+    }
 }
 
 FEVER_TEST_MAIN(TestCompareNotifyFilter)

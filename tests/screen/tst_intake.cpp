@@ -18,6 +18,7 @@
 #include "SnapshotHistory.h"
 #include "VORNClientAIManager.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -65,6 +66,7 @@ struct ScreenSetup
     int overTempClear = -1;
     int normalClear = -1;
     QStringList channels{GateA};
+    QString clearOverTempTime;
 };
 
 } // namespace
@@ -123,10 +125,11 @@ private slots:
     void eventsAfterDestructionAreHarmless();
     void unrelatedTransferEventsAreIgnored();
     void pendingTasksKeepOneRecordPerTask();
+    void burstInOnePassKeepsFewWidgets();
 
     // History
-    void historyOfTodayIsShown();
     void historyWindowFollowsClearTimes();
+    void longDayShowsOnlyWhatFits();
     void screenedChannels();
 
 private:
@@ -166,6 +169,12 @@ std::unique_ptr<EpidemicPreview> TestIntake::makeScreen(const ScreenSetup &setup
     strategy.over_temp_clear_time = setup.overTempClear;
     strategy.normal_temp_clear_time = setup.normalClear;
     prepareWindow(windowId, {strategy}, setup.channels);
+    if (!setup.clearOverTempTime.isEmpty()) {
+        AppConfigHelper *config = AppConfigHelper::instance();
+        IntelligentSnapConfigParam source = config->getEpidemicPreviewConfigParam(windowId);
+        source.strClearOverTempTime = setup.clearOverTempTime;
+        config->setEpidemicPreviewConfigParam(windowId, source);
+    }
 
     m_nBaseline = SnapComparesMessage::liveCount();
     auto screen = std::make_unique<EpidemicPreview>();
@@ -507,27 +516,53 @@ void TestIntake::pendingTasksKeepOneRecordPerTask()
     QCOMPARE(SnapComparesMessage::liveCount(), baseline);
 }
 
-void TestIntake::historyOfTodayIsShown()
+void TestIntake::burstInOnePassKeepsFewWidgets()
 {
-    const QDateTime now = QDateTime::currentDateTime();
-    if (now.time() < QTime(0, 5))
-        QSKIP("too close to midnight for an earlier snapshot of today");
-    const QDateTime midnight(now.date(), QTime(0, 0));
-    QVERIFY(SnapshotHistory::record(
-            notification(newSnapPicture(), {registered(501)}, GateB, 0, midnight.addSecs(1))));
-    QVERIFY(SnapshotHistory::record(
-            notification(newSnapPicture(), {registered(502)}, GateB, 1, now.addSecs(-60))));
-    QVERIFY(SnapshotHistory::record(
-            notification(newSnapPicture(), {registered(503)}, GateB, 0, midnight.addSecs(-1))));
-    QVERIFY(SnapshotHistory::record(
-            notification(newSnapPicture(), {registered(504)}, GateB, 0, now.addSecs(3600))));
-
-    ScreenSetup setup;
-    setup.channels = QStringList{GateB};
-    auto screen = makeScreen(setup);
+    auto screen = makeScreen();
     settle();
-    // That history is never announced, tst_screenvoice follows from the intake to the speech.
-    QCOMPARE(cardArchiveIds(screen.get()), (QList<int>{501, 502}));
+    flushDeferredDeletes();
+    SnapIntake *intake = screen->findChild<SnapIntake *>();
+    const int idle = QApplication::allWidgets().size();
+
+    // Strangers share their archive picture, so one list needs only its own snapshot pictures;
+    // the last one tells when the transfer has written them all.
+    constexpr int Count = 2000;
+    const QString picture = newSnapPicture();
+    const QString last = newSnapPicture();
+    OrvaneCompareNotifyMessageList burst;
+    for (int id = 1; id <= Count; ++id) {
+        burst.push_back(notification(id == Count ? last : picture, {stranger()}));
+        burst.back().snapFaceInfo.snapId = id;
+    }
+    int peak = 0;
+    connect(intake, &SnapIntake::recordReady, this,
+            [&peak] { peak = qMax(peak, int(QApplication::allWidgets().size())); });
+
+    emit VornClient::instance()->signalCompareNotifyReceived(burst);
+    // Every completion queues up before the UI thread looks, and all of them are then handled
+    // in one pass of the posted events: cards made in that pass and dropped again used to live
+    // on until its end, 2,000 cards of several widgets each.
+    const QString lastLocal =
+            VORNClientAIManager::instance()->convertToLocalSnapAbsPath(last, true);
+    for (int waited = 0; !QFileInfo::exists(lastLocal) && waited < 30000; waited += 10)
+        QTest::qSleep(10);
+    QTest::qSleep(200);
+    QCoreApplication::sendPostedEvents();
+    QTRY_COMPARE(intake->pendingCount(), 0);
+    QTRY_COMPARE(intake->waitingCount(), 0);
+
+    // A full strip, and at no time more than the cards of one turn waiting for deletion on top.
+    flushDeferredDeletes();
+    const int full = QApplication::allWidgets().size();
+    const int perCard = (full - idle) / strip(screen.get())->maxCount();
+    QVERIFY2(peak <= full + SnapIntake::ShowPerTurn * perCard,
+             qPrintable(QStringLiteral("%1 widgets at the peak, %2 with a full strip")
+                                .arg(peak)
+                                .arg(full)));
+    TempSnapWidget *cards = strip(screen.get());
+    QCOMPARE(cards->cardCount(), cards->maxCount());
+    for (int row = 0; row < cards->cardCount(); ++row)
+        QCOMPARE(cards->cardAt(row)->record().snapFaceInfo.snapId, qint64(Count - row));
     QCOMPARE(outstanding(screen.get()), 0);
 }
 
@@ -550,6 +585,51 @@ void TestIntake::historyWindowFollowsClearTimes()
     auto screen = makeScreen(setup);
     settle();
     QCOMPARE(cardArchiveIds(screen.get()), QList<int>{502});
+    QCOMPARE(outstanding(screen.get()), 0);
+}
+
+void TestIntake::longDayShowsOnlyWhatFits()
+{
+    // 200 snapshots of today a second apart, every third an over-temperature alarm; the
+    // over-temperature list was cleared by hand in the second of the 60th.
+    const QDateTime now = QDateTime::currentDateTime();
+    if (now.time() < QTime(0, 5))
+        QSKIP("too close to midnight for 200 earlier snapshots of today");
+    ScreenSetup setup;
+    setup.channels = QStringList{QStringLiteral("NVR-SOUTH_1")};
+    OrvaneCompareNotifyMessageList day;
+    for (int id = 1; id <= 200; ++id) {
+        day.push_back(notification(newSnapPicture(), {stranger()}, setup.channels.first(),
+                                   id % 3 == 0 ? 1 : 0, now.addSecs(id - 260)));
+        day.back().snapFaceInfo.snapId = id;
+    }
+    QCOMPARE(SnapshotHistory::recordAll(day), 200);
+    setup.clearOverTempTime = day[59].snapFaceInfo.snapTargetSource.snapTime;
+
+    QSignalSpy tasks(FlieDataTransfer::getInstance(), &FlieDataTransfer::signalTaskFinished);
+    auto screen = makeScreen(setup);
+    SnapIntake *intake = screen->findChild<SnapIntake *>();
+    QList<qint64> overTemp;
+    connect(intake, &SnapIntake::overTempRecordReady, this,
+            [&overTemp](const SnapComparesMessage &record) {
+                overTemp.append(record.snapFaceInfo.snapId);
+            });
+    settle();
+    QTRY_COMPARE(intake->waitingCount(), 0);
+
+    // The strip: the newest 30, the newest on top.
+    TempSnapWidget *cards = strip(screen.get());
+    QCOMPARE(cards->cardCount(), 30);
+    for (int row = 0; row < cards->cardCount(); ++row)
+        QCOMPARE(cards->cardAt(row)->record().snapFaceInfo.snapId, qint64(200 - row));
+    // The list: the newest 30 alarms after the clearing (111, 114 ... 198), oldest first, each
+    // once although the newest of them came with the strip's answer too.
+    QList<qint64> alarms;
+    for (int id = 111; id <= 198; id += 3)
+        alarms.append(id);
+    QCOMPARE(overTemp, alarms);
+    // Pictures were fetched for those 30 cards and the 20 alarms older than them, nothing else.
+    QCOMPARE(tasks.size(), 50);
     QCOMPARE(outstanding(screen.get()), 0);
 }
 

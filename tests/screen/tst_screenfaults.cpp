@@ -3,8 +3,10 @@
 #include "HostTesting.h"
 
 #include "EpidemicPreview.h"
+#include "FaultNotices.h"
 #include "OverTempSnapWidget.h"
 #include "ScreenStoreSync.h"
+#include "SnapIntake.h"
 #include "StrategyDefaults.h"
 #include "TempSnapWidget.h"
 
@@ -17,6 +19,7 @@
 #include "SnapshotHistory.h"
 #include "SpeechHelper.h"
 #include "VoiceStrategyStore.h"
+#include "VornClient.h"
 
 #include <QImage>
 #include <QPushButton>
@@ -196,6 +199,7 @@ private slots:
         SpeechHelper::instance()->clearList();
         HostTesting::setSpeechTimeout(SpeechHelper::DefaultTimeoutMs,
                                       SpeechHelper::DefaultTimeoutPerCharMs);
+        HostTesting::resetTransferFaults();
         QTRY_COMPARE(FlieDataTransfer::getInstance()->pendingTaskCount(), 0);
         QCoreApplication::sendPostedEvents();
     }
@@ -302,6 +306,49 @@ private slots:
         screen.strangerPasses(QStringLiteral("36.9"));
         QTRY_COMPARE(screen.soundState(), QStringLiteral("open"));
         QVERIFY(screen.sound()->toolTip().isEmpty());
+    }
+
+    void fullDiskIsToldOnceAndSoIsItsEnd()
+    {
+        const int window = 15;
+        storeStrategy(StrategyDefaults::strangerStrategy(window + 1));
+        storeSelection(window);
+        Screen screen(window);
+        screen.show();
+        FlieDataTransfer *transfer = FlieDataTransfer::getInstance();
+        // Snapshots stored by earlier tests come as history first.
+        QTRY_COMPARE(transfer->pendingTaskCount(), 0);
+        QCoreApplication::sendPostedEvents();
+        QTRY_COMPARE(screen.screen.findChild<SnapIntake *>()->waitingCount(), 0);
+        const int cards = screen.strip()->cardCount();
+        qint64 now = 0;
+        screen.screen.findChild<FaultNotices *>()->setClock([&now] { return now; });
+        QSignalSpy finished(transfer, &FlieDataTransfer::signalTaskFinished);
+        const auto arrive = [](int archiveId) {
+            emit VornClient::instance()->signalCompareNotifyReceived({historySnapshot(archiveId)});
+        };
+
+        // Before, the operator saw nothing at all: the cards just stopped coming.
+        testsupport::allowWarning(QRegularExpression(QStringLiteral("no space left")));
+        HostTesting::simulateFullDisk(true);
+        for (int person = 801; person <= 803; ++person)
+            arrive(person);
+        QTRY_COMPARE(finished.size(), 3);
+        QCoreApplication::sendPostedEvents();
+        QList<QPair<QString, int>> failures;
+        for (const QPair<QString, int> &tip : HostTesting::recentTips(&screen.screen)) {
+            if (tip.second == FaultNotices::FailureTip)
+                failures.append(tip);
+        }
+        QCOMPARE(failures,
+                 (QList<QPair<QString, int>>{{AppLanguageTr::translate("TK_DiskFull"), 2}}));
+        QCOMPARE(screen.strip()->cardCount(), cards);
+
+        HostTesting::simulateFullDisk(false);
+        now += FaultNotices::MinTipIntervalMs;
+        arrive(804);
+        QTRY_COMPARE(screen.strip()->cardCount(), cards + 1);
+        QVERIFY(screen.tipped("TK_DiskSpaceRecovered", 1));
     }
 
 private:
