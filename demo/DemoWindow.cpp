@@ -7,6 +7,7 @@
 #include "BaseWidget.h"
 #include "HostTesting.h"
 #include "LogText.h"
+#include "PictureSearchPage.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -88,6 +89,17 @@ int DemoWindow::addScreens(int count)
     return built;
 }
 
+void DemoWindow::openFunctionCard(int cardId, const ParamMap &params)
+{
+    if (cardId != PictureSearchPage::CardId)
+        return;
+    if (!m_pPictureSearch)
+        m_pPictureSearch = new PictureSearchPage(this);
+    m_pPictureSearch->search(params.value(QStringLiteral("url")).toString());
+    m_pPictureSearch->show();
+    m_pPictureSearch->raise();
+}
+
 void DemoWindow::watchScreen(const ScreenSlot &slot)
 {
     const int windowId = slot.nWndId;
@@ -96,6 +108,7 @@ void DemoWindow::watchScreen(const ScreenSlot &slot)
                 showHostCall(windowId, QStringLiteral("function card %1 %2")
                                                .arg(p_nCardId)
                                                .arg(describeParams(p_mapParam)));
+                openFunctionCard(p_nCardId, p_mapParam);
             });
     connect(slot.screen, &BaseWidget::clickDevConfig, this,
             [this, windowId](const int &p_nDeviceId, const ParamMap &p_mapParam) {

@@ -9,6 +9,7 @@
 
 class BaseWidget;
 class EpidemicPreviewPlugin;
+class PictureSearchPage;
 class QLabel;
 class QTabWidget;
 
@@ -43,11 +44,14 @@ private:
 
     void watchScreen(const ScreenSlot &slot);
     void showHostCall(int windowId, const QString &text);
+    // The host's function cards the demo implements (27: search by picture).
+    void openFunctionCard(int cardId, const ParamMap &params);
 
     EpidemicPreviewPlugin *m_pPlugin;
     QTabWidget *m_pTabs;
     QLabel *m_pHostCall;
     QLabel *m_pConfigFolder;
+    PictureSearchPage *m_pPictureSearch = nullptr; // created on first use, child window
     QVector<ScreenSlot> m_vecScreens;
     bool m_bReleased = false;
 };

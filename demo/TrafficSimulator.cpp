@@ -2,6 +2,7 @@
 
 #include "SyntheticFace.h"
 
+#include "AlarmHandlingStore.h"
 #include "PlatformPictureStore.h"
 #include "SnapshotHistory.h"
 #include "VornClient.h"
@@ -35,8 +36,6 @@ TrafficSimulator::TrafficSimulator(QObject *parent)
 {
     m_pTimer->setTimerType(Qt::PreciseTimer);
     connect(m_pTimer, &QTimer::timeout, this, &TrafficSimulator::slot_tick);
-    // Alarm ids must not repeat those of an earlier run recorded in the history.
-    m_nNextAlarmId = int(QDateTime::currentSecsSinceEpoch() % 100000) * 10000 + 1;
 }
 
 TrafficSimulator::~TrafficSimulator() = default;
@@ -111,6 +110,10 @@ bool TrafficSimulator::prepare()
         }
         m_vecPersons.push_back(person);
     }
+    // Alarm ids never repeat, also across runs on the same store: the next one follows the
+    // highest the platform recorded (a snapshot or a handling that outlived it).
+    m_nNextAlarmId = std::max({m_nNextAlarmId, SnapshotHistory::maxAlarmId() + 1,
+                               AlarmHandlingStore::maxAlarmId() + 1});
     qDebug() << "TrafficSimulator::prepare" << m_vecChannels.size() << "thermal channels,"
              << m_vecPersons.size() << "registered persons";
     m_bPrepared = true;
@@ -263,9 +266,20 @@ CompareInfo TrafficSimulator::matchInfo(const TrafficPlanner::Match &p_objMatch)
         return info; // a stranger entry: no archive, no match
     const Person &person = m_vecPersons[size_t(p_objMatch.nPerson)];
     info.archive = person.archive;
+    info.archiveImage.url = person.strPictureName;
+    // The operator may have replaced the person's picture since: the platform sends the
+    // current one.
+    for (const OrvaneArchive &current : VornClient::instance()->getArchives()) {
+        if (current.get_id() != person.archive.get_id())
+            continue;
+        info.archive = current;
+        if (!current.get_image_url().isEmpty()
+            && PlatformPictureStore::contains(current.get_image_url()))
+            info.archiveImage.url = current.get_image_url();
+        break;
+    }
     info.archiveImage.archiveId = person.archive.get_id();
     info.archiveImage.archiveGroupId = person.archive.get_group_id();
-    info.archiveImage.url = person.strPictureName;
     info.archiveImage.imageName = QStringLiteral("%1.jpg").arg(person.archive.get_id());
     info.matchFlag = 1;
     info.libraryId = person.archive.get_group_id();

@@ -40,6 +40,14 @@
         <translation>At most five registry strategies can be added</translation>
     </message>
     <message>
+        <source>TK_AlarmAlreadyHandled</source>
+        <translation>This alarm has already been handled</translation>
+    </message>
+    <message>
+        <source>TK_AlarmHandling</source>
+        <translation>Alarm handling</translation>
+    </message>
+    <message>
         <source>TK_AllTempSpeech</source>
         <translation>All temperatures</translation>
     </message>
@@ -144,6 +152,10 @@
         <translation>Devices</translation>
     </message>
     <message>
+        <source>TK_DeviceName</source>
+        <translation>Device</translation>
+    </message>
+    <message>
         <source>TK_DiskFull</source>
         <translation>The disk is full: snapshot pictures are not saved</translation>
     </message>
@@ -182,6 +194,26 @@
     <message>
         <source>TK_GisMapDataType</source>
         <translation>Data source</translation>
+    </message>
+    <message>
+        <source>TK_HandleFalseAlarm</source>
+        <translation>False alarm</translation>
+    </message>
+    <message>
+        <source>TK_HandleFeverRetest</source>
+        <translation>Confirmed fever, sent for retest</translation>
+    </message>
+    <message>
+        <source>TK_HandleNote</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>TK_HandleOther</source>
+        <translation>Other</translation>
+    </message>
+    <message>
+        <source>TK_HandleResult</source>
+        <translation>Handling</translation>
     </message>
     <message>
         <source>TK_Healthy</source>
@@ -224,6 +256,10 @@
         <translation>Name</translation>
     </message>
     <message>
+        <source>TK_NameRequired</source>
+        <translation>Please enter a name</translation>
+    </message>
+    <message>
         <source>TK_NoHandle</source>
         <translation>Unchanged</translation>
     </message>
@@ -264,6 +300,10 @@
         <translation>OK</translation>
     </message>
     <message>
+        <source>TK_OpenAlarmRecord</source>
+        <translation>Alarm record</translation>
+    </message>
+    <message>
         <source>TK_OpenFile</source>
         <translation>Open file</translation>
     </message>
@@ -302,6 +342,14 @@
     <message>
         <source>TK_PageTotalSize</source>
         <translation>Total</translation>
+    </message>
+    <message>
+        <source>TK_Person</source>
+        <translation>Person</translation>
+    </message>
+    <message>
+        <source>TK_PersonGroup</source>
+        <translation>Person group</translation>
     </message>
     <message>
         <source>TK_PictureMissing</source>
@@ -348,6 +396,10 @@
         <translation>The platform did not answer in time</translation>
     </message>
     <message>
+        <source>TK_Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
         <source>TK_SaveAs</source>
         <translation>Save as</translation>
     </message>
@@ -370,6 +422,10 @@
     <message>
         <source>TK_ScreenLayout</source>
         <translation>Screen layout</translation>
+    </message>
+    <message>
+        <source>TK_SearchByPicture</source>
+        <translation>Search by picture</translation>
     </message>
     <message>
         <source>TK_SelectLowerLevel</source>
@@ -506,6 +562,10 @@
     <message>
         <source>TK_TimeSet</source>
         <translation>Set times</translation>
+    </message>
+    <message>
+        <source>TK_TodaySnapshots</source>
+        <translation>Today&apos;s snapshots of this person</translation>
     </message>
     <message>
         <source>TK_TrackingTimeLine</source>

@@ -40,6 +40,14 @@
         <translation>最多只能添加5个注册库策略</translation>
     </message>
     <message>
+        <source>TK_AlarmAlreadyHandled</source>
+        <translation>该报警已处理</translation>
+    </message>
+    <message>
+        <source>TK_AlarmHandling</source>
+        <translation>报警处理</translation>
+    </message>
+    <message>
         <source>TK_AllTempSpeech</source>
         <translation>全部体温</translation>
     </message>
@@ -144,6 +152,10 @@
         <translation>设备列表</translation>
     </message>
     <message>
+        <source>TK_DeviceName</source>
+        <translation>设备</translation>
+    </message>
+    <message>
         <source>TK_DiskFull</source>
         <translation>磁盘已满：抓拍图片无法保存</translation>
     </message>
@@ -182,6 +194,26 @@
     <message>
         <source>TK_GisMapDataType</source>
         <translation>数据来源</translation>
+    </message>
+    <message>
+        <source>TK_HandleFalseAlarm</source>
+        <translation>误报</translation>
+    </message>
+    <message>
+        <source>TK_HandleFeverRetest</source>
+        <translation>确认发热，已送复测</translation>
+    </message>
+    <message>
+        <source>TK_HandleNote</source>
+        <translation>备注</translation>
+    </message>
+    <message>
+        <source>TK_HandleOther</source>
+        <translation>其他</translation>
+    </message>
+    <message>
+        <source>TK_HandleResult</source>
+        <translation>处理结果</translation>
     </message>
     <message>
         <source>TK_Healthy</source>
@@ -224,6 +256,10 @@
         <translation>姓名</translation>
     </message>
     <message>
+        <source>TK_NameRequired</source>
+        <translation>请输入姓名</translation>
+    </message>
+    <message>
         <source>TK_NoHandle</source>
         <translation>不处理</translation>
     </message>
@@ -264,6 +300,10 @@
         <translation>确定</translation>
     </message>
     <message>
+        <source>TK_OpenAlarmRecord</source>
+        <translation>报警记录</translation>
+    </message>
+    <message>
         <source>TK_OpenFile</source>
         <translation>打开文件</translation>
     </message>
@@ -302,6 +342,14 @@
     <message>
         <source>TK_PageTotalSize</source>
         <translation>总数</translation>
+    </message>
+    <message>
+        <source>TK_Person</source>
+        <translation>人员</translation>
+    </message>
+    <message>
+        <source>TK_PersonGroup</source>
+        <translation>人员分组</translation>
     </message>
     <message>
         <source>TK_PictureMissing</source>
@@ -348,6 +396,10 @@
         <translation>平台请求超时</translation>
     </message>
     <message>
+        <source>TK_Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
         <source>TK_SaveAs</source>
         <translation>另存为</translation>
     </message>
@@ -370,6 +422,10 @@
     <message>
         <source>TK_ScreenLayout</source>
         <translation>屏幕布局</translation>
+    </message>
+    <message>
+        <source>TK_SearchByPicture</source>
+        <translation>以图搜图</translation>
     </message>
     <message>
         <source>TK_SelectLowerLevel</source>
@@ -506,6 +562,10 @@
     <message>
         <source>TK_TimeSet</source>
         <translation>时间设置</translation>
+    </message>
+    <message>
+        <source>TK_TodaySnapshots</source>
+        <translation>此人今日抓拍</translation>
     </message>
     <message>
         <source>TK_TrackingTimeLine</source>

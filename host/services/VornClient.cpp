@@ -1,5 +1,6 @@
 #include "VornClient.h"
 
+#include "FaceLibraryStore.h"
 #include "OrvaneMetaTypes.h"
 #include "VornScenario.h"
 
@@ -56,6 +57,7 @@ bool VornClient::loadScenarioData(const QByteArray &json)
         qDebug() << "VornClient::loadScenarioData rejected scenario:" << error;
         return false;
     }
+    FaceLibraryStore::applyTo(next->archives, next->personGroups);
     m_pState = std::move(next);
     m_strLastError.clear();
     m_strScenarioPath.clear();
@@ -291,6 +293,17 @@ int VornClient::getCurUserId() const
 std::vector<OrvanePersonGroup> VornClient::getPersonGroups() const
 {
     return m_pState->personGroups;
+}
+
+void VornClient::applyArchive(const OrvaneArchive &archive)
+{
+    for (OrvaneArchive &known : m_pState->archives) {
+        if (known.get_id() == archive.get_id()) {
+            known = archive;
+            return;
+        }
+    }
+    m_pState->archives.push_back(archive);
 }
 
 std::vector<OrvaneArchive> VornClient::getArchives() const

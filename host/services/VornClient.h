@@ -87,6 +87,10 @@ private:
     // Scenario loading and platform-side changes belong to the stand-in: see HostTesting
     // (host/testing).
     friend class HostTesting;
+    // The operator's face-library changes (host/standin/FaceLibraryStore).
+    friend class FaceLibraryStore;
+    // Adds the person or replaces the stored one with the same id.
+    void applyArchive(const OrvaneArchive &archive);
     bool loadScenario(const QString &path);
     bool loadScenarioData(const QByteArray &json);
     QString lastScenarioError() const;

@@ -97,6 +97,39 @@ QString addFacetColumns(QSqlDatabase &db)
     return failure;
 }
 
+// A store written before alarm ids were kept apart: adds the column and fills it from the
+// payloads of the alarms, once.
+QString addAlarmIdColumn(QSqlDatabase &db)
+{
+    const bool transaction = db.transaction();
+    QSqlQuery query(db);
+    QString failure;
+    if (!query.exec(QStringLiteral("ALTER TABLE snapshot_history ADD COLUMN alarm_id"
+                                   " INTEGER NOT NULL DEFAULT -99999")))
+        failure = query.lastError().text();
+    QSqlQuery rows(db);
+    rows.setForwardOnly(true);
+    QSqlQuery update(db);
+    update.prepare(QStringLiteral("UPDATE snapshot_history SET alarm_id = ? WHERE id = ?"));
+    if (failure.isEmpty()
+        && !rows.exec(QStringLiteral("SELECT id, payload FROM snapshot_history WHERE alarm = 1")))
+        failure = rows.lastError().text();
+    while (failure.isEmpty() && rows.next()) {
+        OrvaneCompareNotifyMessage message;
+        if (!CompareNotifyCodec::decode(rows.value(1).toByteArray(), message))
+            continue;
+        update.addBindValue(message.snapFaceInfo.snapTargetSource.alarmId);
+        update.addBindValue(rows.value(0));
+        if (!update.exec())
+            failure = update.lastError().text();
+    }
+    if (failure.isEmpty() && transaction && !db.commit())
+        failure = db.lastError().text();
+    if (!failure.isEmpty() && transaction)
+        db.rollback();
+    return failure;
+}
+
 } // namespace
 
 bool SnapshotHistory::ensureTable()
@@ -128,10 +161,13 @@ bool SnapshotHistory::createSchema()
                                    " payload BLOB NOT NULL,"
                                    " temp_state INTEGER NOT NULL DEFAULT 0,"
                                    " alarm INTEGER NOT NULL DEFAULT 0,"
-                                   " registered INTEGER NOT NULL DEFAULT 0)")))
+                                   " registered INTEGER NOT NULL DEFAULT 0,"
+                                   " alarm_id INTEGER NOT NULL DEFAULT -99999)")))
         failure = query.lastError().text();
     if (failure.isEmpty() && !hasColumn(db, QStringLiteral("registered")))
         failure = addFacetColumns(db);
+    if (failure.isEmpty() && !hasColumn(db, QStringLiteral("alarm_id")))
+        failure = addAlarmIdColumn(db);
     // Newest first by (time, id) with every column a query filters on, so that a query walks
     // the index alone and reads payloads only for the rows it returns. Alarms are few: their
     // own index spares a query for them walking the whole day. The plain time index of older
@@ -141,6 +177,7 @@ bool SnapshotHistory::createSchema()
           " (snap_time, id, channel_uid, temp_state, registered)",
           "CREATE INDEX IF NOT EXISTS snapshot_history_alarms ON snapshot_history"
           " (snap_time, id, channel_uid, temp_state, registered, alarm) WHERE alarm = 1",
+          "CREATE INDEX IF NOT EXISTS snapshot_history_alarm_id ON snapshot_history (alarm_id)",
           "DROP INDEX IF EXISTS snapshot_history_time"}) {
         if (failure.isEmpty() && !query.exec(QLatin1String(statement)))
             failure = query.lastError().text();
@@ -173,7 +210,8 @@ bool SnapshotHistory::record(const OrvaneCompareNotifyMessage &message)
     const Facets facets = facetsOf(message);
     QSqlQuery query(PlatformStore::instance()->database());
     query.prepare(QStringLiteral("INSERT INTO snapshot_history (snap_time, channel_uid, payload,"
-                                 " temp_state, alarm, registered) VALUES (?, ?, ?, ?, ?, ?)"));
+                                 " temp_state, alarm, registered, alarm_id)"
+                                 " VALUES (?, ?, ?, ?, ?, ?, ?)"));
     query.addBindValue(date.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ')
                        + clock.toString(QStringLiteral("HH:mm:ss")));
     query.addBindValue(source.channelUID);
@@ -181,6 +219,7 @@ bool SnapshotHistory::record(const OrvaneCompareNotifyMessage &message)
     query.addBindValue(facets.tempState);
     query.addBindValue(facets.alarm ? 1 : 0);
     query.addBindValue(facets.registered ? 1 : 0);
+    query.addBindValue(source.alarmId);
     if (!query.exec()) {
         qDebug().noquote() << "SnapshotHistory::record" << query.lastError().text();
         return false;
@@ -346,5 +385,31 @@ int SnapshotHistory::count()
     QSqlQuery query(PlatformStore::instance()->database());
     if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM snapshot_history")) || !query.next())
         return -1;
+    return query.value(0).toInt();
+}
+
+bool SnapshotHistory::findByAlarmId(int alarmId, OrvaneCompareNotifyMessage &message)
+{
+    if (alarmId == OrvaneSnapTargetSource().alarmId || !ensureTable())
+        return false;
+    QSqlQuery query(PlatformStore::instance()->database());
+    query.prepare(QStringLiteral("SELECT payload FROM snapshot_history WHERE alarm_id = ?"
+                                 " ORDER BY id DESC LIMIT 1"));
+    query.addBindValue(alarmId);
+    if (!query.exec()) {
+        qDebug().noquote() << "SnapshotHistory::findByAlarmId" << query.lastError().text();
+        return false;
+    }
+    return query.next() && CompareNotifyCodec::decode(query.value(0).toByteArray(), message);
+}
+
+int SnapshotHistory::maxAlarmId()
+{
+    if (!ensureTable())
+        return OrvaneSnapTargetSource().alarmId;
+    QSqlQuery query(PlatformStore::instance()->database());
+    if (!query.exec(QStringLiteral("SELECT MAX(alarm_id) FROM snapshot_history")) || !query.next()
+        || query.value(0).isNull())
+        return OrvaneSnapTargetSource().alarmId;
     return query.value(0).toInt();
 }

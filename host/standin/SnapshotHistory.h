@@ -48,6 +48,11 @@ public:
     // Number of stored notifications, -1 when the store cannot be read.
     static int count();
 
+    // The snapshot that raised the alarm; false when none is stored or the store failed.
+    static bool findByAlarmId(int alarmId, OrvaneCompareNotifyMessage &message);
+    // Highest alarm id stored, -99999 when none.
+    static int maxAlarmId();
+
 private:
     static bool ensureTable();
     static bool createSchema();

@@ -194,3 +194,13 @@ void HostTesting::clearImageCache()
 {
     FileDataCacheGroup::clearCache();
 }
+
+void HostTesting::failNextAlarmHandlingSave()
+{
+    AlarmHandlingStore::failNextSave();
+}
+
+std::vector<AlarmHandlingStore::Record> HostTesting::alarmHandlingRecords()
+{
+    return AlarmHandlingStore::records();
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AlarmHandlingStore.h"
 #include "BaseGuideWidget.h"
 #include "BaseWidget.h"
 #include "OrvaneChannel.h"
@@ -56,6 +57,12 @@ public:
     static int nvrCtrlSnapUpdateCount(int key);
     // Announces the daily reset of the snapshot totals (sendSnapZero), as the platform does.
     static void notifySnapZero();
+
+    // --- Over-temperature alarm handling (OverTemperatureProcessDialog) ---
+    // The next handling save fails as a refused write would; nothing is stored.
+    static void failNextAlarmHandlingSave();
+    // Every stored handling, oldest first.
+    static std::vector<AlarmHandlingStore::Record> alarmHandlingRecords();
 
     // --- Steady clock (System) ---
     // Moves System::getSecondCount() forward (or back), so that timed clearing can be checked

@@ -24,6 +24,23 @@ public:
     // Shows the dialog for the alarm of the source; p_bModal blocks until it is closed.
     void openDialog(const OrvaneSnapTargetSource &p_objSource, bool p_bModal);
 
+    // Function card the record button asks the host shell for, with {"alarmId": id}.
+    static constexpr int AlarmRecordCardId = 29;
+    // Longest note stored; typing beyond it is cut.
+    static constexpr int MaxNoteLength = 256;
+
+    void retranslateUi() override;
+
+protected:
+    bool event(QEvent *event) override;
+
 private:
+    void buildForm();
+    void fillForm();
+    void showPictures();
+    void requestPictures();
+    void save();
+    void limitNote();
+
     std::unique_ptr<OverTemperatureProcessForm> m_pForm;
 };
