@@ -157,7 +157,7 @@ void OverTemperatureProcessDialog::retranslateUi()
     f.pOpenRecord->setText(tr_("TK_OpenAlarmRecord"));
     f.pSave->setText(tr_("TK_Save"));
     f.pCancel->setText(tr_("TK_Cancel"));
-    if (f.strArchivePicture.isEmpty() && f.objSource.alarmId != NoValue)
+    if (f.bStranger)
         f.pName->setText(tr_("TK_Stranger"));
 }
 
@@ -206,10 +206,13 @@ void OverTemperatureProcessDialog::fillForm()
             }
         }
     }
-    f.strSnapPicture = ai->convertToLocalSnapAbsPath(source.snapDetailImageURL, true);
+    f.strSnapPicture = source.snapDetailImageURL.isEmpty()
+                               ? QString()
+                               : ai->convertToLocalSnapAbsPath(source.snapDetailImageURL, true);
     f.strArchivePicture =
             archiveUrl.isEmpty() ? QString() : ai->convertToLocalSnapAbsPath(archiveUrl, false);
-    f.pName->setText(name.isEmpty() ? tr_("TK_Stranger") : name);
+    f.bStranger = name.isEmpty();
+    f.pName->setText(f.bStranger ? tr_("TK_Stranger") : name);
     f.pTemperature->setText(ai->convertNumberToTemperature(float(source.temperature)));
     f.pDevice->setText(VornClient::instance()->getDevNameByChannelUID(source.channelUID));
     f.pTime->setText(source.snapTime);

@@ -16,6 +16,7 @@ struct OverTemperatureProcessForm
     OrvaneSnapTargetSource objSource;
     QString strSnapPicture;    // local cache paths
     QString strArchivePicture; // empty for a stranger
+    bool bStranger = true;
     int nDownloadTask = -99999;
 
     QLabel *pTitle = nullptr;
