@@ -37,6 +37,9 @@ void Piclab::setOpenSearch(bool p_bOpen)
 void Piclab::setPicScaledContents(bool p_bScaled)
 {
     setScaledContents(p_bScaled);
+    // A scaled picture takes the room it is given instead of asking for its own size.
+    const QSizePolicy::Policy policy = p_bScaled ? QSizePolicy::Ignored : QSizePolicy::Preferred;
+    setSizePolicy(policy, policy);
 }
 
 bool Piclab::setPicurl(const QString &p_strUrl, bool p_bMosaic)
