@@ -32,6 +32,8 @@ void OverTempHandleWidget::initForm()
     m_ui->label_add->installEventFilter(this);
     m_ui->label_edit->installEventFilter(this);
     m_ui->label_search->installEventFilter(this);
+    // The card names the device before it has its size; the name is fitted again on resizes.
+    installEventFilter(this);
 
     m_pPopWidget = new PersonOpratePopWidget(parentWidget());
     m_pPopWidget->hide();
@@ -56,8 +58,9 @@ void OverTempHandleWidget::initForm()
 
 void OverTempHandleWidget::setDeviceName(const QString &p_strName)
 {
+    m_strDeviceName = p_strName;
     m_ui->label_device_name->setText(OverTempRules::fittedName(
-            QFontMetrics(m_ui->label_device_name->font()), p_strName, width()));
+            QFontMetrics(m_ui->label_device_name->font()), m_strDeviceName, width()));
 }
 
 void OverTempHandleWidget::setTime(const QString &p_strTime)
@@ -82,6 +85,8 @@ void OverTempHandleWidget::openPopWidget()
 
 bool OverTempHandleWidget::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == this && event->type() == QEvent::Resize)
+        setDeviceName(m_strDeviceName);
     if (event->type() == QEvent::MouseButtonPress) {
         if (watched == m_ui->label_add)
             openPopWidget();

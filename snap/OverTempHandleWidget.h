@@ -3,6 +3,8 @@
 #include "BaseWidget.h"
 #include "OpreateSelectorType.h"
 
+#include <QString>
+
 #include <memory>
 
 namespace Ui {
@@ -42,4 +44,5 @@ private:
 
     std::unique_ptr<Ui::OverTempHandleWidget> m_ui;
     PersonOpratePopWidget *m_pPopWidget = nullptr;
+    QString m_strDeviceName;
 };
