@@ -45,6 +45,8 @@ EpidemicPreview::EpidemicPreview(QWidget *parent)
                    [this]() -> const IntelligentSnapConfigParam & { return m_objSnapConfigParam; },
                    [this] { return m_nCurOrgaId; }});
     m_ui->setupUi(this);
+    connect(m_pIntake, &SnapIntake::overTempRecordReady, this,
+            &EpidemicPreview::showOverTempRecord);
     connect(m_pIntake, &SnapIntake::recordReady, this, &EpidemicPreview::showSnapRecord);
     connect(m_pIntake, &SnapIntake::liveSnapshotCounted, m_ui->widgetCircle,
             &SnapStatisticWidget::addSnapCount);
@@ -305,10 +307,16 @@ const ST_MSGVoiceBroadcastStrategy *EpidemicPreview::firstStrategy() const
 void EpidemicPreview::showSnapRecord(const SnapComparesMessage &p_objRecord)
 {
     // The placeholder's temperature goes first, once the placeholder over the video exists.
-    // The over-temperature list takes the intake's overTempRecordReady records, which come
-    // just before this one when it belongs there too.
     m_ui->widgetTempSnap->appendSnapshot(p_objRecord);
     // The carousel takes records when CompareNotifyFilter::showsInPictureFlow allows slides.
+}
+
+void EpidemicPreview::showOverTempRecord(const SnapComparesMessage &p_objRecord)
+{
+    // The intake has already kept out snapshots older than the last manual clearing.
+    const OrvaneSnapTargetSource &source = p_objRecord.snapFaceInfo.snapTargetSource;
+    m_ui->widgetSnap->appendPersonInfo(source.snapDetailImageURL, source,
+                                       p_objRecord.compareInfo.archiveImage);
 }
 
 void EpidemicPreview::placeGuideTip()

@@ -122,6 +122,7 @@ private:
 
     // A record whose pictures are in the cache, handed on by the intake.
     void showSnapRecord(const SnapComparesMessage &p_objRecord);
+    void showOverTempRecord(const SnapComparesMessage &p_objRecord);
     const ST_MSGVoiceBroadcastStrategy *firstStrategy() const;
 
     void placeGuideTip();

@@ -5,6 +5,8 @@
 #include "HostTesting.h"
 
 #include "EpidemicPreview.h"
+#include "OverTempSnapItem.h"
+#include "OverTempSnapWidget.h"
 #include "PendingSnapTasks.h"
 #include "ScreenedChannels.h"
 #include "SnapIntake.h"
@@ -129,6 +131,7 @@ private slots:
 
     // History
     void historyWindowFollowsClearTimes();
+    void manualClearKeepsOlderAlarmsOutOfTheList();
     void longDayShowsOnlyWhatFits();
     void screenedChannels();
 
@@ -586,6 +589,25 @@ void TestIntake::historyWindowFollowsClearTimes()
     settle();
     QCOMPARE(cardArchiveIds(screen.get()), QList<int>{502});
     QCOMPARE(outstanding(screen.get()), 0);
+}
+
+void TestIntake::manualClearKeepsOlderAlarmsOutOfTheList()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    ScreenSetup setup;
+    setup.clearOverTempTime = now.addSecs(-30).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    auto screen = makeScreen(setup);
+    auto *list = screen->findChild<OverTempSnapWidget *>(QStringLiteral("widgetSnap"));
+    QVERIFY(list);
+
+    emitLive(notification(newSnapPicture(), {registered(601)}, GateA, 1, now.addSecs(-60)));
+    emitLive(notification(newSnapPicture(), {registered(602)}, GateA, 1, now));
+    settle();
+    QCOMPARE(cardArchiveIds(screen.get()), (QList<int>{601, 602}));
+    QCOMPARE(list->cardCount(), 1);
+    QCOMPARE(
+            list->cardAt(0)->property("archiveImageInfo").value<OrvaneArchiveImageInfo>().archiveId,
+            602);
 }
 
 void TestIntake::longDayShowsOnlyWhatFits()
