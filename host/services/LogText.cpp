@@ -14,8 +14,16 @@ QString LogText::escaped(const QString &text)
 {
     QString out;
     out.reserve(text.size());
-    for (const QChar c : text) {
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
         const ushort u = c.unicode();
+        // A surrogate pair passes whole; half of one would leave the line invalid UTF-16, which
+        // log sinks mangle and pattern matching refuses.
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            out += c;
+            out += text.at(++i);
+            continue;
+        }
         switch (u) {
         case '\n':
             out += QLatin1String("\\n");
@@ -35,7 +43,7 @@ QString LogText::escaped(const QString &text)
         default:
             break;
         }
-        if (!needsEscape(u))
+        if (!needsEscape(u) && !c.isSurrogate())
             out += c;
         else if (u <= 0xff)
             out += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));

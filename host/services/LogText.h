@@ -7,8 +7,9 @@
 class LogText
 {
 public:
-    // Control characters, line and paragraph separators, backslash and double quote as C-style
-    // escapes (\n, \r, \t, \\, \", \xNN, \uNNNN); everything else unchanged.
+    // Control characters, line and paragraph separators, unpaired surrogates, backslash and
+    // double quote as C-style escapes (\n, \r, \t, \\, \", \xNN, \uNNNN); everything else
+    // unchanged.
     static QString escaped(const QString &text);
     // escaped() in double quotes, so that leading or trailing blanks stay visible.
     static QString quoted(const QString &text);
