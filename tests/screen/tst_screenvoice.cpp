@@ -1,4 +1,4 @@
-#include "ScreenTraffic.h"
+#include "SnapBuilder.h"
 #include "TestSupport.h"
 
 #include "EpidemicPreview.h"
@@ -10,18 +10,21 @@
 #include "RecordingSpeechEngine.h"
 #include "SnapshotHistory.h"
 #include "SpeechHelper.h"
+#include "VornClient.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
 
 #include <memory>
 
-using namespace screentest;
+using snaptest::SnapBuilder;
+using testsupport::cardStrip;
+using testsupport::settle;
 
 namespace {
 
 constexpr int Window = 41;
-constexpr int RegistryGroup = 2; // the group of ScreenTraffic's registered persons
+constexpr int RegistryGroup = 3; // the group of SnapBuilder's registered persons
 
 // "<name> <temperature> <unit>" for the registered persons, all week. The sentences themselves
 // are VoiceAnnouncement's; this suite checks only how the screen gets its cards spoken.
@@ -54,8 +57,8 @@ struct VoiceScreen
     // A live card's announcement, as the strip relays it.
     void cardSays(const QString &temp)
     {
-        emit strip(&screen)->sendTempInfo(QStringLiteral("Person 501"), temp, 0,
-                                          QStringLiteral("08:15:30"), RegistryGroup, 1);
+        emit cardStrip(&screen)->sendTempInfo(QStringLiteral("Person 501"), temp, 0,
+                                              QStringLiteral("08:15:30"), RegistryGroup, 1);
     }
 
     EpidemicPreview screen;
@@ -71,7 +74,8 @@ private slots:
     void initTestCase()
     {
         testsupport::installWarningGuard();
-        prepareWindow(Window, {speakingStrategy()}, {GateA});
+        QVERIFY(testsupport::prepareWindow(Window, {speakingStrategy()},
+                                           {snaptest::DefaultChannel}));
     }
 
     void init()
@@ -88,7 +92,7 @@ private slots:
     {
         SpeechHelper::instance()->clearList();
         settle();
-        flushDeferredDeletes();
+        testsupport::flushDeferredDeletes();
     }
 
     void liveCardSpeaksHistoryDoesNot_data()
@@ -112,16 +116,17 @@ private slots:
         QVERIFY(AppConfigHelper::instance()->setTemperatureUnitConfig(record));
         QVERIFY(AppTranslationHelper::instance()->setCurrentLanguage(language));
         // Shown at the first show, as today's history.
-        QVERIFY(SnapshotHistory::record(notification(newSnapPicture(), {registered(502)})));
+        QVERIFY(SnapshotHistory::record(SnapBuilder().onPlatform().registered(502).notification()));
         QSignalSpy queued(SpeechHelper::instance(), &SpeechHelper::speechQueued);
 
         VoiceScreen voice;
         settle();
-        QVERIFY(strip(&voice.screen)->cardCount() > 0);
+        QVERIFY(cardStrip(&voice.screen)->cardCount() > 0);
         QTest::qWait(3 * TempSnapItem::SendTempInfoDelayMs);
         QCOMPARE(queued.count(), 0);
 
-        emitLive(notification(newSnapPicture(), {registered(501)}));
+        emit VornClient::instance()->signalCompareNotifyReceived(
+                SnapBuilder().onPlatform().registered(501).list());
         settle();
         QTRY_COMPARE(queued.count(), 1);
         QCOMPARE(queued.at(0).at(0).toString(), expected);
