@@ -1,10 +1,12 @@
 #include "TestSupport.h"
 
 #include "EpidemicPreview.h"
+#include "FaultNotices.h"
+#include "ScreenStoreSync.h"
 #include "StrategyDefaults.h"
 #include "StrategyLoader.h"
-#include "WindowKey.h"
 
+#include "AppLanguageTr.h"
 #include "HostTesting.h"
 #include "OrvaneAddAiCompareVoiceBroadcastStrategyRequestMessage.h"
 #include "OrvaneAddAiCompareVoiceBroadcastStrategyResponseMessage.h"
@@ -15,7 +17,6 @@
 #include "VoiceStrategyStore.h"
 #include "VornClient.h"
 
-#include <QObject>
 #include <QTimer>
 
 #include <algorithm>
@@ -92,13 +93,15 @@ private slots:
     void init();
     void cleanup();
 
-    void emptyPlatformCreatesStrangerThenRegistry();
-    void storedListIsReadBackUnchanged();
+    void emptyPlatformCreatesStrangerThenRegistryOnce();
     void emptyWindowCopiesAnother_data();
     void emptyWindowCopiesAnother();
     void failedAddIsLeftOut_data();
     void failedAddIsLeftOut();
+    void failedListIsNotTakenForAnEmptyOne_data();
+    void failedListIsNotTakenForAnEmptyOne();
     void screensLoadTheirListAtFirstShow();
+    void screenTellsAndRetriesUntilTheListArrives();
 };
 
 void StrategyLoaderTest::initTestCase()
@@ -132,7 +135,7 @@ void StrategyLoaderTest::cleanup()
     store()->clearFailures();
 }
 
-void StrategyLoaderTest::emptyPlatformCreatesStrangerThenRegistry()
+void StrategyLoaderTest::emptyPlatformCreatesStrangerThenRegistryOnce()
 {
     const int addsBefore = store()->requestCount(VoiceStrategyStore::Request::Add);
     const Strategies loaded = StrategyLoader::loadWindowStrategies(1);
@@ -150,54 +153,39 @@ void StrategyLoaderTest::emptyPlatformCreatesStrangerThenRegistry()
     }
     QVERIFY(listOf(1) == loaded);
     QVERIFY2(listOf(2).empty() && listOf(0).empty(), "only the asking window gets a list");
-}
 
-void StrategyLoaderTest::storedListIsReadBackUnchanged()
-{
-    const Strategies first = StrategyLoader::loadWindowStrategies(2);
-    QCOMPARE(first.size(), std::size_t(2));
-
-    // As after a restart of the client.
+    // As after a restart of the client: read back, nothing added.
     PlatformStore::instance()->close();
     QVERIFY(PlatformStore::instance()->reopen());
-    const int addsBefore = store()->requestCount(VoiceStrategyStore::Request::Add);
-    QVERIFY(StrategyLoader::loadWindowStrategies(2) == first);
-    QCOMPARE(store()->requestCount(VoiceStrategyStore::Request::Add), addsBefore);
+    QVERIFY(StrategyLoader::loadWindowStrategies(1) == loaded);
+    QCOMPARE(store()->requestCount(VoiceStrategyStore::Request::Add) - addsBefore, 2);
 }
 
 void StrategyLoaderTest::emptyWindowCopiesAnother_data()
 {
-    QTest::addColumn<QVariant>("priviewWinId"); // invalid: the screen has no such property
+    QTest::addColumn<int>("windowId");
     QTest::addColumn<int>("window1Count");
     QTest::addColumn<int>("window2Count");
     QTest::addColumn<int>("expectedSource");
-    QTest::addColumn<int>("expectedWindowId");
 
-    QTest::newRow("window 3 prefers window 2") << QVariant(2) << 3 << 2 << 2 << 3;
-    QTest::newRow("window 3 falls back on window 1") << QVariant(2) << 3 << 0 << 1 << 3;
-    QTest::newRow("window 2 asks window 1 only") << QVariant(1) << 3 << 0 << 1 << 2;
-    QTest::newRow("window 5 ignores window 2") << QVariant(4) << 3 << 2 << 1 << 5;
-    QTest::newRow("no property is window 0") << QVariant() << 3 << 2 << 1 << 0;
-    QTest::newRow("text property is window 0") << QVariant("first") << 1 << 0 << 1 << 0;
+    QTest::newRow("window 3 prefers window 2") << 3 << 3 << 2 << 2;
+    QTest::newRow("window 3 falls back on window 1") << 3 << 3 << 0 << 1;
+    QTest::newRow("window 2 asks window 1 only") << 2 << 3 << 0 << 1;
+    QTest::newRow("window 5 ignores window 2") << 5 << 3 << 2 << 1;
+    // The key of a screen without a window id (tst_epidemicpreview checks the keys).
+    QTest::newRow("window 0 asks window 1") << 0 << 3 << 2 << 1;
 }
 
 void StrategyLoaderTest::emptyWindowCopiesAnother()
 {
-    QFETCH(QVariant, priviewWinId);
+    QFETCH(int, windowId);
     QFETCH(int, window1Count);
     QFETCH(int, window2Count);
     QFETCH(int, expectedSource);
-    QFETCH(int, expectedWindowId);
 
     const Strategies window1 = storeWindow(1, window1Count);
     const Strategies window2 = storeWindow(2, window2Count);
     const Strategies &source = expectedSource == 2 ? window2 : window1;
-
-    QObject screen;
-    if (priviewWinId.isValid())
-        screen.setProperty("priviewWinId", priviewWinId);
-    const int windowId = screenWindowKey(&screen);
-    QCOMPARE(windowId, expectedWindowId);
 
     const Strategies loaded = StrategyLoader::loadWindowStrategies(windowId);
     QCOMPARE(loaded.size(), source.size());
@@ -243,6 +231,38 @@ void StrategyLoaderTest::failedAddIsLeftOut()
     QVERIFY(listOf(4) == loaded);
 }
 
+void StrategyLoaderTest::failedListIsNotTakenForAnEmptyOne_data()
+{
+    QTest::addColumn<int>("window1Count");
+    QTest::addColumn<int>("expectedCount");
+    QTest::newRow("defaults") << 0 << 2;
+    QTest::newRow("copy of window 1") << 3 << 3;
+}
+
+void StrategyLoaderTest::failedListIsNotTakenForAnEmptyOne()
+{
+    QFETCH(int, window1Count);
+    QFETCH(int, expectedCount);
+    storeWindow(1, window1Count);
+    const int addsBefore = store()->requestCount(VoiceStrategyStore::Request::Add);
+
+    // Before, each of these starts stored the defaults or the copy once more.
+    for (int start = 0; start < 5; ++start) {
+        store()->failNext(VoiceStrategyStore::Request::List, 1, QStringLiteral("platform busy"));
+        Strategies loaded{ST_MSGVoiceBroadcastStrategy()};
+        QVERIFY(!StrategyLoader::loadWindowStrategies(2, loaded));
+        QVERIFY(loaded.empty());
+    }
+    QCOMPARE(store()->requestCount(VoiceStrategyStore::Request::Add), addsBefore);
+    store()->clearFailures();
+
+    Strategies loaded;
+    QVERIFY(StrategyLoader::loadWindowStrategies(2, loaded));
+    QCOMPARE(loaded.size(), std::size_t(expectedCount));
+    QVERIFY(listOf(2) == loaded);
+    QCOMPARE(store()->requestCount(VoiceStrategyStore::Request::Add) - addsBefore, expectedCount);
+}
+
 void StrategyLoaderTest::screensLoadTheirListAtFirstShow()
 {
     {
@@ -269,6 +289,36 @@ void StrategyLoaderTest::screensLoadTheirListAtFirstShow()
         QCOMPARE(copied.size(), std::size_t(1));
         QVERIFY(isCopyOf(copied[0], listOf(1)[0]));
     }
+}
+
+void StrategyLoaderTest::screenTellsAndRetriesUntilTheListArrives()
+{
+    EpidemicPreview screen;
+    screen.setProperty("priviewWinId", 0);
+    auto *sync = screen.findChild<ScreenStoreSync *>();
+    auto *notices = screen.findChild<FaultNotices *>();
+    QVERIFY(sync && notices);
+    sync->setRetryInterval(20);
+    // The first show and the next two retries fail.
+    store()->failNext(VoiceStrategyStore::Request::List, 3, QStringLiteral("platform busy"));
+
+    screen.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&screen));
+    const QPair<QString, int> failureTip(
+            AppLanguageTr::translate(QStringLiteral("TK_StrategyLoadFailed")), 2);
+    QVERIFY(HostTesting::recentTips(&screen).contains(failureTip));
+    QVERIFY(notices->isFailing(FaultNotices::Strategies));
+
+    // The defaults (card size 2) reach the strip once a retry reads the list.
+    TempSnapWidget *strip = testsupport::cardStrip(&screen);
+    TempSnapWidget medium;
+    medium.setCardSize(2);
+    QVERIFY(strip->cardSize() != medium.cardSize());
+    QTRY_COMPARE(strip->cardSize(), medium.cardSize());
+    QVERIFY(!notices->isFailing(FaultNotices::Strategies));
+    QVERIFY(!sync->hasPendingWork());
+    QCOMPARE(listOf(1).size(), std::size_t(2));
+    QCOMPARE(HostTesting::recentTips(&screen).count(failureTip), 1);
 }
 
 FEVER_TEST_MAIN(StrategyLoaderTest)

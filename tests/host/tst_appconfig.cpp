@@ -2,35 +2,81 @@
 
 #include "AppConfigHelper.h"
 #include "BaseHelper.h"
+#include "OrvaneAddAiCompareVoiceBroadcastStrategyRequestMessage.h"
+#include "OrvaneAddAiCompareVoiceBroadcastStrategyResponseMessage.h"
 #include "PlatformStore.h"
+#include "VORNClientAIManager.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
+
 #include <limits>
+#include <memory>
+
+namespace {
+
+bool addStrategy(int windowId, const std::string &greeting)
+{
+    ST_MSGVoiceBroadcastStrategy strategy;
+    strategy.set_window_id(windowId);
+    strategy.set_speech_content(greeting);
+    OrvaneAddAiCompareVoiceBroadcastStrategyRequestMessage request;
+    OrvaneAddAiCompareVoiceBroadcastStrategyResponseMessage response;
+    request.setVoiceBroadcastStrategy(strategy);
+    return VORNClientAIManager::instance()->addAiCompareVoiceBroadcastStrategy(request, response);
+}
+
+} // namespace
 
 // Host configuration records: every field survives the store being closed and reopened, a
-// window that never stored anything reads as the default record, and a configuration folder
-// that cannot be used fails cleanly.
+// window that never stored anything reads as the default record, and a store the client meets
+// in the field (a folder that cannot be used, a file another program keeps locked, a file or
+// folder nobody may write to) fails cleanly.
 class TestAppConfig : public QObject
 {
     Q_OBJECT
 
 private slots:
     void initTestCase();
+    void cleanup();
 
     void windowRecordsSurviveReopen_data();
     void windowRecordsSurviveReopen();
     void unstoredWindowsReadAsDefault();
     void singleRecordsFollowChangesAndReopen();
     void unusableFolderFailsCleanly();
+    void lockedStoreCostsOneWaitAndIsReadWhenFree();
+    void readOnlyStoreServesReads_data();
+    void readOnlyStoreServesReads();
     void labelTextIsElidedPlainWithToolTip();
+
+private:
+    QString m_homeFolder;
+    std::unique_ptr<QTemporaryDir> m_scratch;
 };
 
 void TestAppConfig::initTestCase()
 {
     testsupport::installWarningGuard();
+    // The strategy store reports a database it cannot use as a warning.
+    testsupport::allowWarning(QRegularExpression(QStringLiteral("^VoiceStrategyStore::")));
+    m_homeFolder = PlatformStore::instance()->configFolder();
+    QCOMPARE(m_homeFolder, QDir::cleanPath(qEnvironmentVariable("FEVER_CONFIG_DIR")));
+}
+
+void TestAppConfig::cleanup()
+{
+    if (m_scratch) {
+        QFile::setPermissions(m_scratch->path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(PlatformStore::instance()->databaseFilePath(),
+                              QFile::ReadOwner | QFile::WriteOwner);
+    }
+    AppConfigHelper::instance()->setAppConfigDirPath(m_homeFolder);
+    m_scratch.reset();
 }
 
 void TestAppConfig::windowRecordsSurviveReopen_data()
@@ -144,8 +190,6 @@ void TestAppConfig::singleRecordsFollowChangesAndReopen()
 
 void TestAppConfig::unusableFolderFailsCleanly()
 {
-    const QString home = PlatformStore::instance()->configFolder();
-    QCOMPARE(home, QDir::cleanPath(qEnvironmentVariable("FEVER_CONFIG_DIR")));
     IntelligentSnapConfigParam kept;
     kept.nOrgaId = 42;
     QVERIFY(AppConfigHelper::instance()->setEpidemicPreviewConfigParam(3, kept));
@@ -165,8 +209,99 @@ void TestAppConfig::unusableFolderFailsCleanly()
     QCOMPARE(AppConfigHelper::instance()->getEpidemicPreviewConfigParam(3),
              IntelligentSnapConfigParam());
 
-    AppConfigHelper::instance()->setAppConfigDirPath(home);
+    AppConfigHelper::instance()->setAppConfigDirPath(m_homeFolder);
     QCOMPARE(AppConfigHelper::instance()->getEpidemicPreviewConfigParam(3), kept);
+}
+
+void TestAppConfig::lockedStoreCostsOneWaitAndIsReadWhenFree()
+{
+    PlatformStore *store = PlatformStore::instance();
+    AppConfigHelper *config = AppConfigHelper::instance();
+    IntelligentSnapConfigParam stored;
+    stored.nOrgaId = 42;
+    QVERIFY(config->setEpidemicPreviewConfigParam(5, stored));
+    store->close(); // as at the start of the client
+
+    bool ok = true;
+    testsupport::StoreLock lock(true);
+    QVERIFY(lock.isHeld());
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(config->getEpidemicPreviewConfigParam(5, &ok), IntelligentSnapConfigParam());
+    QVERIFY2(!ok, "a locked store must not pass for one without a record");
+    const qint64 firstCall = clock.restart();
+    // A first show makes calls like these; before, each one waited for the lock anew.
+    for (int i = 0; i < 10; ++i) {
+        config->getEpidemicPreviewConfigParam(5, &ok);
+        config->getTemperatureUnitConfigHistory();
+    }
+    const qint64 laterCalls = clock.elapsed();
+    QVERIFY2(firstCall < 1000, qPrintable(QString::number(firstCall)));
+    QVERIFY2(laterCalls < 1000, qPrintable(QString::number(laterCalls)));
+    QVERIFY(!store->isOpen());
+    QVERIFY(store->lastError().contains(QStringLiteral("locked")));
+    lock.release();
+
+    // Tried again once the pause after the failed open is over.
+    const auto readable = [config] {
+        bool read = false;
+        config->getEpidemicPreviewConfigParam(5, &read);
+        return read;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(readable(), PlatformStore::RetryOpenMs * 3);
+    QCOMPARE(config->getEpidemicPreviewConfigParam(5), stored);
+    // A window without a record reads fine: ok, with the default.
+    QCOMPARE(config->getEpidemicPreviewConfigParam(6, &ok), IntelligentSnapConfigParam());
+    QVERIFY(ok);
+}
+
+void TestAppConfig::readOnlyStoreServesReads_data()
+{
+    QTest::addColumn<bool>("folderReadOnly");
+    QTest::newRow("file") << false;
+    // SQLite could not even make its shared-memory file there.
+    QTest::newRow("file and folder") << true;
+}
+
+void TestAppConfig::readOnlyStoreServesReads()
+{
+    QFETCH(bool, folderReadOnly);
+    m_scratch = std::make_unique<QTemporaryDir>();
+    AppConfigHelper *config = AppConfigHelper::instance();
+    config->setAppConfigDirPath(m_scratch->path());
+    PlatformStore *store = PlatformStore::instance();
+    IntelligentSnapConfigParam stored;
+    stored.strChannelUIDList = QStringList{QStringLiteral("ch-1")};
+    QVERIFY(config->setEpidemicPreviewConfigParam(3, stored));
+    QVERIFY(addStrategy(4, "hello"));
+    store->close();
+
+    const QString path = store->databaseFilePath();
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+    if (folderReadOnly)
+        QVERIFY(QFile::setPermissions(m_scratch->path(), QFile::ReadOwner | QFile::ExeOwner));
+
+    QVERIFY2(store->reopen(), qPrintable(store->lastError()));
+    QVERIFY(store->isReadOnly());
+    bool ok = false;
+    QCOMPARE(config->getEpidemicPreviewConfigParam(3, &ok), stored);
+    QVERIFY(ok);
+    std::vector<ST_MSGVoiceBroadcastStrategy> strategies;
+    QVERIFY(VORNClientAIManager::instance()->getVoiceBroadcastStrategyListByWinID(4, strategies));
+    QCOMPARE(strategies.size(), std::size_t(1));
+    QCOMPARE(strategies[0].get_speech_content(), std::string("hello"));
+
+    // Writes fail, reported, and leave the file as it was.
+    QVERIFY(!config->setEpidemicPreviewConfigParam(3, IntelligentSnapConfigParam()));
+    QVERIFY(store->lastError().contains(QStringLiteral("read-only")));
+    QVERIFY(!addStrategy(4, "again"));
+    store->close();
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
 }
 
 void TestAppConfig::labelTextIsElidedPlainWithToolTip()
