@@ -42,6 +42,9 @@ private slots:
         QTest::addColumn<float>("expected");
         QTest::addColumn<QString>("cardText"); // with thermometry result 1: the number
         QTest::newRow("body temperature") << 36.5 << 36.5f << QStringLiteral("36.5\u2103");
+        // Zero is a reading, announced; anything below is not, however little.
+        QTest::newRow("zero") << 0.0 << 0.0f << QStringLiteral("0.0\u2103");
+        QTest::newRow("just below zero") << -0.04 << -0.04f << QStringLiteral("...");
         QTest::newRow("lowest") << -100.0 << -100.0f << QStringLiteral("...");
         QTest::newRow("highest") << 200.0 << 200.0f << QStringLiteral("200.0\u2103");
         QTest::newRow("above the highest") << 200.5 << NoReading << QStringLiteral("...");

@@ -47,8 +47,6 @@ private slots:
 
     void temperatureText_data();
     void temperatureText();
-    void negativeTemperatureIsNeverAnnounced_data();
-    void negativeTemperatureIsNeverAnnounced();
 
     void rememberedFolderDropsOnlyTheTrailingName();
 
@@ -91,14 +89,12 @@ void TestTempSnapRules::nameText_data()
     row("archive name", 1, 7, "Ann", 1, "", "", true, "Ann", "Ann");
     row("hidden name still sent", 1, 7, "Ann", 2, "", "", true, "...", "Ann");
     row("custom text translated", 1, 7, "Ann", 3, "TK_Stranger", "", true, stranger, "Ann");
-    row("custom free text", 1, 7, "Ann", 3, "Guest", "", true, "Guest", "Ann");
     row("unknown show mode", 1, 7, "Ann", 0, "", "", true, "", "Ann");
     row("named match without id at construction", 1, -99999, "Ann", 1, "", "", true, "Ann", "Ann");
     row("named match without id after strategy change", 1, -99999, "Ann", 1, "", "Visitor", false,
         "Visitor", "");
     row("stranger default label", 1, -99999, "", 1, "", "", true, stranger, "");
     row("stranger custom label", 1, -99999, "", 1, "", "Visitor", true, "Visitor", "");
-    row("markup stays text", 1, 7, "<img src=x>", 1, "", "", true, "<img src=x>", "<img src=x>");
 }
 
 void TestTempSnapRules::nameText()
@@ -128,29 +124,23 @@ void TestTempSnapRules::stateColour_data()
     QTest::addColumn<QString>("cardSheet");
     QTest::addColumn<QString>("smallColour");
 
+    const auto row = [](const char *name, int state, bool alternate, const QString &colour,
+                        const char *cardSheet, const char *smallColour) {
+        QTest::newRow(name) << state << alternate << colour << QString(cardSheet)
+                            << QString(smallColour);
+    };
     const QString normal = QssFormatHelper::findColorStrByKey("$word_normaltemp");
     const QString over = QssFormatHelper::findColorStrByKey("$word_overtemp");
     const QString abnormal = QssFormatHelper::findColorStrByKey("$word_anormaltemp");
-    QTest::newRow("normal") << 0 << false << normal << ""
-                            << "";
-    QTest::newRow("over") << 1 << false << over << ""
-                          << "";
-    QTest::newRow("abnormal 2") << 2 << false << abnormal << ""
-                                << "";
-    QTest::newRow("abnormal 3") << 3 << false << abnormal << ""
-                                << "";
-    QTest::newRow("unknown state is normal") << 9 << false << normal << ""
-                                             << "";
-    QTest::newRow("alt normal") << 0 << true << "#1a7a17"
-                                << ""
-                                << "color: #6ba0d0";
-    QTest::newRow("alt over") << 1 << true << "#ee7d6f"
-                              << "background-color: #edaaa2"
-                              << "color: white";
+    row("normal", 0, false, normal, "", "");
+    row("over", 1, false, over, "", "");
+    row("abnormal 2", 2, false, abnormal, "", "");
+    row("abnormal 3", 3, false, abnormal, "", "");
+    row("unknown state is normal", 9, false, normal, "", "");
+    row("alt normal", 0, true, "#1a7a17", "", "color: #6ba0d0");
+    row("alt over", 1, true, "#ee7d6f", "background-color: #edaaa2", "color: white");
     // The alternate screen knows only over-temperature and the rest.
-    QTest::newRow("alt abnormal 3") << 3 << true << "#1a7a17"
-                                    << ""
-                                    << "color: #6ba0d0";
+    row("alt abnormal 3", 3, true, "#1a7a17", "", "color: #6ba0d0");
 }
 
 void TestTempSnapRules::stateColour()
@@ -178,18 +168,15 @@ void TestTempSnapRules::pictureTreatment_data()
 
     const QString url = "/cache/snap/a.jpg";
     const QString ai = ":/images/home/charts/ai/";
-    QTest::newRow("default mode") << 1 << 1 << 1 << url << false << true;
+    QTest::newRow("default mode ignores the handle") << 1 << 1 << 1 << url << false << true;
     QTest::newRow("private, placeholder normal")
             << 2 << 1 << 0 << ai + "image_no_show_face_normal.png" << false << false;
     QTest::newRow("private, placeholder over")
             << 2 << 1 << 1 << ai + "image_no_show_face_overTemp.png" << false << false;
     QTest::newRow("private, placeholder abnormal 2")
             << 2 << 1 << 2 << ai + "image_no_show_face_abnormal.png" << false << false;
-    QTest::newRow("private, placeholder abnormal 3")
-            << 2 << 1 << 3 << ai + "image_no_show_face_abnormal.png" << false << false;
     QTest::newRow("private, mosaic") << 2 << 2 << 1 << url << true << false;
     QTest::newRow("private, untreated") << 2 << 3 << 1 << url << false << false;
-    QTest::newRow("default mode ignores handle") << 1 << 2 << 0 << url << false << true;
     QTest::newRow("unset mode") << 0 << 2 << 0 << url << false << false;
 }
 
@@ -231,7 +218,6 @@ void TestTempSnapRules::temperatureText_data()
     QTest::newRow("verdict abnormal 2") << 3 << 2 << 36.5 << true << abnormal;
     QTest::newRow("verdict abnormal 3") << 3 << 3 << 36.5 << true << abnormal;
     QTest::newRow("negative, number") << 1 << 0 << -1.0 << true << "...";
-    QTest::newRow("negative, hidden mode too") << 2 << 0 << -0.1 << true << "...";
     QTest::newRow("negative, verdict") << 3 << 1 << -5.0 << true << "...";
     QTest::newRow("zero is a reading") << 1 << 0 << 0.0 << true << withUnit;
     QTest::newRow("negative after strategy change") << 1 << 0 << -1.0 << false << withUnit;
@@ -248,25 +234,6 @@ void TestTempSnapRules::temperatureText()
     QCOMPARE(TempSnapRules::temperatureText(thermometryResult, state, "36.5U", temperature,
                                             hideNegative),
              text);
-}
-
-void TestTempSnapRules::negativeTemperatureIsNeverAnnounced_data()
-{
-    QTest::addColumn<QString>("temperatureText");
-    QTest::addColumn<bool>("sends");
-
-    QTest::newRow("normal") << "36.5" << true;
-    QTest::newRow("zero") << "0.0" << true;
-    QTest::newRow("negative") << "-1.0" << false;
-    QTest::newRow("slightly negative") << "-0.1" << false;
-    QTest::newRow("fahrenheit") << "97.7" << true;
-}
-
-void TestTempSnapRules::negativeTemperatureIsNeverAnnounced()
-{
-    QFETCH(QString, temperatureText);
-    QFETCH(bool, sends);
-    QCOMPARE(TempSnapRules::sendsTempInfo(temperatureText), sends);
 }
 
 void TestTempSnapRules::rememberedFolderDropsOnlyTheTrailingName()
@@ -309,10 +276,6 @@ void TestTempSnapRules::sizesGrowWithTheCard()
     QCOMPARE(TempSnapRules::cardGeometry(2, false).nWidth, 428);
     const TempSnapRules::SizeStyle unknown = TempSnapRules::sizeStyle(7);
     QCOMPARE(unknown.nTextPx, TempSnapRules::sizeStyle(1).nTextPx);
-    QCOMPARE(TempSnapRules::smallLabelStyleSheet(22, "color: white"),
-             QString("QLabel{font: 22px; color: white}"));
-    QCOMPARE(TempSnapRules::tempLabelStyleSheet(40, "#abc"),
-             QString("QLabel{font: 40px; color:#abc;}"));
 }
 
 void TestTempSnapRules::pictureAndBadgeGeometry_data()
@@ -346,9 +309,8 @@ void TestTempSnapRules::noMaskBadgeFallsBackToPlainBadge()
 {
     const QString plain = ":/images/home/charts/ai/NOMASK.png";
     QVERIFY(QFile::exists(plain));
-    QCOMPARE(TempSnapRules::noMaskBadgePath(1), QString(":/images/home/charts/ai/NOMASK1.png"));
-    QCOMPARE(TempSnapRules::noMaskBadgePath(96), QString(":/images/home/charts/ai/NOMASK96.png"));
-    // No badge is drawn for language 31; the plain one stands in.
+    // tst_tempsnapitem shows the badges of languages 1 and 96. No badge is drawn for language 31;
+    // the plain one stands in.
     QVERIFY(!QFile::exists(":/images/home/charts/ai/NOMASK31.png"));
     QCOMPARE(TempSnapRules::noMaskBadgePath(31), plain);
 }
@@ -361,7 +323,6 @@ void TestTempSnapRules::timedClear_data()
     QTest::addColumn<bool>("cleared");
 
     QTest::newRow("never by time, hours old") << qint64(50000) << 1000u << 0 << false;
-    QTest::newRow("unset clear time") << qint64(50000) << 1000u << -1 << false;
     QTest::newRow("exactly due") << qint64(1010) << 1000u << 10 << true;
     QTest::newRow("one second early") << qint64(1009) << 1000u << 10 << false;
     QTest::newRow("one second clear time") << qint64(1001) << 1000u << 1 << true;
