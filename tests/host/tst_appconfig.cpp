@@ -47,7 +47,6 @@ private slots:
     void windowRecordsSurviveReopen();
     void unstoredWindowsReadAsDefault();
     void singleRecordsFollowChangesAndReopen();
-    void unusableFolderFailsCleanly();
     void lockedStoreCostsOneWaitAndIsReadWhenFree();
     void readOnlyStoreServesReads_data();
     void readOnlyStoreServesReads();
@@ -186,31 +185,6 @@ void TestAppConfig::singleRecordsFollowChangesAndReopen()
     QVERIFY(BaseHelper::instance()->setMouseRightSavePath(QString()));
     QVERIFY(PlatformStore::instance()->reopen());
     QCOMPARE(BaseHelper::instance()->getMouseRightSavePath(), QString());
-}
-
-void TestAppConfig::unusableFolderFailsCleanly()
-{
-    IntelligentSnapConfigParam kept;
-    kept.nOrgaId = 42;
-    QVERIFY(AppConfigHelper::instance()->setEpidemicPreviewConfigParam(3, kept));
-
-    // A regular file where a parent folder should be: mkpath fails even for root.
-    QTemporaryDir scratch;
-    QFile blocker(scratch.filePath("blocker"));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    AppConfigHelper::instance()->setAppConfigDirPath(scratch.filePath("blocker/config"));
-
-    PlatformStore *store = PlatformStore::instance();
-    QVERIFY(!store->isOpen());
-    QVERIFY(store->lastError().contains("blocker"));
-    QVERIFY(!AppConfigHelper::instance()->setEpidemicPreviewConfigParam(
-            3, IntelligentSnapConfigParam()));
-    QCOMPARE(AppConfigHelper::instance()->getEpidemicPreviewConfigParam(3),
-             IntelligentSnapConfigParam());
-
-    AppConfigHelper::instance()->setAppConfigDirPath(m_homeFolder);
-    QCOMPARE(AppConfigHelper::instance()->getEpidemicPreviewConfigParam(3), kept);
 }
 
 void TestAppConfig::lockedStoreCostsOneWaitAndIsReadWhenFree()

@@ -2,7 +2,6 @@
 
 #include "HostTesting.h"
 
-#include "BaseGuideWidget.h"
 #include "BaseWidget.h"
 #include "TransientTip.h"
 
@@ -16,7 +15,6 @@ private slots:
     void initTestCase();
 
     void tipIsRecordedAndShownAsPlainText();
-    void guideChangesAreSignalled();
 };
 
 void TstBaseWidget::initTestCase()
@@ -46,17 +44,6 @@ void TstBaseWidget::tipIsRecordedAndShownAsPlainText()
     QCOMPARE(tip->text(), text);
     QCOMPARE(tip->textFormat(), Qt::PlainText);
     QCOMPARE(tip->kind(), 2);
-}
-
-void TstBaseWidget::guideChangesAreSignalled()
-{
-    // The demo follows the screen's guide tip through this signal; the screen's own suite
-    // checks what the guide holds.
-    BaseGuideWidget widget;
-    QSignalSpy guided(&widget, &BaseGuideWidget::signalGuideParamChanged);
-    widget.updateGuideParam({{1, QRect(10, 20, 30, 40), 5, {"TK_DeviceFilterSetGuideTips"}}});
-    QCOMPARE(guided.count(), 1);
-    QCOMPARE(HostTesting::guideParams(&widget).size(), 1);
 }
 
 FEVER_TEST_MAIN(TstBaseWidget)

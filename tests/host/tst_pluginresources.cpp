@@ -36,8 +36,6 @@ private slots:
 
     void everyKeyOfThePluginIsTranslated_data();
     void everyKeyOfThePluginIsTranslated();
-    void otherTextComesBackUnchanged_data();
-    void otherTextComesBackUnchanged();
     void everyPictureOfThePluginLoads_data();
     void everyPictureOfThePluginLoads();
     void everyColourKeyOfThePluginResolves();
@@ -88,24 +86,6 @@ void TestPluginResources::everyKeyOfThePluginIsTranslated()
     const QString chinese = AppLanguageTr::translate(key);
     QVERIFY2(chinese != key && !chinese.isEmpty(), qPrintable(key + " has no Chinese text"));
     QVERIFY2(!isAscii(chinese), qPrintable(key + " Chinese text is not Chinese: " + chinese));
-}
-
-void TestPluginResources::otherTextComesBackUnchanged_data()
-{
-    // Strategies hold either a key or the user's own words; both go through translate().
-    QTest::addColumn<QString>("text");
-    QTest::newRow("unknown key") << "TK_NoSuchKeyAnywhere";
-    QTest::newRow("empty") << QString();
-    QTest::newRow("user phrase") << QString::fromUtf8("Welcome, 张三!");
-    QTest::newRow("key with trailing space") << "TK_Hello ";
-}
-
-void TestPluginResources::otherTextComesBackUnchanged()
-{
-    QFETCH(QString, text);
-    QCOMPARE(AppLanguageTr::translate(text), text);
-    QVERIFY(AppTranslationHelper::instance()->setCurrentLanguage(AppTranslationHelper::Chinese));
-    QCOMPARE(AppLanguageTr::translate(text), text);
 }
 
 void TestPluginResources::everyPictureOfThePluginLoads_data()

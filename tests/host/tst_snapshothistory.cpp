@@ -3,13 +3,10 @@
 
 #include "CompareNotifyCodec.h"
 #include "OrvaneMetaTypes.h"
-#include "PlatformPictureStore.h"
-#include "PlatformRetention.h"
 #include "PlatformStore.h"
 #include "QueryHistoricalData.h"
 #include "SnapshotHistory.h"
 
-#include <QFile>
 namespace {
 
 OrvaneCompareNotifyMessage makeMessage(const QString &time, const QString &channel, qint64 snapId)
@@ -81,7 +78,6 @@ private slots:
     void everyFieldSurvivesTheStore();
     void timeWindowAndChannelFilter_data();
     void timeWindowAndChannelFilter();
-    void retentionSweepsOldSnapshotsAndTheirPictures();
 };
 
 void TestSnapshotHistory::initTestCase()
@@ -165,50 +161,6 @@ void TestSnapshotHistory::timeWindowAndChannelFilter()
     QVERIFY(query.reqSnapHistoryData({start, end, channels}, false));
     QCOMPARE(spy.size(), 1);
     QCOMPARE(timesOf(spy.first().first().value<OrvaneCompareNotifyMessageList>()), times);
-}
-
-void TestSnapshotHistory::retentionSweepsOldSnapshotsAndTheirPictures()
-{
-    QVERIFY(SnapshotHistory::removeOlderThan(at("9999-12-31 23:59:59")) >= 0);
-    const QDateTime now = QDateTime::currentDateTime();
-    const QString old = now.addDays(-8).toString(SnapshotHistory::TimeFormat);
-    const QString recent = now.addDays(-6).toString(SnapshotHistory::TimeFormat);
-    QImage picture(8, 8, QImage::Format_RGB32);
-    picture.fill(Qt::gray);
-    const auto stored = [&picture](const QString &name, const QDateTime &written) {
-        QFile file(PlatformPictureStore::absolutePath(PlatformPictureStore::store(name, picture)));
-        return file.open(QIODevice::ReadWrite)
-               && file.setFileTime(written, QFileDevice::FileModificationTime);
-    };
-
-    // Three old snapshots, one of them sharing its picture name with a newer write, and one
-    // inside the period; every one names the same face library picture.
-    for (int i = 1; i <= 3; ++i) {
-        OrvaneCompareNotifyMessage message = makeMessage(old, "dev1_1", 100 + i);
-        message.snapFaceInfo.snapTargetSource.snapDetailImageURL =
-                QString("days/old/%1.jpg").arg(i);
-        QVERIFY(SnapshotHistory::record(message));
-        QVERIFY(stored(QString("days/old/%1.jpg").arg(i), now.addDays(i == 3 ? 0 : -8)));
-    }
-    OrvaneCompareNotifyMessage kept = makeMessage(recent, "dev1_1", 200);
-    kept.snapFaceInfo.snapTargetSource.snapDetailImageURL = "days/recent/1.jpg";
-    QVERIFY(SnapshotHistory::record(kept));
-    QVERIFY(stored("days/recent/1.jpg", now.addDays(-6)));
-    QVERIFY(stored("archive/12.jpg", now.addDays(-30)));
-
-    PlatformRetention retention;
-    QCOMPARE(retention.retentionDays(), 7);
-    QSignalSpy finished(&retention, &PlatformRetention::sweepFinished);
-    retention.start();
-    QTRY_COMPARE(finished.size(), 1);
-    QCOMPARE(finished.first().at(0).toInt(), 3);
-    QCOMPARE(finished.first().at(1).toInt(), 2);
-    QCOMPARE(SnapshotHistory::count(), 1);
-    QVERIFY(!PlatformPictureStore::contains("days/old/1.jpg"));
-    QVERIFY(!PlatformPictureStore::contains("days/old/2.jpg"));
-    QVERIFY(PlatformPictureStore::contains("days/old/3.jpg")); // written again since
-    QVERIFY(PlatformPictureStore::contains("days/recent/1.jpg"));
-    QVERIFY(PlatformPictureStore::contains("archive/12.jpg"));
 }
 
 FEVER_TEST_MAIN(TestSnapshotHistory)

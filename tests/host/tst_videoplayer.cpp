@@ -25,7 +25,6 @@ private slots:
     void fullScreenToggles();
 
     void deviceTreeListsThermalChannels();
-    void deviceTreeContextActions();
     void deviceTreeFollowsSelectedWindow();
     void deviceTreeDropsRemovedDevice();
 };
@@ -135,34 +134,6 @@ void TstVideoPlayer::deviceTreeListsThermalChannels()
     tree.setChannelFilterType(VornClient::ChannelFilterNone);
     tree.setShowDevicesType(VornClient::ShowAllDevices);
     QCOMPARE(view->topLevelItemCount(), 6);
-}
-
-void TstVideoPlayer::deviceTreeContextActions()
-{
-    RealtimeTempDeviceWidget tree;
-    QSignalSpy play(&tree, &DeviceWidget::startPlay);
-    QSignalSpy stopIds(&tree, QOverload<const QVector<int> &>::of(&DeviceWidget::stopPlay));
-    QSignalSpy stopUid(&tree, QOverload<const QString &>::of(&DeviceWidget::stopPlay));
-    QSignalSpy stream(&tree, &DeviceWidget::changeStream);
-    QSignalSpy config(&tree, &DeviceWidget::clickDevConfig);
-    QTreeWidgetItem *channel = tree.findChannelItem(QStringLiteral("TC-GATE-B_1"));
-    QTreeWidgetItem *device = tree.findDeviceItem(QStringLiteral("NVR-SOUTH"));
-
-    QVERIFY(tree.triggerAction(channel, QStringLiteral("play")));
-    QCOMPARE(play.at(0).at(1).value<QVector<int>>(), QVector<int>({1002}));
-    QVERIFY(tree.triggerAction(channel, QStringLiteral("stop")));
-    QCOMPARE(stopIds.at(0).at(0).value<QVector<int>>(), QVector<int>({1002}));
-    QVERIFY(tree.triggerAction(device, QStringLiteral("stop")));
-    QCOMPARE(stopUid.at(0).at(0).toString(), QStringLiteral("NVR-SOUTH"));
-    QVERIFY(tree.triggerAction(channel, QStringLiteral("sub")));
-    QCOMPARE(stream.at(0).at(0).toInt(), 1);
-    QCOMPARE(stream.at(0).at(1).toInt(), 1002);
-    QVERIFY(tree.triggerAction(channel, QStringLiteral("config")));
-    QCOMPARE(config.at(0).at(0).toInt(), 102);
-    QCOMPARE(config.at(0).at(1).value<ParamMap>().value(QStringLiteral("channelUid")).toString(),
-             QStringLiteral("TC-GATE-B_1"));
-    QVERIFY(!tree.triggerAction(channel, QStringLiteral("explode")));
-    QVERIFY(!tree.triggerAction(nullptr, QStringLiteral("play")));
 }
 
 void TstVideoPlayer::deviceTreeFollowsSelectedWindow()

@@ -12,8 +12,6 @@
 #include "VORNClientAIManager.h"
 #include "VoiceStrategyStore.h"
 
-#include <QVariant>
-
 using Strategies = std::vector<ST_MSGVoiceBroadcastStrategy>;
 Q_DECLARE_METATYPE(VoiceStrategyStore::Request)
 
@@ -125,8 +123,6 @@ private slots:
     void initTestCase() { testsupport::installWarningGuard(); }
     void cleanup() { HostTesting::strategyStore()->clearFailures(); }
 
-    void metaTypeTravelsInVariant();
-
     void everyFieldSurvivesAddSetAndReopen();
     void listIsPerWindowInAddOrderAndDeletesExactly();
     void unknownIdsFailAndChangeNothing_data();
@@ -134,16 +130,6 @@ private slots:
     void failureSwitchFailsNextRequests_data();
     void failureSwitchFailsNextRequests();
 };
-
-void VoiceStrategyStoreTest::metaTypeTravelsInVariant()
-{
-    QVERIFY(QMetaType::type("ST_MSGVoiceBroadcastStrategy") != QMetaType::UnknownType);
-    const ST_MSGVoiceBroadcastStrategy stored = distinctStrategy(4, 1);
-    const QVariant variant = QVariant::fromValue(stored);
-    QCOMPARE(QString::fromLatin1(variant.typeName()),
-             QStringLiteral("ST_MSGVoiceBroadcastStrategy"));
-    QVERIFY(variant.value<ST_MSGVoiceBroadcastStrategy>() == stored);
-}
 
 void VoiceStrategyStoreTest::everyFieldSurvivesAddSetAndReopen()
 {

@@ -6,8 +6,6 @@
 #include "VORNClientAIManager.h"
 #include "VornClient.h"
 
-#include <QTemporaryFile>
-
 // The client data the screens read (channels, devices, organisations, device changes), the AI
 // services they call (recorder registration, picture servers), the scenarios the demo loads,
 // and the records travelling through queued signals.
@@ -23,9 +21,6 @@ private slots:
     void parseChannelUid();
     void deviceKinds();
     void lookUps();
-    void malformedScenarioKeepsState_data();
-    void malformedScenarioKeepsState();
-    void scenarioFileReplacesState();
     void deviceChangesAreAnnounced();
     void recordsTravelThroughQueuedSignals();
     void nvrRegistrationIsKeptPerKeyAndWithdrawn();
@@ -103,59 +98,6 @@ void TstVornClient::lookUps()
              QStringLiteral("North Recorder"));
     QCOMPARE(client->getDevNameByChannelUID(QStringLiteral("NVR-NORTH")), QString());
     QCOMPARE(client->getDevNameByChannelUID(QStringLiteral("UNKNOWN_1")), QString());
-}
-
-void TstVornClient::malformedScenarioKeepsState_data()
-{
-    QTest::addColumn<QByteArray>("json");
-    const QByteArray head = R"({"loginServer":{"uid":"S"},"user":{"id":1},)";
-    QTest::newRow("not json") << QByteArray("{ nope");
-    QTest::newRow("no login server") << QByteArray(R"({"user":{"id":1}})");
-    QTest::newRow("duplicate device")
-            << head
-                       + R"("devices":[{"id":1,"uid":"A","name":"a","typeId":20},)"
-                         R"({"id":1,"uid":"B","name":"b","typeId":20}]})";
-    QTest::newRow("future version") << head + R"("version":2})";
-}
-
-void TstVornClient::malformedScenarioKeepsState()
-{
-    QFETCH(QByteArray, json);
-    VornClient *client = VornClient::instance();
-    QSignalSpy loaded(client, &VornClient::signalScenarioLoaded);
-    const OrvaneDevice *before = client->getDevicesByUid(QStringLiteral("TC-GATE-A"));
-    QVERIFY(before);
-
-    QVERIFY(!HostTesting::loadScenarioData(json));
-    QVERIFY(!HostTesting::lastScenarioError().isEmpty());
-    QCOMPARE(loaded.count(), 0);
-    // Same record object, not merely an equal one: nothing was replaced.
-    QCOMPARE(client->getDevicesByUid(QStringLiteral("TC-GATE-A")), before);
-    QCOMPARE(client->getCurUserDevices().size(), std::size_t(6));
-    QCOMPARE(client->getLoginServerUid(), QStringLiteral("VORN-SRV-01"));
-}
-
-void TstVornClient::scenarioFileReplacesState()
-{
-    QTemporaryFile file;
-    QVERIFY(file.open());
-    file.write(R"({"loginServer":{"uid":"LAB","handle":4},"user":{"id":3,"kind":1},
-        "deviceTypes":{"thermal":[7],"recorder":[8]},
-        "devices":[{"id":1,"uid":"X","name":"Lab","typeId":7,"channels":[{"id":9,"no":2}]}]})");
-    file.close();
-    VornClient *client = VornClient::instance();
-    QVERIFY(HostTesting::loadScenario(file.fileName()));
-    QCOMPARE(HostTesting::scenarioPath(), file.fileName());
-    QCOMPARE(client->getLoginServerUid(), QStringLiteral("LAB"));
-    QCOMPARE(client->m_nLoginServerHandle, 4);
-    QCOMPARE(client->m_nUserKind, 1);
-    QVERIFY(client->isThermoDetectorDevice(7));
-    QVERIFY(!client->isThermoDetectorDevice(20));
-    QVERIFY(!client->getDevicesByUid(QStringLiteral("TC-GATE-A")));
-    const OrvaneChannel *channel = client->getChannelByUid(QStringLiteral("X_2"));
-    QVERIFY(channel);
-    // A channel without its own name takes the device's.
-    QCOMPARE(channel->get_channel_name(), QStringLiteral("Lab"));
 }
 
 void TstVornClient::deviceChangesAreAnnounced()

@@ -3,8 +3,6 @@
 
 #include "SnapComparesMessage.h"
 
-#include <QVariant>
-
 #include <memory>
 #include <utility>
 
@@ -15,7 +13,6 @@ class TestSnapComparesMessage : public QObject
 private slots:
     void initTestCase();
     void liveCountFollowsEveryInstance();
-    void travelsInVariant();
 };
 
 void TestSnapComparesMessage::initTestCase()
@@ -39,21 +36,6 @@ void TestSnapComparesMessage::liveCountFollowsEveryInstance()
         QCOMPARE(SnapComparesMessage::liveCount(), base + 3);
         heap.reset();
         QCOMPARE(SnapComparesMessage::liveCount(), base + 2);
-    }
-    QCOMPARE(SnapComparesMessage::liveCount(), base);
-}
-
-void TestSnapComparesMessage::travelsInVariant()
-{
-    QVERIFY(QMetaType::type("SnapComparesMessage") != QMetaType::UnknownType);
-    const int base = SnapComparesMessage::liveCount();
-    {
-        const QVariant variant = QVariant::fromValue(
-                snaptest::SnapBuilder().state(1).registered(8, "Bea").announce().record());
-        const auto back = variant.value<SnapComparesMessage>();
-        QCOMPARE(back.snapFaceInfo.snapTargetSource.temperatureState, 1);
-        QCOMPARE(back.compareInfo.archive.get_name(), QString("Bea"));
-        QVERIFY(back.bAnnounce);
     }
     QCOMPARE(SnapComparesMessage::liveCount(), base);
 }
