@@ -1,4 +1,3 @@
-#include "SnapBuilder.h"
 #include "TestSupport.h"
 
 #include "HostTesting.h"
@@ -22,7 +21,6 @@ private slots:
     void deviceKinds();
     void lookUps();
     void deviceChangesAreAnnounced();
-    void recordsTravelThroughQueuedSignals();
     void nvrRegistrationIsKeptPerKeyAndWithdrawn();
     void pictureServerHandles();
 };
@@ -133,31 +131,6 @@ void TstVornClient::deviceChangesAreAnnounced()
     QVERIFY(!client->getDevicesById(103));
     QVERIFY(!client->getChannelByUid(QStringLiteral("NVR-NORTH_1")));
     QVERIFY(!HostTesting::removeDevice(103));
-}
-
-void TstVornClient::recordsTravelThroughQueuedSignals()
-{
-    VornClient *client = VornClient::instance();
-    QObject receiver;
-    OrvaneCompareNotifyMessageList received;
-    connect(
-            client, &VornClient::signalCompareNotifyReceived, &receiver,
-            [&](OrvaneCompareNotifyMessageList list) { received = list; }, Qt::QueuedConnection);
-    const OrvaneCompareNotifyMessage message =
-            snaptest::SnapBuilder().mask(2).alarm(42).registered(501).notification();
-    emit client->signalCompareNotifyReceived({message});
-    // Queued: nothing yet; an unregistered type would also log a warning the guard rejects.
-    QVERIFY(received.empty());
-    QTRY_COMPARE(received.size(), std::size_t(1));
-    QCOMPARE(received.front().snapFaceInfo.snapTargetSource.alarmId, 42);
-    QCOMPARE(received.front().compareInfoVec.front().archiveImage.archiveId, 501);
-
-    OrvaneSnapTargetSource source;
-    source.hasTemperature = 1;
-    const QVariant asProperty = QVariant::fromValue(source);
-    QCOMPARE(QMetaType::type("OrvaneSnapTargetSource"), asProperty.userType());
-    QCOMPARE(asProperty.value<OrvaneSnapTargetSource>().hasTemperature, 1);
-    QVERIFY(QMetaType::type("OrvaneArchiveImageInfo") != QMetaType::UnknownType);
 }
 
 void TstVornClient::nvrRegistrationIsKeptPerKeyAndWithdrawn()

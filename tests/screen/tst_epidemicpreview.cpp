@@ -333,39 +333,6 @@ private slots:
         QVERIFY(param.rect != before);
     }
 
-    void clearingOverTempListStoresTimeAndKeepsSelection()
-    {
-        const int windowId = 3;
-        IntelligentSnapConfigParam stored;
-        stored.strChannelUIDList =
-                QStringList{QStringLiteral("dev-a_1"), QStringLiteral("dev-b_2")};
-        stored.nChannelCount = 2;
-        stored.nOrgaId = 17;
-        AppConfigHelper::instance()->setEpidemicPreviewConfigParam(windowId, stored);
-
-        EpidemicPreview screen;
-        screen.setProperty("priviewWinId", windowId);
-        showAndWait(&screen);
-        auto *list = screen.findChild<OverTempSnapWidget *>(QStringLiteral("widgetSnap"));
-        auto *clear = list ? list->findChild<QPushButton *>(QStringLiteral("m_pClearPushButton"))
-                           : nullptr;
-        QVERIFY(clear);
-
-        const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
-        clear->click();
-        const QDateTime after = QDateTime::currentDateTime().addSecs(1);
-
-        const IntelligentSnapConfigParam now =
-                AppConfigHelper::instance()->getEpidemicPreviewConfigParam(windowId);
-        const QDateTime cleared = QDateTime::fromString(now.strClearOverTempTime,
-                                                        QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-        QVERIFY2(cleared.isValid(), qPrintable(now.strClearOverTempTime));
-        QVERIFY(cleared >= before && cleared <= after);
-        QCOMPARE(now.strChannelUIDList, stored.strChannelUIDList);
-        QCOMPARE(now.nChannelCount, 2);
-        QCOMPARE(now.nOrgaId, 17);
-    }
-
     void searchFromOverTempListOpensFunctionCard()
     {
         EpidemicPreview screen;

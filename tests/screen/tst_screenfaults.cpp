@@ -151,6 +151,12 @@ private slots:
     {
         const int window = 11;
         QVERIFY(prepareWindow(window, StrategyDefaults::strangerStrategy(window + 1)));
+        const auto stored = [window] {
+            return AppConfigHelper::instance()->getEpidemicPreviewConfigParam(window);
+        };
+        IntelligentSnapConfigParam selection = stored();
+        selection.nOrgaId = 17;
+        QVERIFY(AppConfigHelper::instance()->setEpidemicPreviewConfigParam(window, selection));
         Screen screen(window);
         screen.show();
         auto *overTemp =
@@ -158,16 +164,19 @@ private slots:
 
         StoreLock lock(false);
         QVERIFY(lock.isHeld());
-        emit overTemp->signalClearOverTempSnap();
+        const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+        overTemp->findChild<QPushButton *>(QStringLiteral("m_pClearPushButton"))->click();
         QVERIFY(screen.tipped("TK_StoreFailed", 2));
         lock.release();
 
-        // Before, the clear time was lost with the failed write.
-        const auto stored = [window] {
-            return AppConfigHelper::instance()->getEpidemicPreviewConfigParam(window);
-        };
+        // Before, the clear time was lost with the failed write. The selection stays as it was.
         QTRY_VERIFY(!stored().strClearOverTempTime.isEmpty());
-        QCOMPARE(stored().strChannelUIDList, QStringList{snaptest::DefaultChannel});
+        const QDateTime cleared = QDateTime::fromString(stored().strClearOverTempTime,
+                                                        QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+        QVERIFY2(cleared >= before && cleared <= QDateTime::currentDateTime(),
+                 qPrintable(stored().strClearOverTempTime));
+        selection.strClearOverTempTime = stored().strClearOverTempTime;
+        QCOMPARE(stored(), selection);
     }
 
     void mutingOrReleasingOneScreenKeepsTheOthersSentences()

@@ -11,14 +11,9 @@ class TestSnapComparesMessage : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { testsupport::installWarningGuard(); }
     void liveCountFollowsEveryInstance();
 };
-
-void TestSnapComparesMessage::initTestCase()
-{
-    testsupport::installWarningGuard();
-}
 
 void TestSnapComparesMessage::liveCountFollowsEveryInstance()
 {
@@ -36,6 +31,13 @@ void TestSnapComparesMessage::liveCountFollowsEveryInstance()
         QCOMPARE(SnapComparesMessage::liveCount(), base + 3);
         heap.reset();
         QCOMPARE(SnapComparesMessage::liveCount(), base + 2);
+        // The record is a registered meta type and travels in a QVariant, counted as well.
+        QVERIFY(QMetaType::type("SnapComparesMessage") != QMetaType::UnknownType);
+        const QVariant variant = QVariant::fromValue(
+                snaptest::SnapBuilder().state(1).registered(8, "Bea").announce().record());
+        const auto back = variant.value<SnapComparesMessage>();
+        QCOMPARE(back.compareInfo.archive.get_name(), QString("Bea"));
+        QVERIFY(back.bAnnounce && back.snapFaceInfo.snapTargetSource.temperatureState == 1);
     }
     QCOMPARE(SnapComparesMessage::liveCount(), base);
 }
