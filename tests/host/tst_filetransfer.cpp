@@ -90,321 +90,308 @@ class TestFileTransfer : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanup();
-    void cleanupTestCase();
+    void initTestCase()
+    {
+        testsupport::installWarningGuard();
+        m_config = QDir::cleanPath(qEnvironmentVariable("FEVER_CONFIG_DIR"));
+        m_cache = SnapPathResolver::cacheFolder();
+        QCOMPARE(m_cache, m_config + "/cache");
+        QCOMPARE(SnapPathResolver::pictureStoreFolder(), m_config + "/platform/pictures");
+    }
 
-    void downloadsOnWorkerAndPostsToReceiver();
-    void invalidTasksAreRefused_data();
-    void invalidTasksAreRefused();
-    void receiverDestroyedBeforeCompletion();
-    void faultSwitches();
-    void pictureIsDecodedBeforeCompletionArrives();
-    void diskCacheStaysWithinBound();
+    void cleanup()
+    {
+        HostTesting::resetTransferFaults();
+        FlieDataTransfer::getInstance()->setDiskCacheByteLimit(
+                FlieDataTransfer::DefaultDiskCacheBytes);
+        testsupport::clearAllowedWarnings();
+        QTRY_COMPARE(FlieDataTransfer::getInstance()->pendingTaskCount(), 0);
+    }
 
-    void localPathOutsideCacheFails_data();
-    void localPathOutsideCacheFails();
-    void localSnapPathStaysInCache_data();
-    void localSnapPathStaysInCache();
+    void cleanupTestCase()
+    {
+        // Leaves a task waiting on its delay timer at exit: the shutdown must stop the worker
+        // thread and free the timer and the task (the ASan run reports a leak otherwise).
+        static EventSink lateSink;
+        HostTesting::delayNextTransferTask(60000);
+        QVERIFY(addTask(&lateSink, {remotePicture("snap/exit.jpg")}) > 0);
+        QCOMPARE(FlieDataTransfer::getInstance()->pendingTaskCount(), 1);
+    }
+
+    void downloadsOnWorkerAndPostsToReceiver()
+    {
+        const QString remote = remotePicture("snap/2026-12-06/abc.jpg");
+        const QString local =
+                VORNClientAIManager::instance()->convertToLocalSnapAbsPath(remote, true);
+        QVERIFY(local.startsWith(m_cache + "/"));
+        QVERIFY(!QFile::exists(local));
+
+        EventSink sink;
+        int record = 7;
+        const QString resource = ":/no/such/resource.png"; // resources count as present
+        const int taskId = addTask(&sink, {remote, resource}, &record, {local, resource});
+        QVERIFY(taskId > 0);
+        // The UI thread runs no event loop here, so the file can only appear through another
+        // thread; and the completion is posted, never delivered without the loop.
+        QElapsedTimer clock;
+        clock.start();
+        while (!QFile::exists(local) && clock.elapsed() < 5000)
+            QThread::msleep(5);
+        QVERIFY(QFile::exists(local));
+        QThread::msleep(20);
+        QVERIFY(sink.events.isEmpty());
+        QTRY_COMPARE(sink.events.size(), 1);
+
+        const SeenEvent seen = sink.events.first();
+        QCOMPARE(seen.transType, 0);
+        QCOMPARE(seen.userData, static_cast<void *>(&record));
+        QCOMPARE(seen.taskId, taskId);
+        QCOMPARE(seen.status, 0);
+        QVERIFY(seen.finished);
+        QCOMPARE(seen.index, 1);
+        QCOMPARE(seen.thread, QThread::currentThread());
+        QCOMPARE(QImage(local).size(), QSize(40, 50));
+
+        // A task with a picture missing on the platform fails as a whole, under an id of its own.
+        const int second = addTask(&sink, {remote, "snap/gone.jpg"});
+        QVERIFY(second > 0 && second != taskId);
+        QTRY_COMPARE(sink.events.size(), 2);
+        QCOMPARE(sink.events.at(1).status, -1);
+        QVERIFY(sink.events.at(1).finished);
+        QVERIFY(!QFile::exists(localSnap("snap/gone.jpg")));
+    }
+
+    void invalidTasksAreRefused_data()
+    {
+        QTest::addColumn<bool>("withReceiver");
+        QTest::addColumn<bool>("withFiles");
+        QTest::addColumn<int>("handle");
+        QTest::addColumn<int>("transType");
+
+        // Handle 0 is what the intake gets for a picture server that is not connected.
+        QTest::newRow("handle 0") << true << true << 0 << 0;
+        QTest::newRow("no receiver") << false << true << 1 << 0;
+        QTest::newRow("no files") << true << false << 1 << 0;
+        QTest::newRow("unknown type") << true << true << 1 << 1;
+    }
+
+    void invalidTasksAreRefused()
+    {
+        QFETCH(bool, withReceiver);
+        QFETCH(bool, withFiles);
+        QFETCH(int, handle);
+        QFETCH(int, transType);
+
+        EventSink sink;
+        QList<TransFilePath> files;
+        if (withFiles)
+            files << TransFilePath(m_cache + "/snapshot/x.jpg", "x.jpg");
+        FlieDataTransTask task(true);
+        task.setTaskInfo(handle, files, transType, withReceiver ? &sink : nullptr, &sink, 1);
+        QCOMPARE(FlieDataTransfer::getInstance()->addTransTask(task), -99999);
+        QCOMPARE(FlieDataTransfer::getInstance()->pendingTaskCount(), 0);
+        QCoreApplication::processEvents();
+        QVERIFY(sink.events.isEmpty());
+    }
+
+    void receiverDestroyedBeforeCompletion()
+    {
+        QSignalSpy finished(FlieDataTransfer::getInstance(), &FlieDataTransfer::signalTaskFinished);
+        auto sink = std::make_unique<EventSink>();
+        // The delay makes sure the receiver is gone before the completion comes back; posting to
+        // it then would be a use after free that ASan reports.
+        HostTesting::delayNextTransferTask(150);
+        const int taskId = addTask(sink.get(), {remotePicture("snap/late.jpg")});
+        QVERIFY(taskId > 0);
+        sink.reset();
+        QTRY_COMPARE(finished.size(), 1);
+        QCOMPARE(finished.first().at(0).toInt(), taskId);
+        QCOMPARE(finished.first().at(1).toInt(), 0);
+    }
+
+    void faultSwitches()
+    {
+        const QString remote = remotePicture("snap/fault.jpg");
+
+        // Injected failures hit exactly the next N tasks.
+        EventSink sink;
+        HostTesting::failNextTransferTasks(2);
+        const int a = addTask(&sink, {remote});
+        const int b = addTask(&sink, {remote});
+        const int c = addTask(&sink, {remote});
+        QTRY_COMPARE(sink.events.size(), 3);
+        QMap<int, int> statusById;
+        for (const SeenEvent &seen : qAsConst(sink.events))
+            statusById.insert(seen.taskId, seen.status);
+        QCOMPARE(statusById, (QMap<int, int>{{a, -1}, {b, -1}, {c, 0}}));
+
+        // A delayed task completes after a later one.
+        EventSink ordered;
+        HostTesting::delayNextTransferTask(300);
+        const int slow = addTask(&ordered, {remote});
+        const int fast = addTask(&ordered, {remote});
+        QTRY_COMPARE(ordered.events.size(), 2);
+        QCOMPARE(ordered.events.at(0).taskId, fast);
+        QCOMPARE(ordered.events.at(1).taskId, slow);
+
+        // A repeated completion arrives twice with the same task and user data.
+        EventSink repeated;
+        int data = 0;
+        HostTesting::repeatNextTransferCompletions(1);
+        const int twice = addTask(&repeated, {remote}, &data);
+        const int once = addTask(&repeated, {remote}, &data);
+        QTRY_COMPARE(repeated.events.size(), 3);
+        QTest::qWait(50);
+        QCOMPARE(repeated.events.size(), 3);
+        QCOMPARE(repeated.events.at(0).taskId, twice);
+        QCOMPARE(repeated.events.at(1).taskId, twice);
+        QCOMPARE(repeated.events.at(1).userData, static_cast<void *>(&data));
+        QCOMPARE(repeated.events.at(2).taskId, once);
+    }
+
+    void pictureIsDecodedBeforeCompletionArrives()
+    {
+        const QString remote =
+                remotePicture("snap/decoded-early.png", qRgb(10, 200, 10)); // lossless
+        const QString local = localSnap(remote);
+        ImageDataCache::shared().clear();
+
+        EventSink sink;
+        bool cachedOnArrival = false;
+        bool loadedWithoutFile = false;
+        sink.onEvent = [&] {
+            cachedOnArrival = ImageDataCache::shared().contains(local);
+            // With the file gone, only the picture decoded before the event can be found.
+            QFile::remove(local);
+            QPixmap pixmap;
+            loadedWithoutFile = FileDataCacheHelper::tryLoadPixmapData(local, pixmap)
+                                && pixmap.toImage().pixel(0, 0) == qRgb(10, 200, 10);
+        };
+        QVERIFY(addTask(&sink, {remote}) > 0);
+        QTRY_COMPARE(sink.events.size(), 1);
+        QCOMPARE(sink.events.first().status, 0);
+        QVERIFY(cachedOnArrival);
+        QVERIFY(loadedWithoutFile);
+        QCOMPARE(ImageDataCache::shared().heldBytes(), qint64(0)); // released with the event
+    }
+
+    void diskCacheStaysWithinBound()
+    {
+        FlieDataTransfer *transfer = FlieDataTransfer::getInstance();
+        const auto folderBytes = [this] {
+            qint64 total = 0;
+            QDirIterator it(m_cache, QDir::Files | QDir::Hidden | QDir::NoSymLinks,
+                            QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                it.next();
+                total += it.fileInfo().size();
+            }
+            return total;
+        };
+        QStringList locals;
+        EventSink sink;
+        for (int i = 0; i < 24; ++i) {
+            const QString remote = QString("bound/%1.jpg").arg(i);
+            QImage picture(64, 64, QImage::Format_RGB32);
+            for (int y = 0; y < 64; ++y)
+                for (int x = 0; x < 64; ++x)
+                    picture.setPixel(x, y, qRgb((x * i) % 256, (y * 7 + i) % 256, (x ^ y) % 256));
+            QVERIFY(!PlatformPictureStore::store(remote, picture).isEmpty());
+            locals << localSnap(remote);
+            QVERIFY(addTask(&sink, {remote}) > 0);
+            if (i == 0) {
+                // The bound allows about six of these pictures, whatever other tests left behind.
+                QTRY_COMPARE(sink.events.size(), 1);
+                transfer->setDiskCacheByteLimit(6 * QFileInfo(locals.last()).size());
+            }
+        }
+        QTRY_COMPARE(sink.events.size(), locals.size());
+        const qint64 total = folderBytes();
+        QVERIFY2(total <= transfer->diskCacheByteLimit(), qPrintable(QString::number(total)));
+        QVERIFY(total > 0);
+        QVERIFY(QFile::exists(locals.last()));   // the newest stays
+        QVERIFY(!QFile::exists(locals.first())); // the oldest went
+        for (const SeenEvent &seen : qAsConst(sink.events))
+            QCOMPARE(seen.status, 0);
+    }
+
+    void localPathOutsideCacheFails_data()
+    {
+        QTest::addColumn<QString>("local");
+        const QString config = QDir::cleanPath(qEnvironmentVariable("FEVER_CONFIG_DIR"));
+        const QString cache = config + "/cache/snapshot";
+        QTest::newRow("config folder") << config + "/escaped.jpg";
+        QTest::newRow("parent segments") << cache + "/../../escaped.jpg";
+        QTest::newRow("sibling prefix") << config + "/cache-evil/escaped.jpg";
+        QTest::newRow("relative") << "cache/escaped.jpg";
+        // Links inside the cache: one to a folder outside, one dangling (writing through it would
+        // create its target outside).
+        QTest::newRow("through a link") << cache + "/out/escaped.jpg";
+        QTest::newRow("dangling link") << cache + "/dangling.jpg";
+    }
+
+    void localPathOutsideCacheFails()
+    {
+        QFETCH(QString, local);
+        const QString outside = m_config + "/outside";
+        if (!QFileInfo::exists(m_cache + "/snapshot/out")) {
+            QVERIFY(QDir().mkpath(outside) && QDir().mkpath(m_cache + "/snapshot"));
+            QVERIFY(QFile::link(outside, m_cache + "/snapshot/out"));
+            QVERIFY(QFile::link(outside + "/created.jpg", m_cache + "/snapshot/dangling.jpg"));
+        }
+        testsupport::allowWarning(QRegularExpression("outside the cache folder"));
+        EventSink sink;
+        QVERIFY(addTask(&sink, {remotePicture("snap/good.jpg")}, nullptr, {local}) > 0);
+        QTRY_COMPARE(sink.events.size(), 1);
+        QCOMPARE(sink.events.first().status, -1);
+        for (const QString &escaped :
+             {m_config + "/escaped.jpg", m_config + "/cache-evil/escaped.jpg",
+              outside + "/escaped.jpg", outside + "/created.jpg"})
+            QVERIFY2(!QFile::exists(escaped), qPrintable(escaped));
+    }
+
+    void localSnapPathStaysInCache_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<bool>("keepsName");
+        QTest::newRow("plain") << "snap/2026-12-06/abc.jpg" << true;
+        QTest::newRow("unicode") << QString::fromUtf8("snap/\xe5\xbc\xa0.jpg") << true;
+        QTest::newRow("parent") << "../../../etc/passwd" << false;
+        QTest::newRow("parent inside") << "a/../../b.jpg" << false;
+        QTest::newRow("absolute") << "/etc/passwd" << false;
+        QTest::newRow("drive") << "C:\\Windows\\system.ini" << false;
+        QTest::newRow("drive relative") << "C:bait.jpg" << false;
+        QTest::newRow("backslash parents") << "..\\..\\bait.jpg" << false;
+        QTest::newRow("unc") << "\\\\server\\share\\bait.jpg" << false;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("nul") << QString("a") + QChar(0) + "b.jpg" << false;
+    }
+
+    void localSnapPathStaysInCache()
+    {
+        QFETCH(QString, url);
+        QFETCH(bool, keepsName);
+        QSet<QString> paths;
+        for (bool isSnapshot : {true, false}) {
+            const QString path =
+                    VORNClientAIManager::instance()->convertToLocalSnapAbsPath(url, isSnapshot);
+            paths.insert(path);
+            QVERIFY2(path.startsWith(m_cache + "/"), qPrintable(path));
+            QCOMPARE(QDir::cleanPath(path), path);
+            QVERIFY(SnapPathResolver::isInside(m_cache, path));
+            const QString kind = isSnapshot ? "snapshot" : "archive";
+            if (keepsName)
+                QCOMPARE(path, m_cache + "/" + kind + "/" + url);
+            else
+                QVERIFY2(path.startsWith(m_cache + "/hashed/" + kind + "/"), qPrintable(path));
+        }
+        QCOMPARE(paths.size(), 2); // a snapshot and an archive picture never share a file
+    }
 
 private:
     QString m_config;
     QString m_cache;
 };
-
-void TestFileTransfer::initTestCase()
-{
-    testsupport::installWarningGuard();
-    m_config = QDir::cleanPath(qEnvironmentVariable("FEVER_CONFIG_DIR"));
-    m_cache = SnapPathResolver::cacheFolder();
-    QCOMPARE(m_cache, m_config + "/cache");
-    QCOMPARE(SnapPathResolver::pictureStoreFolder(), m_config + "/platform/pictures");
-}
-
-void TestFileTransfer::cleanup()
-{
-    HostTesting::resetTransferFaults();
-    FlieDataTransfer::getInstance()->setDiskCacheByteLimit(FlieDataTransfer::DefaultDiskCacheBytes);
-    testsupport::clearAllowedWarnings();
-    QTRY_COMPARE(FlieDataTransfer::getInstance()->pendingTaskCount(), 0);
-}
-
-void TestFileTransfer::cleanupTestCase()
-{
-    // Leaves a task waiting on its delay timer at exit: the shutdown must stop the worker
-    // thread and free the timer and the task (the ASan run reports a leak otherwise).
-    static EventSink lateSink;
-    HostTesting::delayNextTransferTask(60000);
-    QVERIFY(addTask(&lateSink, {remotePicture("snap/exit.jpg")}) > 0);
-    QCOMPARE(FlieDataTransfer::getInstance()->pendingTaskCount(), 1);
-}
-
-void TestFileTransfer::downloadsOnWorkerAndPostsToReceiver()
-{
-    const QString remote = remotePicture("snap/2026-12-06/abc.jpg");
-    const QString local = VORNClientAIManager::instance()->convertToLocalSnapAbsPath(remote, true);
-    QVERIFY(local.startsWith(m_cache + "/"));
-    QVERIFY(!QFile::exists(local));
-
-    EventSink sink;
-    int record = 7;
-    const QString resource = ":/no/such/resource.png"; // resources count as present
-    const int taskId = addTask(&sink, {remote, resource}, &record, {local, resource});
-    QVERIFY(taskId > 0);
-    // The UI thread runs no event loop here, so the file can only appear through another
-    // thread; and the completion is posted, never delivered without the loop.
-    QElapsedTimer clock;
-    clock.start();
-    while (!QFile::exists(local) && clock.elapsed() < 5000)
-        QThread::msleep(5);
-    QVERIFY(QFile::exists(local));
-    QThread::msleep(20);
-    QVERIFY(sink.events.isEmpty());
-    QTRY_COMPARE(sink.events.size(), 1);
-
-    const SeenEvent seen = sink.events.first();
-    QCOMPARE(seen.transType, 0);
-    QCOMPARE(seen.userData, static_cast<void *>(&record));
-    QCOMPARE(seen.taskId, taskId);
-    QCOMPARE(seen.status, 0);
-    QVERIFY(seen.finished);
-    QCOMPARE(seen.index, 1);
-    QCOMPARE(seen.thread, QThread::currentThread());
-    QCOMPARE(QImage(local).size(), QSize(40, 50));
-
-    // A task with a picture missing on the platform fails as a whole, under an id of its own.
-    const int second = addTask(&sink, {remote, "snap/gone.jpg"});
-    QVERIFY(second > 0 && second != taskId);
-    QTRY_COMPARE(sink.events.size(), 2);
-    QCOMPARE(sink.events.at(1).status, -1);
-    QVERIFY(sink.events.at(1).finished);
-    QVERIFY(!QFile::exists(localSnap("snap/gone.jpg")));
-}
-
-void TestFileTransfer::invalidTasksAreRefused_data()
-{
-    QTest::addColumn<bool>("withReceiver");
-    QTest::addColumn<bool>("withFiles");
-    QTest::addColumn<int>("handle");
-    QTest::addColumn<int>("transType");
-
-    // Handle 0 is what the intake gets for a picture server that is not connected.
-    QTest::newRow("handle 0") << true << true << 0 << 0;
-    QTest::newRow("no receiver") << false << true << 1 << 0;
-    QTest::newRow("no files") << true << false << 1 << 0;
-    QTest::newRow("unknown type") << true << true << 1 << 1;
-}
-
-void TestFileTransfer::invalidTasksAreRefused()
-{
-    QFETCH(bool, withReceiver);
-    QFETCH(bool, withFiles);
-    QFETCH(int, handle);
-    QFETCH(int, transType);
-
-    EventSink sink;
-    QList<TransFilePath> files;
-    if (withFiles)
-        files << TransFilePath(m_cache + "/snapshot/x.jpg", "x.jpg");
-    FlieDataTransTask task(true);
-    task.setTaskInfo(handle, files, transType, withReceiver ? &sink : nullptr, &sink, 1);
-    QCOMPARE(FlieDataTransfer::getInstance()->addTransTask(task), -99999);
-    QCOMPARE(FlieDataTransfer::getInstance()->pendingTaskCount(), 0);
-    QCoreApplication::processEvents();
-    QVERIFY(sink.events.isEmpty());
-}
-
-void TestFileTransfer::receiverDestroyedBeforeCompletion()
-{
-    QSignalSpy finished(FlieDataTransfer::getInstance(), &FlieDataTransfer::signalTaskFinished);
-    auto sink = std::make_unique<EventSink>();
-    // The delay makes sure the receiver is gone before the completion comes back; posting to
-    // it then would be a use after free that ASan reports.
-    HostTesting::delayNextTransferTask(150);
-    const int taskId = addTask(sink.get(), {remotePicture("snap/late.jpg")});
-    QVERIFY(taskId > 0);
-    sink.reset();
-    QTRY_COMPARE(finished.size(), 1);
-    QCOMPARE(finished.first().at(0).toInt(), taskId);
-    QCOMPARE(finished.first().at(1).toInt(), 0);
-}
-
-void TestFileTransfer::faultSwitches()
-{
-    const QString remote = remotePicture("snap/fault.jpg");
-
-    // Injected failures hit exactly the next N tasks.
-    EventSink sink;
-    HostTesting::failNextTransferTasks(2);
-    const int a = addTask(&sink, {remote});
-    const int b = addTask(&sink, {remote});
-    const int c = addTask(&sink, {remote});
-    QTRY_COMPARE(sink.events.size(), 3);
-    QMap<int, int> statusById;
-    for (const SeenEvent &seen : qAsConst(sink.events))
-        statusById.insert(seen.taskId, seen.status);
-    QCOMPARE(statusById, (QMap<int, int>{{a, -1}, {b, -1}, {c, 0}}));
-
-    // A delayed task completes after a later one.
-    EventSink ordered;
-    HostTesting::delayNextTransferTask(300);
-    const int slow = addTask(&ordered, {remote});
-    const int fast = addTask(&ordered, {remote});
-    QTRY_COMPARE(ordered.events.size(), 2);
-    QCOMPARE(ordered.events.at(0).taskId, fast);
-    QCOMPARE(ordered.events.at(1).taskId, slow);
-
-    // A repeated completion arrives twice with the same task and user data.
-    EventSink repeated;
-    int data = 0;
-    HostTesting::repeatNextTransferCompletions(1);
-    const int twice = addTask(&repeated, {remote}, &data);
-    const int once = addTask(&repeated, {remote}, &data);
-    QTRY_COMPARE(repeated.events.size(), 3);
-    QTest::qWait(50);
-    QCOMPARE(repeated.events.size(), 3);
-    QCOMPARE(repeated.events.at(0).taskId, twice);
-    QCOMPARE(repeated.events.at(1).taskId, twice);
-    QCOMPARE(repeated.events.at(1).userData, static_cast<void *>(&data));
-    QCOMPARE(repeated.events.at(2).taskId, once);
-}
-
-void TestFileTransfer::pictureIsDecodedBeforeCompletionArrives()
-{
-    const QString remote = remotePicture("snap/decoded-early.png", qRgb(10, 200, 10)); // lossless
-    const QString local = localSnap(remote);
-    ImageDataCache::shared().clear();
-
-    EventSink sink;
-    bool cachedOnArrival = false;
-    bool loadedWithoutFile = false;
-    sink.onEvent = [&] {
-        cachedOnArrival = ImageDataCache::shared().contains(local);
-        // With the file gone, only the picture decoded before the event can be found.
-        QFile::remove(local);
-        QPixmap pixmap;
-        loadedWithoutFile = FileDataCacheHelper::tryLoadPixmapData(local, pixmap)
-                            && pixmap.toImage().pixel(0, 0) == qRgb(10, 200, 10);
-    };
-    QVERIFY(addTask(&sink, {remote}) > 0);
-    QTRY_COMPARE(sink.events.size(), 1);
-    QCOMPARE(sink.events.first().status, 0);
-    QVERIFY(cachedOnArrival);
-    QVERIFY(loadedWithoutFile);
-    QCOMPARE(ImageDataCache::shared().heldBytes(), qint64(0)); // released with the event
-}
-
-void TestFileTransfer::diskCacheStaysWithinBound()
-{
-    FlieDataTransfer *transfer = FlieDataTransfer::getInstance();
-    const auto folderBytes = [this] {
-        qint64 total = 0;
-        QDirIterator it(m_cache, QDir::Files | QDir::Hidden | QDir::NoSymLinks,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            it.next();
-            total += it.fileInfo().size();
-        }
-        return total;
-    };
-    QStringList locals;
-    EventSink sink;
-    for (int i = 0; i < 24; ++i) {
-        const QString remote = QString("bound/%1.jpg").arg(i);
-        QImage picture(64, 64, QImage::Format_RGB32);
-        for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x)
-                picture.setPixel(x, y, qRgb((x * i) % 256, (y * 7 + i) % 256, (x ^ y) % 256));
-        QVERIFY(!PlatformPictureStore::store(remote, picture).isEmpty());
-        locals << localSnap(remote);
-        QVERIFY(addTask(&sink, {remote}) > 0);
-        if (i == 0) {
-            // The bound allows about six of these pictures, whatever other tests left behind.
-            QTRY_COMPARE(sink.events.size(), 1);
-            transfer->setDiskCacheByteLimit(6 * QFileInfo(locals.last()).size());
-        }
-    }
-    QTRY_COMPARE(sink.events.size(), locals.size());
-    const qint64 total = folderBytes();
-    QVERIFY2(total <= transfer->diskCacheByteLimit(), qPrintable(QString::number(total)));
-    QVERIFY(total > 0);
-    QVERIFY(QFile::exists(locals.last()));   // the newest stays
-    QVERIFY(!QFile::exists(locals.first())); // the oldest went
-    for (const SeenEvent &seen : qAsConst(sink.events))
-        QCOMPARE(seen.status, 0);
-}
-
-void TestFileTransfer::localPathOutsideCacheFails_data()
-{
-    QTest::addColumn<QString>("local");
-    const QString config = QDir::cleanPath(qEnvironmentVariable("FEVER_CONFIG_DIR"));
-    const QString cache = config + "/cache/snapshot";
-    QTest::newRow("config folder") << config + "/escaped.jpg";
-    QTest::newRow("parent segments") << cache + "/../../escaped.jpg";
-    QTest::newRow("sibling prefix") << config + "/cache-evil/escaped.jpg";
-    QTest::newRow("relative") << "cache/escaped.jpg";
-    // Links inside the cache: one to a folder outside, one dangling (writing through it would
-    // create its target outside).
-    QTest::newRow("through a link") << cache + "/out/escaped.jpg";
-    QTest::newRow("dangling link") << cache + "/dangling.jpg";
-}
-
-void TestFileTransfer::localPathOutsideCacheFails()
-{
-    QFETCH(QString, local);
-    const QString outside = m_config + "/outside";
-    if (!QFileInfo::exists(m_cache + "/snapshot/out")) {
-        QVERIFY(QDir().mkpath(outside) && QDir().mkpath(m_cache + "/snapshot"));
-        QVERIFY(QFile::link(outside, m_cache + "/snapshot/out"));
-        QVERIFY(QFile::link(outside + "/created.jpg", m_cache + "/snapshot/dangling.jpg"));
-    }
-    testsupport::allowWarning(QRegularExpression("outside the cache folder"));
-    EventSink sink;
-    QVERIFY(addTask(&sink, {remotePicture("snap/good.jpg")}, nullptr, {local}) > 0);
-    QTRY_COMPARE(sink.events.size(), 1);
-    QCOMPARE(sink.events.first().status, -1);
-    for (const QString &escaped : {m_config + "/escaped.jpg", m_config + "/cache-evil/escaped.jpg",
-                                   outside + "/escaped.jpg", outside + "/created.jpg"})
-        QVERIFY2(!QFile::exists(escaped), qPrintable(escaped));
-}
-
-void TestFileTransfer::localSnapPathStaysInCache_data()
-{
-    QTest::addColumn<QString>("url");
-    QTest::addColumn<bool>("keepsName");
-    QTest::newRow("plain") << "snap/2026-12-06/abc.jpg" << true;
-    QTest::newRow("unicode") << QString::fromUtf8("snap/\xe5\xbc\xa0.jpg") << true;
-    QTest::newRow("parent") << "../../../etc/passwd" << false;
-    QTest::newRow("parent inside") << "a/../../b.jpg" << false;
-    QTest::newRow("absolute") << "/etc/passwd" << false;
-    QTest::newRow("drive") << "C:\\Windows\\system.ini" << false;
-    QTest::newRow("drive relative") << "C:bait.jpg" << false;
-    QTest::newRow("backslash parents") << "..\\..\\bait.jpg" << false;
-    QTest::newRow("unc") << "\\\\server\\share\\bait.jpg" << false;
-    QTest::newRow("empty") << "" << false;
-    QTest::newRow("nul") << QString("a") + QChar(0) + "b.jpg" << false;
-}
-
-void TestFileTransfer::localSnapPathStaysInCache()
-{
-    QFETCH(QString, url);
-    QFETCH(bool, keepsName);
-    QSet<QString> paths;
-    for (bool isSnapshot : {true, false}) {
-        const QString path =
-                VORNClientAIManager::instance()->convertToLocalSnapAbsPath(url, isSnapshot);
-        paths.insert(path);
-        QVERIFY2(path.startsWith(m_cache + "/"), qPrintable(path));
-        QCOMPARE(QDir::cleanPath(path), path);
-        QVERIFY(SnapPathResolver::isInside(m_cache, path));
-        const QString kind = isSnapshot ? "snapshot" : "archive";
-        if (keepsName)
-            QCOMPARE(path, m_cache + "/" + kind + "/" + url);
-        else
-            QVERIFY2(path.startsWith(m_cache + "/hashed/" + kind + "/"), qPrintable(path));
-    }
-    QCOMPARE(paths.size(), 2); // a snapshot and an archive picture never share a file
-}
 
 FEVER_TEST_MAIN(TestFileTransfer)
 #include "tst_filetransfer.moc"

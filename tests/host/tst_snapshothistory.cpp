@@ -72,96 +72,90 @@ class TestSnapshotHistory : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
+    void initTestCase()
+    {
+        testsupport::installWarningGuard();
+        orvane::registerMetaTypes();
+    }
 
-    void everyFieldSurvivesTheStore();
-    void timeWindowAndChannelFilter_data();
-    void timeWindowAndChannelFilter();
+    void init()
+    {
+        QVERIFY(SnapshotHistory::removeOlderThan(at("9999-12-31 23:59:59")) >= 0);
+        QCOMPARE(SnapshotHistory::count(), 0);
+        // Recorded out of time order on purpose: queries must sort by snapshot time.
+        QVERIFY(SnapshotHistory::record(makeMessage("2026-12-06 08:00:00", "dev1_1", 1)));
+        QVERIFY(SnapshotHistory::record(makeMessage("2026-12-05 23:59:59", "dev1_1", 2)));
+        QVERIFY(SnapshotHistory::record(makeMessage("2026-12-06 12:30:00", "dev2_1", 3)));
+        QCOMPARE(SnapshotHistory::recordAll({makeMessage("2026-12-06 00:00:00", "dev1_2", 4),
+                                             makeMessage("2026-12-06 23:59:59", "dev1_1", 5)}),
+                 2);
+        QCOMPARE(SnapshotHistory::count(), 5);
+    }
+
+    void everyFieldSurvivesTheStore()
+    {
+        PlatformStore::instance()->close();
+        QVERIFY(PlatformStore::instance()->reopen());
+        QCOMPARE(SnapshotHistory::count(), 5);
+        const OrvaneCompareNotifyMessageList found = SnapshotHistory::query(
+                at("2026-12-06 08:00:00"), at("2026-12-06 08:00:00"), {"dev1_1"});
+        QCOMPARE(found.size(), std::size_t(1));
+        QCOMPARE(readFields(found.front()),
+                 readFields(makeMessage("2026-12-06 08:00:00", "dev1_1", 1)));
+
+        OrvaneCompareNotifyMessage empty;
+        OrvaneCompareNotifyMessage decoded = makeMessage("2026-01-01 00:00:00", "x_1", 5);
+        QVERIFY(CompareNotifyCodec::decode(CompareNotifyCodec::encode(empty), decoded));
+        QCOMPARE(readFields(decoded), readFields(empty));
+    }
+
+    void timeWindowAndChannelFilter_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QStringList>("channels");
+        QTest::addColumn<QStringList>("times");
+
+        const QStringList all{"dev1_1", "dev1_2", "dev2_1"};
+        QTest::newRow("today, all channels, ends included")
+                << "2026-12-06 00:00:00"
+                << "2026-12-06 23:59:59" << all
+                << QStringList{"2026-12-06 00:00:00", "2026-12-06 08:00:00", "2026-12-06 12:30:00",
+                               "2026-12-06 23:59:59"};
+        QTest::newRow("one channel")
+                << "2026-12-05 00:00:00"
+                << "2026-12-07 00:00:00" << QStringList{"dev1_1"}
+                << QStringList{"2026-12-05 23:59:59", "2026-12-06 08:00:00", "2026-12-06 23:59:59"};
+        QTest::newRow("channel must match exactly")
+                << "2026-12-05 00:00:00"
+                << "2026-12-07 00:00:00" << QStringList{"dev1_", "DEV2_1", "dev2_1 "}
+                << QStringList{};
+        QTest::newRow("no channels selects nothing")
+                << "2026-12-05 00:00:00"
+                << "2026-12-07 00:00:00" << QStringList{} << QStringList{};
+        QTest::newRow("reversed window") << "2026-12-06 23:00:00"
+                                         << "2026-12-06 01:00:00" << all << QStringList{};
+    }
+
+    void timeWindowAndChannelFilter()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, end);
+        QFETCH(QStringList, channels);
+        QFETCH(QStringList, times);
+        bool ok = false;
+        QCOMPARE(timesOf(SnapshotHistory::query(at(start), at(end), channels, 0, &ok)), times);
+        QVERIFY(ok);
+
+        // The same through the platform query, delivered during the call: the screen deletes the
+        // query object as soon as the call returns.
+        QueryHistoricalData query;
+        QSignalSpy spy(&query, &QueryHistoricalData::signalHistoryCompareNotifyReceived);
+        QVERIFY(query.reqSnapHistoryData({start, end, channels}, false));
+        QCOMPARE(spy.size(), 1);
+        QCOMPARE(timesOf(spy.first().first().value<OrvaneCompareNotifyMessageList>()), times);
+    }
 };
-
-void TestSnapshotHistory::initTestCase()
-{
-    testsupport::installWarningGuard();
-    orvane::registerMetaTypes();
-}
-
-void TestSnapshotHistory::init()
-{
-    QVERIFY(SnapshotHistory::removeOlderThan(at("9999-12-31 23:59:59")) >= 0);
-    QCOMPARE(SnapshotHistory::count(), 0);
-    // Recorded out of time order on purpose: queries must sort by snapshot time.
-    QVERIFY(SnapshotHistory::record(makeMessage("2026-12-06 08:00:00", "dev1_1", 1)));
-    QVERIFY(SnapshotHistory::record(makeMessage("2026-12-05 23:59:59", "dev1_1", 2)));
-    QVERIFY(SnapshotHistory::record(makeMessage("2026-12-06 12:30:00", "dev2_1", 3)));
-    QCOMPARE(SnapshotHistory::recordAll({makeMessage("2026-12-06 00:00:00", "dev1_2", 4),
-                                         makeMessage("2026-12-06 23:59:59", "dev1_1", 5)}),
-             2);
-    QCOMPARE(SnapshotHistory::count(), 5);
-}
-
-void TestSnapshotHistory::everyFieldSurvivesTheStore()
-{
-    PlatformStore::instance()->close();
-    QVERIFY(PlatformStore::instance()->reopen());
-    QCOMPARE(SnapshotHistory::count(), 5);
-    const OrvaneCompareNotifyMessageList found = SnapshotHistory::query(
-            at("2026-12-06 08:00:00"), at("2026-12-06 08:00:00"), {"dev1_1"});
-    QCOMPARE(found.size(), std::size_t(1));
-    QCOMPARE(readFields(found.front()),
-             readFields(makeMessage("2026-12-06 08:00:00", "dev1_1", 1)));
-
-    OrvaneCompareNotifyMessage empty;
-    OrvaneCompareNotifyMessage decoded = makeMessage("2026-01-01 00:00:00", "x_1", 5);
-    QVERIFY(CompareNotifyCodec::decode(CompareNotifyCodec::encode(empty), decoded));
-    QCOMPARE(readFields(decoded), readFields(empty));
-}
-
-void TestSnapshotHistory::timeWindowAndChannelFilter_data()
-{
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("end");
-    QTest::addColumn<QStringList>("channels");
-    QTest::addColumn<QStringList>("times");
-
-    const QStringList all{"dev1_1", "dev1_2", "dev2_1"};
-    QTest::newRow("today, all channels, ends included")
-            << "2026-12-06 00:00:00"
-            << "2026-12-06 23:59:59" << all
-            << QStringList{"2026-12-06 00:00:00", "2026-12-06 08:00:00", "2026-12-06 12:30:00",
-                           "2026-12-06 23:59:59"};
-    QTest::newRow("one channel") << "2026-12-05 00:00:00"
-                                 << "2026-12-07 00:00:00" << QStringList{"dev1_1"}
-                                 << QStringList{"2026-12-05 23:59:59", "2026-12-06 08:00:00",
-                                                "2026-12-06 23:59:59"};
-    QTest::newRow("channel must match exactly")
-            << "2026-12-05 00:00:00"
-            << "2026-12-07 00:00:00" << QStringList{"dev1_", "DEV2_1", "dev2_1 "} << QStringList{};
-    QTest::newRow("no channels selects nothing")
-            << "2026-12-05 00:00:00"
-            << "2026-12-07 00:00:00" << QStringList{} << QStringList{};
-    QTest::newRow("reversed window") << "2026-12-06 23:00:00"
-                                     << "2026-12-06 01:00:00" << all << QStringList{};
-}
-
-void TestSnapshotHistory::timeWindowAndChannelFilter()
-{
-    QFETCH(QString, start);
-    QFETCH(QString, end);
-    QFETCH(QStringList, channels);
-    QFETCH(QStringList, times);
-    bool ok = false;
-    QCOMPARE(timesOf(SnapshotHistory::query(at(start), at(end), channels, 0, &ok)), times);
-    QVERIFY(ok);
-
-    // The same through the platform query, delivered during the call: the screen deletes the
-    // query object as soon as the call returns.
-    QueryHistoricalData query;
-    QSignalSpy spy(&query, &QueryHistoricalData::signalHistoryCompareNotifyReceived);
-    QVERIFY(query.reqSnapHistoryData({start, end, channels}, false));
-    QCOMPARE(spy.size(), 1);
-    QCOMPARE(timesOf(spy.first().first().value<OrvaneCompareNotifyMessageList>()), times);
-}
 
 FEVER_TEST_MAIN(TestSnapshotHistory)
 #include "tst_snapshothistory.moc"

@@ -11,92 +11,81 @@ class TestTemperatureText : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanup();
+    void initTestCase() { testsupport::installWarningGuard(); }
 
-    void formats_data();
-    void formats();
-    void followsTheUsersUnit();
-    void textWithoutUnitReadsBackAsNumber();
-};
+    void cleanup()
+    {
+        AppConfigHelper::instance()->setTemperatureUnitConfig(AppConfigTemperatureUnit());
+    }
 
-void TestTemperatureText::initTestCase()
-{
-    testsupport::installWarningGuard();
-}
+    void formats_data()
+    {
+        QTest::addColumn<float>("celsius");
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<QString>("withUnit");
+        QTest::addColumn<QString>("withoutUnit");
 
-void TestTemperatureText::cleanup()
-{
-    AppConfigHelper::instance()->setTemperatureUnitConfig(AppConfigTemperatureUnit());
-}
+        QTest::newRow("36.5 C") << 36.5f << 0 << QString::fromUtf8("36.5\u2103") << "36.5";
+        QTest::newRow("36.5 F") << 36.5f << 1 << QString::fromUtf8("97.7\u2109") << "97.7";
+        QTest::newRow("38.26 C one decimal")
+                << 38.26f << 0 << QString::fromUtf8("38.3\u2103") << "38.3";
+        QTest::newRow("zero F") << 0.0f << 1 << QString::fromUtf8("32.0\u2109") << "32.0";
+        // No reading: stays negative in every unit so that readers testing the sign still see it.
+        QTest::newRow("negative F") << -1.0f << 1 << QString::fromUtf8("-1.0\u2103") << "-1.0";
+        QTest::newRow("tiny negative") << -0.04f << 0 << QString::fromUtf8("-0.1\u2103") << "-0.1";
+    }
 
-void TestTemperatureText::formats_data()
-{
-    QTest::addColumn<float>("celsius");
-    QTest::addColumn<int>("unit");
-    QTest::addColumn<QString>("withUnit");
-    QTest::addColumn<QString>("withoutUnit");
+    void formats()
+    {
+        QFETCH(float, celsius);
+        QFETCH(int, unit);
+        QFETCH(QString, withUnit);
+        QFETCH(QString, withoutUnit);
+        const auto u = TemperatureText::Unit(unit);
+        QCOMPARE(TemperatureText::format(celsius, true, u), withUnit);
+        QCOMPARE(TemperatureText::format(celsius, false, u), withoutUnit);
+    }
 
-    QTest::newRow("36.5 C") << 36.5f << 0 << QString::fromUtf8("36.5\u2103") << "36.5";
-    QTest::newRow("36.5 F") << 36.5f << 1 << QString::fromUtf8("97.7\u2109") << "97.7";
-    QTest::newRow("38.26 C one decimal")
-            << 38.26f << 0 << QString::fromUtf8("38.3\u2103") << "38.3";
-    QTest::newRow("zero F") << 0.0f << 1 << QString::fromUtf8("32.0\u2109") << "32.0";
-    // No reading: stays negative in every unit so that readers testing the sign still see it.
-    QTest::newRow("negative F") << -1.0f << 1 << QString::fromUtf8("-1.0\u2103") << "-1.0";
-    QTest::newRow("tiny negative") << -0.04f << 0 << QString::fromUtf8("-0.1\u2103") << "-0.1";
-}
+    void followsTheUsersUnit()
+    {
+        VORNClientAIManager *manager = VORNClientAIManager::instance();
+        AppConfigTemperatureUnit unit;
+        unit.nTemperatureUnit = 1;
+        QVERIFY(AppConfigHelper::instance()->setTemperatureUnitConfig(unit));
+        QCOMPARE(manager->convertNumberToTemperature(36.5f, true, true),
+                 QString::fromUtf8("97.7\u2109"));
+        QCOMPARE(manager->convertNumberToTemperature(36.5f, false, true), QString("97.7"));
+        // Without the user's unit the text stays in Celsius.
+        QCOMPARE(manager->convertNumberToTemperature(36.5f, true, false),
+                 QString::fromUtf8("36.5\u2103"));
 
-void TestTemperatureText::formats()
-{
-    QFETCH(float, celsius);
-    QFETCH(int, unit);
-    QFETCH(QString, withUnit);
-    QFETCH(QString, withoutUnit);
-    const auto u = TemperatureText::Unit(unit);
-    QCOMPARE(TemperatureText::format(celsius, true, u), withUnit);
-    QCOMPARE(TemperatureText::format(celsius, false, u), withoutUnit);
-}
+        unit.nTemperatureUnit = 0;
+        QVERIFY(AppConfigHelper::instance()->setTemperatureUnitConfig(unit));
+        QCOMPARE(manager->convertNumberToTemperature(36.5f, true, true),
+                 QString::fromUtf8("36.5\u2103"));
+        unit.nTemperatureUnit = 7; // anything but 1 is Celsius
+        QVERIFY(AppConfigHelper::instance()->setTemperatureUnitConfig(unit));
+        QCOMPARE(manager->convertNumberToTemperature(36.5f, false, true), QString("36.5"));
+    }
 
-void TestTemperatureText::followsTheUsersUnit()
-{
-    VORNClientAIManager *manager = VORNClientAIManager::instance();
-    AppConfigTemperatureUnit unit;
-    unit.nTemperatureUnit = 1;
-    QVERIFY(AppConfigHelper::instance()->setTemperatureUnitConfig(unit));
-    QCOMPARE(manager->convertNumberToTemperature(36.5f, true, true),
-             QString::fromUtf8("97.7\u2109"));
-    QCOMPARE(manager->convertNumberToTemperature(36.5f, false, true), QString("97.7"));
-    // Without the user's unit the text stays in Celsius.
-    QCOMPARE(manager->convertNumberToTemperature(36.5f, true, false),
-             QString::fromUtf8("36.5\u2103"));
-
-    unit.nTemperatureUnit = 0;
-    QVERIFY(AppConfigHelper::instance()->setTemperatureUnitConfig(unit));
-    QCOMPARE(manager->convertNumberToTemperature(36.5f, true, true),
-             QString::fromUtf8("36.5\u2103"));
-    unit.nTemperatureUnit = 7; // anything but 1 is Celsius
-    QVERIFY(AppConfigHelper::instance()->setTemperatureUnitConfig(unit));
-    QCOMPARE(manager->convertNumberToTemperature(36.5f, false, true), QString("36.5"));
-}
-
-void TestTemperatureText::textWithoutUnitReadsBackAsNumber()
-{
-    // The card reads the unit-less text back with toFloat to decide whether to announce, and
-    // its sign must agree with the sign of the reading.
-    for (int unit : {0, 1}) {
-        for (int tenth = -500; tenth <= 500; tenth += 7) {
-            const float celsius = tenth / 10.0f;
-            const QString text =
-                    TemperatureText::format(celsius, false, TemperatureText::Unit(unit));
-            bool ok = false;
-            const float back = text.toFloat(&ok);
-            QVERIFY2(ok, qPrintable(text));
-            QCOMPARE(back < 0.0f, celsius < 0.0f);
-            QCOMPARE(text.section('.', 1).size(), 1);
+    void textWithoutUnitReadsBackAsNumber()
+    {
+        // The card reads the unit-less text back with toFloat to decide whether to announce, and
+        // its sign must agree with the sign of the reading.
+        for (int unit : {0, 1}) {
+            for (int tenth = -500; tenth <= 500; tenth += 7) {
+                const float celsius = tenth / 10.0f;
+                const QString text =
+                        TemperatureText::format(celsius, false, TemperatureText::Unit(unit));
+                bool ok = false;
+                const float back = text.toFloat(&ok);
+                QVERIFY2(ok, qPrintable(text));
+                QCOMPARE(back < 0.0f, celsius < 0.0f);
+                QCOMPARE(text.section('.', 1).size(), 1);
+            }
         }
     }
-}
+};
 
 FEVER_TEST_MAIN(TestTemperatureText)
 #include "tst_temperaturetext.moc"

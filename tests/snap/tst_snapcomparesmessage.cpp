@@ -12,35 +12,33 @@ class TestSnapComparesMessage : public QObject
 
 private slots:
     void initTestCase() { testsupport::installWarningGuard(); }
-    void liveCountFollowsEveryInstance();
-};
-
-void TestSnapComparesMessage::liveCountFollowsEveryInstance()
-{
-    // Release checks elsewhere compare counts before and after a run; a constructor or
-    // destructor that forgot the counter would make those checks pass or fail at random.
-    const int base = SnapComparesMessage::liveCount();
+    void liveCountFollowsEveryInstance()
     {
-        auto heap = std::make_unique<SnapComparesMessage>();
-        QCOMPARE(SnapComparesMessage::liveCount(), base + 1);
-        SnapComparesMessage copy(*heap);
-        SnapComparesMessage moved(std::move(copy));
-        QCOMPARE(SnapComparesMessage::liveCount(), base + 3);
-        copy = moved; // assignment creates nothing
-        moved = SnapComparesMessage(snaptest::SnapBuilder().record());
-        QCOMPARE(SnapComparesMessage::liveCount(), base + 3);
-        heap.reset();
-        QCOMPARE(SnapComparesMessage::liveCount(), base + 2);
-        // The record is a registered meta type and travels in a QVariant, counted as well.
-        QVERIFY(QMetaType::type("SnapComparesMessage") != QMetaType::UnknownType);
-        const QVariant variant = QVariant::fromValue(
-                snaptest::SnapBuilder().state(1).registered(8, "Bea").announce().record());
-        const auto back = variant.value<SnapComparesMessage>();
-        QCOMPARE(back.compareInfo.archive.get_name(), QString("Bea"));
-        QVERIFY(back.bAnnounce && back.snapFaceInfo.snapTargetSource.temperatureState == 1);
+        // Release checks elsewhere compare counts before and after a run; a constructor or
+        // destructor that forgot the counter would make those checks pass or fail at random.
+        const int base = SnapComparesMessage::liveCount();
+        {
+            auto heap = std::make_unique<SnapComparesMessage>();
+            QCOMPARE(SnapComparesMessage::liveCount(), base + 1);
+            SnapComparesMessage copy(*heap);
+            SnapComparesMessage moved(std::move(copy));
+            QCOMPARE(SnapComparesMessage::liveCount(), base + 3);
+            copy = moved; // assignment creates nothing
+            moved = SnapComparesMessage(snaptest::SnapBuilder().record());
+            QCOMPARE(SnapComparesMessage::liveCount(), base + 3);
+            heap.reset();
+            QCOMPARE(SnapComparesMessage::liveCount(), base + 2);
+            // The record is a registered meta type and travels in a QVariant, counted as well.
+            QVERIFY(QMetaType::type("SnapComparesMessage") != QMetaType::UnknownType);
+            const QVariant variant = QVariant::fromValue(
+                    snaptest::SnapBuilder().state(1).registered(8, "Bea").announce().record());
+            const auto back = variant.value<SnapComparesMessage>();
+            QCOMPARE(back.compareInfo.archive.get_name(), QString("Bea"));
+            QVERIFY(back.bAnnounce && back.snapFaceInfo.snapTargetSource.temperatureState == 1);
+        }
+        QCOMPARE(SnapComparesMessage::liveCount(), base);
     }
-    QCOMPARE(SnapComparesMessage::liveCount(), base);
-}
+};
 
 FEVER_TEST_MAIN(TestSnapComparesMessage)
 #include "tst_snapcomparesmessage.moc"
