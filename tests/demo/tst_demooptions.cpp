@@ -150,18 +150,6 @@ private slots:
         QVERIFY(!parse({}, &options, &error, {elsewhere.path()}));
         QVERIFY2(error.contains("--scenario"), qPrintable(error));
     }
-
-    void headlessSwitchAndDisplay()
-    {
-        QByteArray a0("feverdemo"), a1("--screens"), a2("2"), a3("--headless");
-        char *withHeadless[] = {a0.data(), a1.data(), a2.data(), a3.data()};
-        QVERIFY(demo::wantsHeadless(4, withHeadless));
-        QVERIFY(!demo::wantsHeadless(3, withHeadless));
-
-        QVERIFY(!demo::hasDisplay(QByteArray(), QByteArray()));
-        QVERIFY(demo::hasDisplay(":0", QByteArray()));
-        QVERIFY(demo::hasDisplay(QByteArray(), "wayland-0"));
-    }
 };
 
 FEVER_TEST_MAIN(TestDemoOptions)

@@ -144,18 +144,16 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
-        QTest::newRow("sound") << "widgetSnapFace"
-                               << "pushButtonSound"
-                               << "open"
-                               << "close";
-        QTest::newRow("left side bar") << "widgetSidebar"
-                                       << "pushButtonHideSideBar"
-                                       << "hide"
-                                       << "show";
-        QTest::newRow("right side bar") << "widgetSidebar_2"
-                                        << "pushButtonHideSideBar"
-                                        << "show"
-                                        << "hide";
+        const auto row = [](const char *container, const char *first, const char *second) {
+            const QString button = QLatin1String(container) == QLatin1String("widgetSnapFace")
+                                           ? "pushButtonSound"
+                                           : "pushButtonHideSideBar";
+            QTest::newRow(container)
+                    << QString(container) << button << QString(first) << QString(second);
+        };
+        row("widgetSnapFace", "open", "close"); // the sound button
+        row("widgetSidebar", "hide", "show");
+        row("widgetSidebar_2", "show", "hide");
     }
 
     void statedButtonsChangeTheirLook()

@@ -116,25 +116,20 @@ private slots:
         QTest::addColumn<QStringList>("channels");
         QTest::addColumn<QStringList>("times");
 
+        const auto row = [](const char *tag, const char *start, const char *end,
+                            const QStringList &channels, const QStringList &times) {
+            QTest::newRow(tag) << QString(start) << QString(end) << channels << times;
+        };
         const QStringList all{"dev1_1", "dev1_2", "dev2_1"};
-        QTest::newRow("today, all channels, ends included")
-                << "2026-12-06 00:00:00"
-                << "2026-12-06 23:59:59" << all
-                << QStringList{"2026-12-06 00:00:00", "2026-12-06 08:00:00", "2026-12-06 12:30:00",
-                               "2026-12-06 23:59:59"};
-        QTest::newRow("one channel")
-                << "2026-12-05 00:00:00"
-                << "2026-12-07 00:00:00" << QStringList{"dev1_1"}
-                << QStringList{"2026-12-05 23:59:59", "2026-12-06 08:00:00", "2026-12-06 23:59:59"};
-        QTest::newRow("channel must match exactly")
-                << "2026-12-05 00:00:00"
-                << "2026-12-07 00:00:00" << QStringList{"dev1_", "DEV2_1", "dev2_1 "}
-                << QStringList{};
-        QTest::newRow("no channels selects nothing")
-                << "2026-12-05 00:00:00"
-                << "2026-12-07 00:00:00" << QStringList{} << QStringList{};
-        QTest::newRow("reversed window") << "2026-12-06 23:00:00"
-                                         << "2026-12-06 01:00:00" << all << QStringList{};
+        row("today, all channels, ends included", "2026-12-06 00:00:00", "2026-12-06 23:59:59", all,
+            {"2026-12-06 00:00:00", "2026-12-06 08:00:00", "2026-12-06 12:30:00",
+             "2026-12-06 23:59:59"});
+        row("one channel", "2026-12-05 00:00:00", "2026-12-07 00:00:00", {"dev1_1"},
+            {"2026-12-05 23:59:59", "2026-12-06 08:00:00", "2026-12-06 23:59:59"});
+        row("channel must match exactly", "2026-12-05 00:00:00", "2026-12-07 00:00:00",
+            {"dev1_", "DEV2_1", "dev2_1 "}, {});
+        row("no channels selects nothing", "2026-12-05 00:00:00", "2026-12-07 00:00:00", {}, {});
+        row("reversed window", "2026-12-06 23:00:00", "2026-12-06 01:00:00", all, {});
     }
 
     void timeWindowAndChannelFilter()
