@@ -144,19 +144,6 @@ private slots:
         QVERIFY(differing > 250);
     }
 
-    void withoutRegisteredPersonsOnlyStrangers()
-    {
-        const auto draws = drawMany(99u, 500, 0);
-        QSet<int> kinds;
-        for (const TrafficPlanner::Draw &draw : draws) {
-            QCOMPARE(draw.nPersonSeen, -1);
-            for (const TrafficPlanner::Match &match : draw.matches)
-                QCOMPARE(match.nPerson, -1);
-            kinds.insert(int(draw.eKind));
-        }
-        QCOMPARE(kinds.size(), 2); // both stranger kinds still occur
-    }
-
     // Every notification emitted has its pictures in the platform's store, is in the
     // platform's history, went through the signal of its channel's kind and passes the
     // screen's intake gates for a window listening to every channel.
@@ -236,26 +223,6 @@ private slots:
                              .matches.empty());
         }
         QCOMPARE(pictures.size(), count); // one picture per snapshot, none overwritten
-    }
-
-    void timerFollowsRate()
-    {
-        VornClient *client = VornClient::instance();
-        QSignalSpy direct(client, &VornClient::signalCompareNotifyReceived);
-        TrafficSimulator simulator;
-        simulator.setSeed(3u);
-        simulator.setRate(40.0);
-        QVERIFY(!simulator.isRunning());
-        QVERIFY(simulator.start());
-        QVERIFY(simulator.isRunning());
-        QTRY_VERIFY_WITH_TIMEOUT(simulator.emittedCount() >= 10, 3000);
-        QVERIFY(direct.count() > 0);
-
-        simulator.setRate(0.0);
-        QVERIFY(!simulator.isRunning());
-        const int stopped = simulator.emittedCount();
-        QTest::qWait(150);
-        QCOMPARE(simulator.emittedCount(), stopped);
     }
 
     // The simulator plays exactly the channels a window listening to every channel screens, by

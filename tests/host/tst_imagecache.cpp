@@ -177,31 +177,6 @@ private slots:
         QVERIFY(!FileDataCacheGroup::findImageData(path, image));
     }
 
-    void missingOrDamagedFilesAreNotFound()
-    {
-        QImage image(3, 3, QImage::Format_RGB32);
-        QVERIFY(!FileDataCacheGroup::findImageData(QString(), image));
-        QVERIFY(!FileDataCacheGroup::findImageData(m_dir.path() + "/none.jpg", image));
-        QVERIFY(!FileDataCacheGroup::findImageData(m_dir.path(), image)); // a folder
-        QFile damaged(m_dir.path() + "/damaged.jpg");
-        QVERIFY(damaged.open(QIODevice::WriteOnly));
-        damaged.write("not a picture at all");
-        damaged.close();
-        testsupport::allowWarning(QRegularExpression("ImageDataCache::find refused"));
-        QVERIFY(!FileDataCacheGroup::findImageData(damaged.fileName(), image));
-        QVERIFY(!FileDataCacheGroup::findImageData(":/no/such/picture.png", image));
-        QCOMPARE(image.size(), QSize(3, 3)); // untouched on failure
-        QCOMPARE(HostTesting::imageCachedCount(), 0);
-
-        // The intake's helper behaves alike.
-        const QString path = writePicture(m_dir.path(), "helper.png", qRgb(1, 2, 3), 60);
-        QPixmap pixmap(4, 4);
-        QVERIFY(!FileDataCacheHelper::tryLoadPixmapData(damaged.fileName(), pixmap));
-        QCOMPARE(pixmap.size(), QSize(4, 4));
-        QVERIFY(FileDataCacheHelper::tryLoadPixmapData(path, pixmap));
-        QCOMPARE(pixmap.size(), QSize(60, 60));
-    }
-
     void mosaicMakesUniformBlocks_data()
     {
         QTest::addColumn<QSize>("size");

@@ -1,7 +1,6 @@
 #include "SnapBuilder.h"
 #include "TestSupport.h"
 
-#include "CompareNotifyCodec.h"
 #include "OrvaneMetaTypes.h"
 #include "PlatformStore.h"
 #include "QueryHistoricalData.h"
@@ -102,11 +101,6 @@ private slots:
         QCOMPARE(found.size(), std::size_t(1));
         QCOMPARE(readFields(found.front()),
                  readFields(makeMessage("2026-12-06 08:00:00", "dev1_1", 1)));
-
-        OrvaneCompareNotifyMessage empty;
-        OrvaneCompareNotifyMessage decoded = makeMessage("2026-01-01 00:00:00", "x_1", 5);
-        QVERIFY(CompareNotifyCodec::decode(CompareNotifyCodec::encode(empty), decoded));
-        QCOMPARE(readFields(decoded), readFields(empty));
     }
 
     void timeWindowAndChannelFilter_data()

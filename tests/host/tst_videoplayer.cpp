@@ -49,22 +49,16 @@ private slots:
         QCOMPARE(player.playingChannels(), QVector<int>(4, -99999));
     }
 
-    void restoresSavedLayout()
+    // The screen saves the layout and the picture-in-picture state the player reports.
+    void reportsLayoutForSaving()
     {
         FormVideoPlayer player;
-        QSignalSpy changed(&player, &FormVideoPlayer::wndChanged);
         player.playLastLayoutList(3, {{0, 1031}, {8, 1041}, {9, 1001}, {1, 424242}});
         QCOMPARE(player.getCurLayoutMode(), 3);
         QCOMPARE(HostTesting::videoGrid(&player)->windowCount(), 9);
-        QVERIFY(changed.count() >= 1);
-        const QVector<QPair<int, int>> expected{{0, 1031}, {8, 1041}};
-        QCOMPARE(player.getCurrLayoutList(), expected);
+        // Windows beyond the layout and unknown channels are left out.
+        QCOMPARE(player.getCurrLayoutList(), (QVector<QPair<int, int>>{{0, 1031}, {8, 1041}}));
 
-        player.playLastLayoutList(0, {});
-        QCOMPARE(HostTesting::videoGrid(&player)->windowCount(), 4);
-        QVERIFY(player.getCurrLayoutList().isEmpty());
-
-        // The picture-in-picture state is saved with the layout as well.
         QCOMPARE(player.getPicInPicModel(), 0);
         player.openPicInPic(true);
         player.setPicInPicPos({QStringLiteral("0.7,0.7,0.3,0.3")});
@@ -131,15 +125,6 @@ private slots:
                  QStringLiteral("NVR-SOUTH_1"));
         tree.slot_winSelected(QStringLiteral("NVR-SOUTH_2")); // not a thermal channel: not listed
         QVERIFY(!tree.treeWidget()->currentItem());
-    }
-
-    void deviceTreeDropsRemovedDevice()
-    {
-        RealtimeTempDeviceWidget tree;
-        QVERIFY(tree.findDeviceItem(QStringLiteral("TC-GATE-A")));
-        QVERIFY(HostTesting::removeDevice(101));
-        QTRY_VERIFY(!tree.findDeviceItem(QStringLiteral("TC-GATE-A")));
-        QCOMPARE(tree.treeWidget()->topLevelItemCount(), 4);
     }
 };
 

@@ -5,7 +5,6 @@
 #include "HostTesting.h"
 
 #include "EpidemicPreview.h"
-#include "PendingSnapTasks.h"
 #include "ScreenedChannels.h"
 #include "SnapIntake.h"
 #include "StrategyDefaults.h"
@@ -147,7 +146,6 @@ private slots:
     void brokenPictureShowsNothing_data();
     void brokenPictureShowsNothing();
     void eventsAfterDestructionAreHarmless();
-    void pendingTasksKeepOneRecordPerTask();
 
     // History
     void historyShown_data();
@@ -468,29 +466,6 @@ void TestIntake::eventsAfterDestructionAreHarmless()
         flushDeferredDeletes();
         QCOMPARE(SnapComparesMessage::liveCount(), m_nBaseline);
     }
-}
-
-void TestIntake::pendingTasksKeepOneRecordPerTask()
-{
-    const int baseline = SnapComparesMessage::liveCount();
-    auto record = [](int archiveId) {
-        return std::make_unique<SnapComparesMessage>(SnapBuilder().registered(archiveId).record());
-    };
-    {
-        PendingSnapTasks tasks;
-        QVERIFY(tasks.adopt(3, record(501)));
-        // A second record for an outstanding task must not replace (and leak or free) the first;
-        // refused records are released at once.
-        QVERIFY(!tasks.adopt(3, record(502)));
-        QVERIFY(!tasks.adopt(FeverValues::NoValue, record(503)));
-        QVERIFY(!tasks.adopt(4, nullptr));
-        QCOMPARE(tasks.size(), 1);
-        QCOMPARE(SnapComparesMessage::liveCount(), baseline + 1);
-        QCOMPARE(tasks.take(3)->compareInfo.archiveImage.archiveId, 501);
-        QVERIFY(!tasks.take(3));
-        QVERIFY(tasks.adopt(1, record(501)));
-    }
-    QCOMPARE(SnapComparesMessage::liveCount(), baseline);
 }
 
 void TestIntake::historyShown_data()

@@ -41,10 +41,8 @@ public:
     SnapBuilder &snapId(qint64 id) { return set(m_objFace.snapId, id); }
     // Without an explicit temperature the state picks one that fits it.
     SnapBuilder &temperature(double celsius) { return set(m_optTemperature, celsius); }
-    SnapBuilder &noTemperature() { return set(src().hasTemperature, 0); }
     // Also flags over-temperature snapshots for the over-temperature list.
     SnapBuilder &state(int temperatureState);
-    SnapBuilder &overTempListFlag(int flag) { return set(src().overTempListFlag, flag); }
     SnapBuilder &alarm(int alarmId) { return set(src().alarmId, alarmId); }
     SnapBuilder &mask(int maskStatus) { return set(m_objFace.maskStatus, maskStatus); } // 2: none
     // Defaults to 1 when a registered match is present, else 0.
