@@ -2,10 +2,15 @@
 
 #include "AppConfigHelper.h"
 #include "AppConfigTemperatureUnit.h"
+#include "HostTesting.h"
+#include "ScheduleTime.h"
+#include "System.h"
 #include "TemperatureText.h"
 #include "VORNClientAIManager.h"
 
-// Every temperature the screen shows or speaks goes through this text, in the user's unit.
+// Every temperature the screen shows or speaks goes through this text, in the user's unit; and
+// the broadcast time bounds as the voice strategies store them, and the steady second count the
+// cards are cleared by.
 class TestTemperatureText : public QObject
 {
     Q_OBJECT
@@ -84,6 +89,51 @@ private slots:
                 QCOMPARE(text.section('.', 1).size(), 1);
             }
         }
+    }
+
+    void textToSeconds_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("seconds");
+        QTest::newRow("start of day") << "00-00" << 0;
+        QTest::newRow("end of day") << "24-00" << 86400;
+        QTest::newRow("morning") << "08-30" << 30600;
+        // A bound that is not understood must not silently become midnight.
+        QTest::newRow("past end of day") << "24-01" << -1;
+        QTest::newRow("minute 60") << "12-60" << -1;
+        QTest::newRow("colon") << "08:30" << -1;
+        QTest::newRow("one-digit hour") << "8-30" << -1;
+        QTest::newRow("trailing space") << "08-30 " << -1;
+        QTest::newRow("empty") << "" << -1;
+        QTest::newRow("full-width digits") << QString::fromUtf8("０８-３０") << -1;
+    }
+
+    void textToSeconds()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, seconds);
+        QCOMPARE(ScheduleTime::timeFormatConvert(text), seconds);
+    }
+
+    void everyMinuteRoundTrips()
+    {
+        for (int minute = 0; minute <= 24 * 60; ++minute) {
+            const QString text = ScheduleTime::timeFormatConvert(minute * 60);
+            QCOMPARE(text.size(), 5);
+            QCOMPARE(ScheduleTime::timeFormatConvert(text), minute * 60);
+        }
+    }
+
+    void secondCountIsSteadyAndAdvances()
+    {
+        const qint64 first = System::getSecondCount();
+        QVERIFY(first > 0);
+        HostTesting::advanceSecondCount(90);
+        const qint64 advanced = System::getSecondCount();
+        HostTesting::advanceSecondCount(-90);
+        // A second may tick over between the readings.
+        QVERIFY(advanced - first >= 90 && advanced - first <= 91);
+        QVERIFY(System::getSecondCount() >= first);
     }
 };
 

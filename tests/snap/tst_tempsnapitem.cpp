@@ -11,6 +11,7 @@
 #include "OrvaneAiCompareVoiceBroadcastStrategy.h"
 #include "TempSnapItem.h"
 #include "TempSnapRules.h"
+#include "TemperatureReading.h"
 #include "VORNClientAIManager.h"
 #include "VornClient.h"
 
@@ -21,6 +22,8 @@
 #include <QPointer>
 #include <QTemporaryDir>
 
+#include <cmath>
+#include <limits>
 #include <memory>
 
 using snaptest::SnapBuilder;
@@ -144,7 +147,7 @@ private slots:
 
     void staysSilent_data()
     {
-        // Negative readings are tst_temperaturereading's.
+        // Negative readings are readings' rows.
         QTest::addColumn<bool>("announce");
         QTest::addColumn<bool>("deleteAtOnce");
         QTest::newRow("history record") << false << false;
@@ -168,6 +171,44 @@ private slots:
         // Three times the delay: long enough for a wrongly sent announcement to show up.
         QTest::qWait(3 * TempSnapItem::SendTempInfoDelayMs);
         QCOMPARE(announced, 0);
+    }
+
+    // Readings a faulty device may send must become "no reading", never a float conversion out
+    // of range (undefined behaviour) or an empty temperature that is still announced.
+    void readings_data()
+    {
+        const float none = TemperatureReading::NoReading;
+        const double inf = std::numeric_limits<double>::infinity();
+        QTest::addColumn<double>("reading");
+        QTest::addColumn<float>("expected");
+        QTest::addColumn<QString>("cardText"); // with thermometry result 1: the number
+        QTest::newRow("body temperature") << 36.5 << 36.5f << QStringLiteral("36.5\u2103");
+        // Zero is a reading, announced; anything below is not, however little.
+        QTest::newRow("zero") << 0.0 << 0.0f << QStringLiteral("0.0\u2103");
+        QTest::newRow("just below zero") << -0.04 << -0.04f << QStringLiteral("...");
+        QTest::newRow("lowest") << -100.0 << -100.0f << QStringLiteral("...");
+        QTest::newRow("highest") << 200.0 << 200.0f << QStringLiteral("200.0\u2103");
+        QTest::newRow("above the highest") << 200.5 << none << QStringLiteral("...");
+        QTest::newRow("below the lowest") << -100.5 << none << QStringLiteral("...");
+        QTest::newRow("not a number") << std::nan("") << none << QStringLiteral("...");
+        QTest::newRow("infinity") << inf << none << QStringLiteral("...");
+        QTest::newRow("minus infinity") << -inf << none << QStringLiteral("...");
+        QTest::newRow("beyond float") << 1e300 << none << QStringLiteral("...");
+        QTest::newRow("beyond float, negative") << -1e300 << none << QStringLiteral("...");
+    }
+
+    void readings()
+    {
+        QFETCH(double, reading);
+        QFETCH(float, expected);
+        QFETCH(QString, cardText);
+        QCOMPARE(TemperatureReading::toFloat(reading), expected);
+        auto item = card(snap().temperature(reading).announce(), displayStrategy());
+        QSignalSpy announced(item.get(), &TempSnapItem::sendTempInfo);
+        QCOMPARE(label(item.get(), "labelTemp")->text(), cardText);
+        // Three times the delay: long enough for a wrongly sent announcement to show up.
+        QTest::qWait(3 * TempSnapItem::SendTempInfoDelayMs);
+        QCOMPARE(announced.count(), expected >= 0.0f ? 1 : 0);
     }
 
     void strategyChangeReappliesRules()
