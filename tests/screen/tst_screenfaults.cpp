@@ -194,11 +194,19 @@ private slots:
         first.strangerPasses(QStringLiteral("36.3"));
         QTRY_COMPARE(m_engine->currentSentence(), sentence("36.1"));
 
+        // Off: the first screen's sentence being spoken stops, its waiting one goes, new ones are
+        // dropped; the other screen's sentence is spoken next.
         first.sound()->click();
+        QCOMPARE(first.soundState(), QStringLiteral("close"));
+        QVERIFY(first.sound()->icon().isNull());
         QTRY_COMPARE(m_engine->currentSentence(), sentence("36.2"));
+        first.strangerPasses(QStringLiteral("36.9"));
         QCOMPARE(speech->pendingCount(), 0);
 
+        // On again: what is being spoken goes on.
         first.sound()->click();
+        QCOMPARE(first.soundState(), QStringLiteral("open"));
+        QCOMPARE(m_engine->currentSentence(), sentence("36.2"));
         first.strangerPasses(QStringLiteral("36.4"));
         second.strangerPasses(QStringLiteral("36.5"));
         second.screen.releaseResource();

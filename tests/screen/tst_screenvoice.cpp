@@ -12,7 +12,6 @@
 #include "SpeechHelper.h"
 #include "VornClient.h"
 
-#include <QPushButton>
 #include <QSignalSpy>
 
 #include <memory>
@@ -41,29 +40,6 @@ ST_MSGVoiceBroadcastStrategy speakingStrategy()
     return registry;
 }
 
-// A shown screen of the window.
-struct VoiceScreen
-{
-    VoiceScreen()
-    {
-        screen.setProperty("priviewWinId", Window);
-        screen.resize(1280, 800);
-        screen.show();
-    }
-    QPushButton *soundButton() const
-    {
-        return screen.findChild<QPushButton *>(QStringLiteral("pushButtonSound"));
-    }
-    // A live card's announcement, as the strip relays it.
-    void cardSays(const QString &temp)
-    {
-        emit cardStrip(&screen)->sendTempInfo(QStringLiteral("Person 501"), temp, 0,
-                                              QStringLiteral("08:15:30"), RegistryGroup, 1);
-    }
-
-    EpidemicPreview screen;
-};
-
 } // namespace
 
 class TstScreenVoice : public QObject
@@ -82,7 +58,6 @@ private slots:
     {
         auto engine = std::make_unique<RecordingSpeechEngine>();
         engine->setDuration(60000); // a sentence lasts until the test moves on
-        m_engine = engine.get();
         HostTesting::setSpeechEngine(std::move(engine));
         AppConfigHelper::instance()->setTemperatureUnitConfig(AppConfigTemperatureUnit());
         AppTranslationHelper::instance()->setCurrentLanguage(AppTranslationHelper::English);
@@ -119,9 +94,12 @@ private slots:
         QVERIFY(SnapshotHistory::record(SnapBuilder().onPlatform().registered(502).notification()));
         QSignalSpy queued(SpeechHelper::instance(), &SpeechHelper::speechQueued);
 
-        VoiceScreen voice;
+        EpidemicPreview screen;
+        screen.setProperty("priviewWinId", Window);
+        screen.resize(1280, 800);
+        screen.show();
         settle();
-        QVERIFY(cardStrip(&voice.screen)->cardCount() > 0);
+        QVERIFY(cardStrip(&screen)->cardCount() > 0);
         QTest::qWait(3 * TempSnapItem::SendTempInfoDelayMs);
         QCOMPARE(queued.count(), 0);
 
@@ -131,45 +109,6 @@ private slots:
         QTRY_COMPARE(queued.count(), 1);
         QCOMPARE(queued.at(0).at(0).toString(), expected);
     }
-
-    void soundOffDropsAnnouncementsUntilSwitchedOn()
-    {
-        SpeechHelper *speech = SpeechHelper::instance();
-        VoiceScreen voice;
-        QPushButton *sound = voice.soundButton();
-        QCOMPARE(sound->property("stated").toString(), QStringLiteral("open"));
-        QSignalSpy queued(speech, &SpeechHelper::speechQueued);
-
-        voice.cardSays(QStringLiteral("36.1"));
-        QTRY_VERIFY(m_engine->isSpeaking());
-        voice.cardSays(QStringLiteral("36.2"));
-        QCOMPARE(speech->pendingCount(), 1);
-
-        // Off: the sentence being spoken stops, the waiting one goes, new ones are dropped.
-        sound->click();
-        QCOMPARE(sound->property("stated").toString(), QStringLiteral("close"));
-        QVERIFY(sound->icon().isNull());
-        QVERIFY(!m_engine->isSpeaking());
-        QCOMPARE(m_engine->stoppedSentences(),
-                 QStringList{QStringLiteral("Person 501 36.1 degrees Celsius")});
-        QCOMPARE(speech->pendingCount(), 0);
-        voice.cardSays(QStringLiteral("36.3"));
-        QCOMPARE(queued.count(), 2);
-
-        // On again: what other windows queued meanwhile stays.
-        speech->addSpeech(QStringLiteral("Another window"));
-        QTRY_COMPARE(m_engine->currentSentence(), QStringLiteral("Another window"));
-        sound->click();
-        QCOMPARE(sound->property("stated").toString(), QStringLiteral("open"));
-        voice.cardSays(QStringLiteral("36.4"));
-        QCOMPARE(m_engine->currentSentence(), QStringLiteral("Another window"));
-        QCOMPARE(speech->pendingSpeech(),
-                 QStringList{QStringLiteral("Person 501 36.4 degrees Celsius")});
-        QCOMPARE(m_engine->stoppedSentences().size(), 1);
-    }
-
-private:
-    RecordingSpeechEngine *m_engine = nullptr;
 };
 
 FEVER_TEST_MAIN(TstScreenVoice)
