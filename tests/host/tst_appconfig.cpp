@@ -81,7 +81,7 @@ private slots:
         preview.strLayoutMode = "4";
         preview.strReserve1 = "r1";
         preview.strReserve2 = "r2";
-        preview.vecLayoutList = {{0, 11}, {1, -99999}, {3, 2}};
+        preview.vecLayoutList = {{0, 11}, {1, -99999}, {3, 2}}; // -99999: an empty window
         preview.nReserve1 = 0;
         preview.nReserve2 = 5;
         preview.nPicInPic = 1;
@@ -93,12 +93,6 @@ private slots:
         preview.nReserve3 = -3;
         QTest::newRow("every field differs from the default") << 1 << snap << preview;
 
-        IntelligentSnapConfigParam markers;
-        markers.nOrgaId = -99999;
-        markers.nStatisticsType = -99999;
-        markers.strChannelUIDList = QStringList{QString()};
-        QTest::newRow("no-value markers, an empty UID, default layout")
-                << 0 << markers << PREVIEWCONFIGPARAM();
         QTest::newRow("default records, large window id")
                 << std::numeric_limits<int>::max() << IntelligentSnapConfigParam()
                 << PREVIEWCONFIGPARAM();

@@ -52,16 +52,6 @@ private slots:
         QCOMPARE(parsedChannel, channelNo);
     }
 
-    void deviceKinds()
-    {
-        VornClient *client = VornClient::instance();
-        // The intake keeps thermal devices only; recorders get their channels registered.
-        QVERIFY(client->isThermoDetectorDevice(20) && client->isThermoDetectorDevice(21));
-        QVERIFY(!client->isThermoDetectorDevice(1) && !client->isThermoDetectorDevice(2));
-        QVERIFY(client->isNVROrDVRDevice(2) && client->isNVROrDVRDevice(3));
-        QVERIFY(!client->isNVROrDVRDevice(20) && !client->isNVROrDVRDevice(-99999));
-    }
-
     void lookUps()
     {
         VornClient *client = VornClient::instance();
@@ -140,16 +130,6 @@ private slots:
         QVERIFY(HostTesting::hasNvrCtrlSnapParam(3));
         QVERIFY(!ai->updateNvrCtrlSnapParam(-1, first));
         QVERIFY(ai->getLastErrorString().contains(QStringLiteral("-1")));
-    }
-
-    void pictureServerHandles()
-    {
-        // The intake tells the user when the server holding a snapshot's pictures is offline.
-        VORNClientAIManager *ai = VORNClientAIManager::instance();
-        QCOMPARE(ai->getIAUServerHandle(QStringLiteral("VORN-SRV-01")), 1L);
-        QCOMPARE(ai->getIAUServerHandle(QStringLiteral("IAU-SRV-02")), 2L);
-        QCOMPARE(ai->getIAUServerHandle(QStringLiteral("IAU-SRV-03")), 0L); // listed but offline
-        QCOMPARE(ai->getIAUServerHandle(QStringLiteral("nowhere")), 0L);
     }
 };
 
