@@ -12,7 +12,8 @@
 #include <vector>
 
 // Shared test scaffolding: every suite runs against a private, empty configuration folder
-// and fails when Qt logs a warning or critical message that the suite did not announce.
+// and fails when Qt logs a warning or critical message that the suite did not announce. Below
+// runSuite() are helpers for suites that drive a whole screen.
 namespace testsupport {
 
 // Installs the guard; messages at warning level and above fail the run unless allowed.
