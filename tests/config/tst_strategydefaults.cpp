@@ -4,8 +4,6 @@
 
 #include "StrategyDefaults.h"
 
-#include "AppLanguageTr.h"
-#include "AppTranslationHelper.h"
 #include "ScheduleTime.h"
 #include "VornClient.h"
 
@@ -40,136 +38,107 @@ class StrategyDefaultsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanup();
+    void initTestCase()
+    {
+        testsupport::installWarningGuard();
+        QVERIFY2(HostTesting::loadScenarioData(kScenario),
+                 qPrintable(HostTesting::lastScenarioError()));
+    }
 
-    void wellFormed_data();
-    void wellFormed();
-    void startsShowingAndRecordingEverything();
-    void strangerAndRegistryShareTheDisplay();
-    void personGroupsInTreeOrder();
+    void wellFormed_data()
+    {
+        QTest::addColumn<ST_MSGVoiceBroadcastStrategy>("strategy");
+        QTest::addColumn<int>("recognitionType");
+
+        QTest::newRow("stranger") << StrategyDefaults::strangerStrategy(4) << Stranger;
+        QTest::newRow("registry") << StrategyDefaults::registryStrategy(4) << Registry;
+        QTest::newRow("dialog registry")
+                << StrategyDefaults::dialogRegistryStrategy(4, windowWithRegistry()) << Registry;
+    }
+
+    void wellFormed()
+    {
+        QFETCH(ST_MSGVoiceBroadcastStrategy, strategy);
+        QFETCH(int, recognitionType);
+
+        QCOMPARE(strategy.get_recognition_type(), recognitionType);
+        QCOMPARE(strategy.get_window_id(), 4);
+        QCOMPARE(strategy.get_user_id(), 7);
+        QCOMPARE(strategy.get_id(), -99999); // not stored yet
+
+        // Readers test switches for 2; any value but 1 and 2 is a typing error.
+        const int switches[] = {strategy.get_show_stranger(),
+                                strategy.get_show_name(),
+                                strategy.get_report_stranger(),
+                                strategy.get_show_temperature(),
+                                strategy.get_temparature_report_enable(),
+                                strategy.get_show_mask(),
+                                strategy.get_show_content(),
+                                strategy.get_show_time(),
+                                strategy.show_custom_picture,
+                                strategy.auto_full_screen,
+                                strategy.show_total_no_mask,
+                                strategy.show_over_temp_device_name};
+        for (int value : switches)
+            QVERIFY2(value == 1 || value == 2, qPrintable(QString::number(value)));
+
+        // Announced all week: every weekday once, from the start to the end of the day.
+        QCOMPARE(strategy.vecTimeRange.size(), std::size_t(7));
+        for (int weekday = 0; weekday < 7; ++weekday) {
+            const VoiceTimeRange &range = strategy.vecTimeRange[std::size_t(weekday)];
+            QCOMPARE(range.weekday, weekday);
+            QCOMPARE(ScheduleTime::timeFormatConvert(QString::fromStdString(range.start_time)), 0);
+            QCOMPARE(ScheduleTime::timeFormatConvert(QString::fromStdString(range.end_time)),
+                     ScheduleTime::kSecondsPerDay);
+        }
+
+        // Texts are keys: tst_pluginresources finds them in the sources and checks both catalogues.
+        QList<int> textStates;
+        for (const ScreenTextItem &item : strategy.vecScreenText)
+            textStates << item.state;
+        // Screen texts, when present, are one per state in state order: normal, over, abnormal.
+        if (!textStates.isEmpty())
+            QCOMPARE(textStates, (QList<int>{0, 1, 3}));
+    }
+
+    void startsShowingAndRecordingEverything()
+    {
+        // A new window shows strangers and every temperature, in the default picture mode, and
+        // keeps its cards until cleared by hand; anything else would hide snapshots from the start.
+        const ST_MSGVoiceBroadcastStrategy first = StrategyDefaults::strangerStrategy(4);
+        QCOMPARE(first.get_show_stranger(), OrvaneAiCompareVoiceBroadcastStrategy::SwitchOn);
+        QCOMPARE(first.temp_record_mode, 1);
+        QCOMPARE(first.get_image_display_mode(), 1);
+        QCOMPARE(first.over_temp_clear_time, -1);
+        QCOMPARE(first.normal_temp_clear_time, -1);
+        QCOMPARE(first.get_thermometry_result(), 1);
+    }
+
+    void strangerAndRegistryShareTheDisplay()
+    {
+        // Display fields are read from whichever strategy comes first, so the pair may differ only
+        // in their kind and greeting.
+        const ST_MSGVoiceBroadcastStrategy stranger = StrategyDefaults::strangerStrategy(4);
+        ST_MSGVoiceBroadcastStrategy registry = StrategyDefaults::registryStrategy(4);
+        QVERIFY(registry.get_speech_content() != stranger.get_speech_content());
+        registry.set_recognition_type(Stranger);
+        registry.set_speech_content(stranger.get_speech_content());
+        QVERIFY(registry == stranger);
+    }
+
+    void personGroupsInTreeOrder()
+    {
+        const std::vector<int> tree{5, 3, 4, 9};
+        QCOMPARE(StrategyDefaults::allPersonGroupIds(), tree);
+        QCOMPARE(StrategyDefaults::strangerStrategy(4).vecPersonGroupId, tree);
+        QCOMPARE(StrategyDefaults::registryStrategy(4).vecPersonGroupId, tree);
+        // Registry strategies serve disjoint groups; the stranger strategy's groups do not count.
+        QCOMPARE(StrategyDefaults::dialogRegistryStrategy(4, windowWithRegistry()).vecPersonGroupId,
+                 (std::vector<int>{5, 4}));
+        QVERIFY(StrategyDefaults::dialogRegistryStrategy(4, {StrategyDefaults::registryStrategy(4)})
+                        .vecPersonGroupId.empty());
+    }
 };
-
-void StrategyDefaultsTest::initTestCase()
-{
-    testsupport::installWarningGuard();
-    QVERIFY2(HostTesting::loadScenarioData(kScenario),
-             qPrintable(HostTesting::lastScenarioError()));
-}
-
-void StrategyDefaultsTest::cleanup()
-{
-    AppTranslationHelper::instance()->setCurrentLanguage(AppTranslationHelper::English);
-}
-
-void StrategyDefaultsTest::wellFormed_data()
-{
-    QTest::addColumn<ST_MSGVoiceBroadcastStrategy>("strategy");
-    QTest::addColumn<int>("recognitionType");
-
-    QTest::newRow("stranger") << StrategyDefaults::strangerStrategy(4) << Stranger;
-    QTest::newRow("registry") << StrategyDefaults::registryStrategy(4) << Registry;
-    QTest::newRow("dialog registry")
-            << StrategyDefaults::dialogRegistryStrategy(4, windowWithRegistry()) << Registry;
-}
-
-void StrategyDefaultsTest::wellFormed()
-{
-    QFETCH(ST_MSGVoiceBroadcastStrategy, strategy);
-    QFETCH(int, recognitionType);
-
-    QCOMPARE(strategy.get_recognition_type(), recognitionType);
-    QCOMPARE(strategy.get_window_id(), 4);
-    QCOMPARE(strategy.get_user_id(), 7);
-    QCOMPARE(strategy.get_id(), -99999); // not stored yet
-
-    // Readers test switches for 2; any value but 1 and 2 is a typing error.
-    const int switches[] = {strategy.get_show_stranger(),
-                            strategy.get_show_name(),
-                            strategy.get_report_stranger(),
-                            strategy.get_show_temperature(),
-                            strategy.get_temparature_report_enable(),
-                            strategy.get_show_mask(),
-                            strategy.get_show_content(),
-                            strategy.get_show_time(),
-                            strategy.show_custom_picture,
-                            strategy.auto_full_screen,
-                            strategy.show_total_no_mask,
-                            strategy.show_over_temp_device_name};
-    for (int value : switches)
-        QVERIFY2(value == 1 || value == 2, qPrintable(QString::number(value)));
-
-    // Announced all week: every weekday once, from the start to the end of the day.
-    QCOMPARE(strategy.vecTimeRange.size(), std::size_t(7));
-    for (int weekday = 0; weekday < 7; ++weekday) {
-        const VoiceTimeRange &range = strategy.vecTimeRange[std::size_t(weekday)];
-        QCOMPARE(range.weekday, weekday);
-        QCOMPARE(ScheduleTime::timeFormatConvert(QString::fromStdString(range.start_time)), 0);
-        QCOMPARE(ScheduleTime::timeFormatConvert(QString::fromStdString(range.end_time)),
-                 ScheduleTime::kSecondsPerDay);
-    }
-
-    // Every text is a key both catalogues know; a typo would be spoken or shown as "TK_...".
-    QStringList keys;
-    for (const std::string &text :
-         {strategy.get_speech_content(), strategy.get_mask_content(),
-          strategy.get_report_normal_temperature(), strategy.get_report_over_temperature(),
-          strategy.get_report_abnormal_temperature()})
-        keys << QString::fromStdString(text);
-    QList<int> textStates;
-    for (const ScreenTextItem &item : strategy.vecScreenText) {
-        keys << QString::fromStdString(item.text);
-        textStates << item.state;
-    }
-    keys.removeAll(QString());
-    QVERIFY(!keys.isEmpty());
-    for (int language : {AppTranslationHelper::English, AppTranslationHelper::Chinese}) {
-        QVERIFY(AppTranslationHelper::instance()->setCurrentLanguage(language));
-        for (const QString &key : qAsConst(keys))
-            QVERIFY2(AppLanguageTr::translate(key) != key, qPrintable(key));
-    }
-    // Screen texts, when present, are one per state in state order: normal, over, abnormal.
-    if (!textStates.isEmpty())
-        QCOMPARE(textStates, (QList<int>{0, 1, 3}));
-}
-
-void StrategyDefaultsTest::startsShowingAndRecordingEverything()
-{
-    // A new window shows strangers and every temperature, in the default picture mode, and
-    // keeps its cards until cleared by hand; anything else would hide snapshots from the start.
-    const ST_MSGVoiceBroadcastStrategy first = StrategyDefaults::strangerStrategy(4);
-    QCOMPARE(first.get_show_stranger(), OrvaneAiCompareVoiceBroadcastStrategy::SwitchOn);
-    QCOMPARE(first.temp_record_mode, 1);
-    QCOMPARE(first.get_image_display_mode(), 1);
-    QCOMPARE(first.over_temp_clear_time, -1);
-    QCOMPARE(first.normal_temp_clear_time, -1);
-    QCOMPARE(first.get_thermometry_result(), 1);
-}
-
-void StrategyDefaultsTest::strangerAndRegistryShareTheDisplay()
-{
-    // Display fields are read from whichever strategy comes first, so the pair may differ only
-    // in their kind and greeting.
-    const ST_MSGVoiceBroadcastStrategy stranger = StrategyDefaults::strangerStrategy(4);
-    ST_MSGVoiceBroadcastStrategy registry = StrategyDefaults::registryStrategy(4);
-    QVERIFY(registry.get_speech_content() != stranger.get_speech_content());
-    registry.set_recognition_type(Stranger);
-    registry.set_speech_content(stranger.get_speech_content());
-    QVERIFY(registry == stranger);
-}
-
-void StrategyDefaultsTest::personGroupsInTreeOrder()
-{
-    const std::vector<int> tree{5, 3, 4, 9};
-    QCOMPARE(StrategyDefaults::allPersonGroupIds(), tree);
-    QCOMPARE(StrategyDefaults::strangerStrategy(4).vecPersonGroupId, tree);
-    QCOMPARE(StrategyDefaults::registryStrategy(4).vecPersonGroupId, tree);
-    // Registry strategies serve disjoint groups; the stranger strategy's groups do not count.
-    QCOMPARE(StrategyDefaults::dialogRegistryStrategy(4, windowWithRegistry()).vecPersonGroupId,
-             (std::vector<int>{5, 4}));
-    QVERIFY(StrategyDefaults::dialogRegistryStrategy(4, {StrategyDefaults::registryStrategy(4)})
-                    .vecPersonGroupId.empty());
-}
 
 FEVER_TEST_MAIN(StrategyDefaultsTest)
 #include "tst_strategydefaults.moc"

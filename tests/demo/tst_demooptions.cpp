@@ -35,7 +35,6 @@ private slots:
         testsupport::installWarningGuard();
         QVERIFY(m_tree.isValid());
         QVERIFY(QDir(m_tree.path()).mkpath(QStringLiteral("resources/scenarios")));
-        QVERIFY(QDir(m_tree.path()).mkpath(QStringLiteral("build/demo")));
         m_scenario = m_tree.filePath(QStringLiteral("resources/scenarios/default.json"));
         QFile file(m_scenario);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -132,35 +131,6 @@ private slots:
         QVERIFY2(error.contains(message), qPrintable(error));
         // A rejected command line leaves the caller's options alone.
         QCOMPARE(options.screens, 5);
-    }
-
-    void bundledScenarioIsFoundFromBuildFolders()
-    {
-        const QString fromBuild = demo::findBundledScenario({m_tree.filePath("build/demo")});
-        QCOMPARE(fromBuild, QDir::cleanPath(m_scenario));
-
-        QTemporaryDir elsewhere;
-        QVERIFY(demo::findBundledScenario({elsewhere.path()}).isEmpty());
-        // Later start folders are tried when the first finds nothing.
-        QCOMPARE(demo::findBundledScenario({elsewhere.path(), m_tree.path()}),
-                 QDir::cleanPath(m_scenario));
-
-        DemoOptions options;
-        QString error;
-        QVERIFY(!parse({}, &options, &error, {elsewhere.path()}));
-        QVERIFY2(error.contains("--scenario"), qPrintable(error));
-    }
-
-    void headlessSwitchAndDisplay()
-    {
-        QByteArray a0("feverdemo"), a1("--screens"), a2("2"), a3("--headless");
-        char *withHeadless[] = {a0.data(), a1.data(), a2.data(), a3.data()};
-        QVERIFY(demo::wantsHeadless(4, withHeadless));
-        QVERIFY(!demo::wantsHeadless(3, withHeadless));
-
-        QVERIFY(!demo::hasDisplay(QByteArray(), QByteArray()));
-        QVERIFY(demo::hasDisplay(":0", QByteArray()));
-        QVERIFY(demo::hasDisplay(QByteArray(), "wayland-0"));
     }
 };
 

@@ -2,7 +2,6 @@
 
 #include "HostTesting.h"
 
-#include "BaseGuideWidget.h"
 #include "BaseWidget.h"
 #include "TransientTip.h"
 
@@ -13,51 +12,32 @@ class TstBaseWidget : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { testsupport::installWarningGuard(); }
 
-    void tipIsRecordedAndShownAsPlainText();
-    void guideChangesAreSignalled();
+    void tipIsRecordedAndShownAsPlainText()
+    {
+        QWidget window;
+        window.resize(800, 600);
+        auto *layout = new QVBoxLayout(&window);
+        auto *panel = new BaseWidget(&window);
+        layout->addWidget(panel);
+        window.show();
+
+        // Server names go into failure tips; they must not be read as markup.
+        const QString text = QStringLiteral("<b>Gate A</b> not connected");
+        panel->setTips(text, 2);
+        QCOMPARE(HostTesting::recentTips(panel), (QList<QPair<QString, int>>{{text, 2}}));
+
+        // The tip lives on the top-level window, not inside the panel's layout.
+        TransientTip *tip = TransientTip::findOn(panel);
+        QVERIFY(tip);
+        QCOMPARE(tip->parentWidget(), &window);
+        QVERIFY(tip->isVisible());
+        QCOMPARE(tip->text(), text);
+        QCOMPARE(tip->textFormat(), Qt::PlainText);
+        QCOMPARE(tip->kind(), 2);
+    }
 };
-
-void TstBaseWidget::initTestCase()
-{
-    testsupport::installWarningGuard();
-}
-
-void TstBaseWidget::tipIsRecordedAndShownAsPlainText()
-{
-    QWidget window;
-    window.resize(800, 600);
-    auto *layout = new QVBoxLayout(&window);
-    auto *panel = new BaseWidget(&window);
-    layout->addWidget(panel);
-    window.show();
-
-    // Server names go into failure tips; they must not be read as markup.
-    const QString text = QStringLiteral("<b>Gate A</b> not connected");
-    panel->setTips(text, 2);
-    QCOMPARE(HostTesting::recentTips(panel), (QList<QPair<QString, int>>{{text, 2}}));
-
-    // The tip lives on the top-level window, not inside the panel's layout.
-    TransientTip *tip = TransientTip::findOn(panel);
-    QVERIFY(tip);
-    QCOMPARE(tip->parentWidget(), &window);
-    QVERIFY(tip->isVisible());
-    QCOMPARE(tip->text(), text);
-    QCOMPARE(tip->textFormat(), Qt::PlainText);
-    QCOMPARE(tip->kind(), 2);
-}
-
-void TstBaseWidget::guideChangesAreSignalled()
-{
-    // The demo follows the screen's guide tip through this signal; the screen's own suite
-    // checks what the guide holds.
-    BaseGuideWidget widget;
-    QSignalSpy guided(&widget, &BaseGuideWidget::signalGuideParamChanged);
-    widget.updateGuideParam({{1, QRect(10, 20, 30, 40), 5, {"TK_DeviceFilterSetGuideTips"}}});
-    QCOMPARE(guided.count(), 1);
-    QCOMPARE(HostTesting::guideParams(&widget).size(), 1);
-}
 
 FEVER_TEST_MAIN(TstBaseWidget)
 #include "tst_basewidget.moc"

@@ -72,199 +72,184 @@ QDateTime at(const QString &text)
 } // namespace
 
 // The platform's snapshot history that the screen loads today's cards from: every field the
-// screen reads survives, the time window and channel filter, and how the query answers.
+// screen reads survives, the time window and channel filter, how the query answers, the retention
+// sweep and a store an earlier version wrote.
 class TestSnapshotHistory : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-
-    void everyFieldSurvivesTheStore();
-    void timeWindowAndChannelFilter_data();
-    void timeWindowAndChannelFilter();
-    void retentionSweepsOldSnapshotsAndTheirPictures();
-    void storeOfAnEarlierVersionIsFiltered();
-};
-
-void TestSnapshotHistory::initTestCase()
-{
-    testsupport::installWarningGuard();
-    orvane::registerMetaTypes();
-}
-
-void TestSnapshotHistory::init()
-{
-    QVERIFY(SnapshotHistory::removeOlderThan(at("9999-12-31 23:59:59")) >= 0);
-    QCOMPARE(SnapshotHistory::count(), 0);
-    // Recorded out of time order on purpose: queries must sort by snapshot time.
-    QVERIFY(SnapshotHistory::record(makeMessage("2026-12-06 08:00:00", "dev1_1", 1)));
-    QVERIFY(SnapshotHistory::record(makeMessage("2026-12-05 23:59:59", "dev1_1", 2)));
-    QVERIFY(SnapshotHistory::record(makeMessage("2026-12-06 12:30:00", "dev2_1", 3)));
-    QCOMPARE(SnapshotHistory::recordAll({makeMessage("2026-12-06 00:00:00", "dev1_2", 4),
-                                         makeMessage("2026-12-06 23:59:59", "dev1_1", 5)}),
-             2);
-    QCOMPARE(SnapshotHistory::count(), 5);
-}
-
-void TestSnapshotHistory::everyFieldSurvivesTheStore()
-{
-    PlatformStore::instance()->close();
-    QVERIFY(PlatformStore::instance()->reopen());
-    QCOMPARE(SnapshotHistory::count(), 5);
-    const OrvaneCompareNotifyMessageList found = SnapshotHistory::query(
-            at("2026-12-06 08:00:00"), at("2026-12-06 08:00:00"), {"dev1_1"});
-    QCOMPARE(found.size(), std::size_t(1));
-    QCOMPARE(readFields(found.front()),
-             readFields(makeMessage("2026-12-06 08:00:00", "dev1_1", 1)));
-
-    OrvaneCompareNotifyMessage empty;
-    OrvaneCompareNotifyMessage decoded = makeMessage("2026-01-01 00:00:00", "x_1", 5);
-    QVERIFY(CompareNotifyCodec::decode(CompareNotifyCodec::encode(empty), decoded));
-    QCOMPARE(readFields(decoded), readFields(empty));
-}
-
-void TestSnapshotHistory::timeWindowAndChannelFilter_data()
-{
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("end");
-    QTest::addColumn<QStringList>("channels");
-    QTest::addColumn<QStringList>("times");
-
-    const QStringList all{"dev1_1", "dev1_2", "dev2_1"};
-    QTest::newRow("today, all channels, ends included")
-            << "2026-12-06 00:00:00"
-            << "2026-12-06 23:59:59" << all
-            << QStringList{"2026-12-06 00:00:00", "2026-12-06 08:00:00", "2026-12-06 12:30:00",
-                           "2026-12-06 23:59:59"};
-    QTest::newRow("one channel") << "2026-12-05 00:00:00"
-                                 << "2026-12-07 00:00:00" << QStringList{"dev1_1"}
-                                 << QStringList{"2026-12-05 23:59:59", "2026-12-06 08:00:00",
-                                                "2026-12-06 23:59:59"};
-    QTest::newRow("channel must match exactly")
-            << "2026-12-05 00:00:00"
-            << "2026-12-07 00:00:00" << QStringList{"dev1_", "DEV2_1", "dev2_1 "} << QStringList{};
-    QTest::newRow("no channels selects nothing")
-            << "2026-12-05 00:00:00"
-            << "2026-12-07 00:00:00" << QStringList{} << QStringList{};
-    QTest::newRow("reversed window") << "2026-12-06 23:00:00"
-                                     << "2026-12-06 01:00:00" << all << QStringList{};
-}
-
-void TestSnapshotHistory::timeWindowAndChannelFilter()
-{
-    QFETCH(QString, start);
-    QFETCH(QString, end);
-    QFETCH(QStringList, channels);
-    QFETCH(QStringList, times);
-    bool ok = false;
-    QCOMPARE(timesOf(SnapshotHistory::query(at(start), at(end), channels, 0, &ok)), times);
-    QVERIFY(ok);
-
-    // The same through the platform query, delivered during the call: the screen deletes the
-    // query object as soon as the call returns.
-    ReqSnapDataParam param;
-    param.strStartTime = start;
-    param.strEndTime = end;
-    param.strChannelUIDList = channels;
-    QueryHistoricalData query;
-    QSignalSpy spy(&query, &QueryHistoricalData::signalHistoryCompareNotifyReceived);
-    QVERIFY(query.reqSnapHistoryData(param, false));
-    QCOMPARE(spy.size(), 1);
-    QCOMPARE(timesOf(spy.first().first().value<OrvaneCompareNotifyMessageList>()), times);
-}
-
-void TestSnapshotHistory::retentionSweepsOldSnapshotsAndTheirPictures()
-{
-    QVERIFY(SnapshotHistory::removeOlderThan(at("9999-12-31 23:59:59")) >= 0);
-    const QDateTime now = QDateTime::currentDateTime();
-    const QString old = now.addDays(-8).toString(SnapshotHistory::TimeFormat);
-    const QString recent = now.addDays(-6).toString(SnapshotHistory::TimeFormat);
-    QImage picture(8, 8, QImage::Format_RGB32);
-    picture.fill(Qt::gray);
-    const auto stored = [&picture](const QString &name, const QDateTime &written) {
-        QFile file(PlatformPictureStore::absolutePath(PlatformPictureStore::store(name, picture)));
-        return file.open(QIODevice::ReadWrite)
-               && file.setFileTime(written, QFileDevice::FileModificationTime);
-    };
-
-    // Three old snapshots, one of them sharing its picture name with a newer write, and one
-    // inside the period; every one names the same face library picture.
-    for (int i = 1; i <= 3; ++i) {
-        OrvaneCompareNotifyMessage message = makeMessage(old, "dev1_1", 100 + i);
-        message.snapFaceInfo.snapTargetSource.snapDetailImageURL =
-                QString("days/old/%1.jpg").arg(i);
-        QVERIFY(SnapshotHistory::record(message));
-        QVERIFY(stored(QString("days/old/%1.jpg").arg(i), now.addDays(i == 3 ? 0 : -8)));
-    }
-    OrvaneCompareNotifyMessage kept = makeMessage(recent, "dev1_1", 200);
-    kept.snapFaceInfo.snapTargetSource.snapDetailImageURL = "days/recent/1.jpg";
-    QVERIFY(SnapshotHistory::record(kept));
-    QVERIFY(stored("days/recent/1.jpg", now.addDays(-6)));
-    QVERIFY(stored("archive/12.jpg", now.addDays(-30)));
-
-    PlatformRetention retention;
-    QCOMPARE(retention.retentionDays(), 7);
-    QSignalSpy finished(&retention, &PlatformRetention::sweepFinished);
-    retention.start();
-    QTRY_COMPARE(finished.size(), 1);
-    QCOMPARE(finished.first().at(0).toInt(), 3);
-    QCOMPARE(finished.first().at(1).toInt(), 2);
-    QCOMPARE(SnapshotHistory::count(), 1);
-    QVERIFY(!PlatformPictureStore::contains("days/old/1.jpg"));
-    QVERIFY(!PlatformPictureStore::contains("days/old/2.jpg"));
-    QVERIFY(PlatformPictureStore::contains("days/old/3.jpg")); // written again since
-    QVERIFY(PlatformPictureStore::contains("days/recent/1.jpg"));
-    QVERIFY(PlatformPictureStore::contains("archive/12.jpg"));
-}
-
-void TestSnapshotHistory::storeOfAnEarlierVersionIsFiltered()
-{
-    // A store whose table has no columns to filter on yet, holding an over-temperature alarm of
-    // a registered person and a stranger of normal temperature.
-    PlatformStore *store = PlatformStore::instance();
-    const QString folder = store->configFolder();
-    QTemporaryDir earlier;
-    store->setConfigFolder(earlier.path());
-    const OrvaneCompareNotifyMessage alarm = makeMessage("2026-12-06 08:00:00", "dev1_1", 1);
-    const OrvaneCompareNotifyMessage stranger = snaptest::SnapBuilder()
-                                                        .snapId(2)
-                                                        .channel("dev1_1")
-                                                        .at(QString("2026-12-06 09:00:00"))
-                                                        .stranger()
-                                                        .notification();
+    void initTestCase()
     {
-        QSqlQuery query(store->database());
-        QVERIFY(query.exec("CREATE TABLE snapshot_history (id INTEGER PRIMARY KEY AUTOINCREMENT,"
-                           " snap_time TEXT NOT NULL, channel_uid TEXT NOT NULL,"
-                           " payload BLOB NOT NULL)"));
-        QVERIFY(query.prepare("INSERT INTO snapshot_history (snap_time, channel_uid, payload)"
-                              " VALUES (?, 'dev1_1', ?)"));
-        for (const OrvaneCompareNotifyMessage &message : {alarm, stranger}) {
-            query.addBindValue(message.snapFaceInfo.snapTargetSource.snapTime);
-            query.addBindValue(CompareNotifyCodec::encode(message));
-            QVERIFY(query.exec());
-        }
+        testsupport::installWarningGuard();
+        orvane::registerMetaTypes();
     }
 
-    // Without the columns filled from the payloads, every filtered query would fail or find
-    // nothing, and a screen would start without its history.
-    const auto found = [](void (*narrow)(SnapshotHistory::Filter &)) {
-        SnapshotHistory::Filter filter;
-        narrow(filter);
-        QList<qint64> ids;
-        for (const OrvaneCompareNotifyMessage &message : SnapshotHistory::query(
-                     at("2026-12-06 00:00:00"), at("2026-12-06 23:59:59"), {"dev1_1"}, filter))
-            ids.append(message.snapFaceInfo.snapId);
-        return ids;
-    };
-    QCOMPARE(found([](SnapshotHistory::Filter &) {}), (QList<qint64>{1, 2}));
-    QCOMPARE(found([](SnapshotHistory::Filter &f) { f.alarmOnly = true; }), QList<qint64>{1});
-    QCOMPARE(found([](SnapshotHistory::Filter &f) { f.overTempOnly = true; }), QList<qint64>{1});
-    QCOMPARE(found([](SnapshotHistory::Filter &f) { f.registeredOnly = true; }), QList<qint64>{1});
-    store->setConfigFolder(folder);
-}
+    void init()
+    {
+        QVERIFY(SnapshotHistory::removeOlderThan(at("9999-12-31 23:59:59")) >= 0);
+        QCOMPARE(SnapshotHistory::count(), 0);
+        // Recorded out of time order on purpose: queries must sort by snapshot time.
+        QVERIFY(SnapshotHistory::record(makeMessage("2026-12-06 08:00:00", "dev1_1", 1)));
+        QVERIFY(SnapshotHistory::record(makeMessage("2026-12-05 23:59:59", "dev1_1", 2)));
+        QVERIFY(SnapshotHistory::record(makeMessage("2026-12-06 12:30:00", "dev2_1", 3)));
+        QCOMPARE(SnapshotHistory::recordAll({makeMessage("2026-12-06 00:00:00", "dev1_2", 4),
+                                             makeMessage("2026-12-06 23:59:59", "dev1_1", 5)}),
+                 2);
+        QCOMPARE(SnapshotHistory::count(), 5);
+    }
+
+    void everyFieldSurvivesTheStore()
+    {
+        PlatformStore::instance()->close();
+        QVERIFY(PlatformStore::instance()->reopen());
+        QCOMPARE(SnapshotHistory::count(), 5);
+        const OrvaneCompareNotifyMessageList found = SnapshotHistory::query(
+                at("2026-12-06 08:00:00"), at("2026-12-06 08:00:00"), {"dev1_1"});
+        QCOMPARE(found.size(), std::size_t(1));
+        QCOMPARE(readFields(found.front()),
+                 readFields(makeMessage("2026-12-06 08:00:00", "dev1_1", 1)));
+    }
+
+    void timeWindowAndChannelFilter_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QStringList>("channels");
+        QTest::addColumn<QStringList>("times");
+
+        const auto row = [](const char *tag, const char *start, const char *end,
+                            const QStringList &channels, const QStringList &times) {
+            QTest::newRow(tag) << QString(start) << QString(end) << channels << times;
+        };
+        const QStringList all{"dev1_1", "dev1_2", "dev2_1"};
+        row("today, all channels, ends included", "2026-12-06 00:00:00", "2026-12-06 23:59:59", all,
+            {"2026-12-06 00:00:00", "2026-12-06 08:00:00", "2026-12-06 12:30:00",
+             "2026-12-06 23:59:59"});
+        row("one channel", "2026-12-05 00:00:00", "2026-12-07 00:00:00", {"dev1_1"},
+            {"2026-12-05 23:59:59", "2026-12-06 08:00:00", "2026-12-06 23:59:59"});
+        row("channel must match exactly", "2026-12-05 00:00:00", "2026-12-07 00:00:00",
+            {"dev1_", "DEV2_1", "dev2_1 "}, {});
+        row("no channels selects nothing", "2026-12-05 00:00:00", "2026-12-07 00:00:00", {}, {});
+        row("reversed window", "2026-12-06 23:00:00", "2026-12-06 01:00:00", all, {});
+    }
+
+    void timeWindowAndChannelFilter()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, end);
+        QFETCH(QStringList, channels);
+        QFETCH(QStringList, times);
+        bool ok = false;
+        QCOMPARE(timesOf(SnapshotHistory::query(at(start), at(end), channels, 0, &ok)), times);
+        QVERIFY(ok);
+
+        // The same through the platform query, delivered during the call: the screen deletes the
+        // query object as soon as the call returns.
+        ReqSnapDataParam param;
+        param.strStartTime = start;
+        param.strEndTime = end;
+        param.strChannelUIDList = channels;
+        QueryHistoricalData query;
+        QSignalSpy spy(&query, &QueryHistoricalData::signalHistoryCompareNotifyReceived);
+        QVERIFY(query.reqSnapHistoryData(param, false));
+        QCOMPARE(spy.size(), 1);
+        QCOMPARE(timesOf(spy.first().first().value<OrvaneCompareNotifyMessageList>()), times);
+    }
+
+    void retentionSweepsOldSnapshotsAndTheirPictures()
+    {
+        QVERIFY(SnapshotHistory::removeOlderThan(at("9999-12-31 23:59:59")) >= 0);
+        const QDateTime now = QDateTime::currentDateTime();
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(Qt::gray);
+        const auto stored = [&picture](const QString &name, const QDateTime &written) {
+            QFile file(
+                    PlatformPictureStore::absolutePath(PlatformPictureStore::store(name, picture)));
+            return file.open(QIODevice::ReadWrite)
+                   && file.setFileTime(written, QFileDevice::FileModificationTime);
+        };
+        // Three snapshots older than the seven days kept and one inside them, each with its own
+        // picture; the third old picture was written again since, and every snapshot names the
+        // same face library picture, which is older still.
+        const auto recordAt = [&now](int days, int snapId, const QString &name) {
+            OrvaneCompareNotifyMessage message = makeMessage(
+                    now.addDays(-days).toString(SnapshotHistory::TimeFormat), "dev1_1", snapId);
+            message.snapFaceInfo.snapTargetSource.snapDetailImageURL = name;
+            return SnapshotHistory::record(message);
+        };
+        for (int i = 1; i <= 3; ++i) {
+            QVERIFY(recordAt(8, 100 + i, QString("days/old/%1.jpg").arg(i)));
+            QVERIFY(stored(QString("days/old/%1.jpg").arg(i), now.addDays(i == 3 ? 0 : -8)));
+        }
+        QVERIFY(recordAt(6, 200, "days/recent/1.jpg"));
+        QVERIFY(stored("days/recent/1.jpg", now.addDays(-6)));
+        QVERIFY(stored("archive/12.jpg", now.addDays(-30)));
+
+        PlatformRetention retention;
+        QCOMPARE(retention.retentionDays(), 7);
+        QSignalSpy finished(&retention, &PlatformRetention::sweepFinished);
+        retention.start();
+        QTRY_COMPARE(finished.size(), 1);
+        QCOMPARE(finished.first().at(0).toInt(), 3); // rows
+        QCOMPARE(finished.first().at(1).toInt(), 2); // pictures
+        QCOMPARE(SnapshotHistory::count(), 1);
+        QVERIFY(!PlatformPictureStore::contains("days/old/1.jpg"));
+        QVERIFY(!PlatformPictureStore::contains("days/old/2.jpg"));
+        QVERIFY(PlatformPictureStore::contains("days/old/3.jpg"));
+        QVERIFY(PlatformPictureStore::contains("days/recent/1.jpg"));
+        QVERIFY(PlatformPictureStore::contains("archive/12.jpg"));
+    }
+
+    void storeOfAnEarlierVersionIsFiltered()
+    {
+        // A store whose table has no columns to filter on yet, holding an over-temperature alarm
+        // of a registered person and a stranger of normal temperature.
+        PlatformStore *store = PlatformStore::instance();
+        const QString folder = store->configFolder();
+        QTemporaryDir earlier;
+        store->setConfigFolder(earlier.path());
+        const OrvaneCompareNotifyMessage alarm = makeMessage("2026-12-06 08:00:00", "dev1_1", 1);
+        const OrvaneCompareNotifyMessage stranger = snaptest::SnapBuilder()
+                                                            .snapId(2)
+                                                            .channel("dev1_1")
+                                                            .at(QString("2026-12-06 09:00:00"))
+                                                            .stranger()
+                                                            .notification();
+        {
+            QSqlQuery query(store->database());
+            QVERIFY(query.exec("CREATE TABLE snapshot_history (id INTEGER PRIMARY KEY"
+                               " AUTOINCREMENT, snap_time TEXT NOT NULL, channel_uid TEXT NOT"
+                               " NULL, payload BLOB NOT NULL)"));
+            QVERIFY(query.prepare("INSERT INTO snapshot_history (snap_time, channel_uid, payload)"
+                                  " VALUES (?, 'dev1_1', ?)"));
+            for (const OrvaneCompareNotifyMessage &message : {alarm, stranger}) {
+                query.addBindValue(message.snapFaceInfo.snapTargetSource.snapTime);
+                query.addBindValue(CompareNotifyCodec::encode(message));
+                QVERIFY(query.exec());
+            }
+        }
+
+        // Without the columns filled from the payloads, every filtered query would fail or find
+        // nothing, and a screen would start without its history.
+        const auto found = [](void (*narrow)(SnapshotHistory::Filter &)) {
+            SnapshotHistory::Filter filter;
+            narrow(filter);
+            QList<qint64> ids;
+            for (const OrvaneCompareNotifyMessage &message : SnapshotHistory::query(
+                         at("2026-12-06 00:00:00"), at("2026-12-06 23:59:59"), {"dev1_1"}, filter))
+                ids.append(message.snapFaceInfo.snapId);
+            return ids;
+        };
+        QCOMPARE(found([](SnapshotHistory::Filter &) {}), (QList<qint64>{1, 2}));
+        QCOMPARE(found([](SnapshotHistory::Filter &f) { f.alarmOnly = true; }), QList<qint64>{1});
+        QCOMPARE(found([](SnapshotHistory::Filter &f) { f.overTempOnly = true; }),
+                 QList<qint64>{1});
+        QCOMPARE(found([](SnapshotHistory::Filter &f) { f.registeredOnly = true; }),
+                 QList<qint64>{1});
+        store->setConfigFolder(folder);
+    }
+};
 
 FEVER_TEST_MAIN(TestSnapshotHistory)
 #include "tst_snapshothistory.moc"

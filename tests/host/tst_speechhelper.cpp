@@ -7,9 +7,7 @@
 #include "SpeechHelper.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 
 #include <memory>
 
@@ -25,8 +23,8 @@ QStringList texts(const QSignalSpy &spy)
 
 } // namespace
 
-// The host's speech queue the screen hands its sentences to: order, the backlog bound, clearing
-// on release, and that a failing or hanging voice never stalls it.
+// The host's speech queue the screens hand their sentences to: order, the backlog bound,
+// clearing one screen's sentences or all, and that a failing or hanging voice never stalls it.
 class TstSpeechHelper : public QObject
 {
     Q_OBJECT
@@ -36,9 +34,7 @@ private slots:
 
     void init()
     {
-        SpeechHelper *speech = SpeechHelper::instance();
-        speech->clearList();
-        HostTesting::setSpeechTranscriptFile(QString());
+        SpeechHelper::instance()->clearList();
         HostTesting::setSpeechTimeout(SpeechHelper::DefaultTimeoutMs,
                                       SpeechHelper::DefaultTimeoutPerCharMs);
         auto engine = std::make_unique<RecordingSpeechEngine>();
@@ -72,31 +68,41 @@ private slots:
         QVERIFY(!speech->isSpeaking());
     }
 
-    void clearListStopsTheSentenceBeingSpoken()
+    void clearingOneOwnerOrAll()
     {
         SpeechHelper *speech = SpeechHelper::instance();
         m_engine->setDuration(60000);
-        QSignalSpy finished(speech, &SpeechHelper::speechFinished);
-        speech->addSpeech(QStringLiteral("being spoken"));
-        speech->addSpeech(QStringLiteral("waiting"));
-        QTRY_VERIFY(m_engine->isSpeaking());
-        QCOMPARE(speech->currentSpeech(), QStringLiteral("being spoken"));
-
+        const int screenA = 1;
+        const int screenB = 2;
+        speech->addSpeech(QStringLiteral("a1"), &screenA);
+        speech->addSpeech(QStringLiteral("b1"), &screenB);
+        speech->addSpeech(QStringLiteral("a2"), &screenA);
+        speech->addSpeech(QStringLiteral("plain"));
+        QTRY_COMPARE(m_engine->currentSentence(), QStringLiteral("a1"));
         QSignalSpy dropped(speech, &SpeechHelper::speechDropped);
+        QSignalSpy finished(speech, &SpeechHelper::speechFinished);
+
+        speech->clearList(&screenA);
+        QCOMPARE(texts(dropped), QStringList({"a1", "a2"}));
+        QCOMPARE(m_engine->stoppedSentences(), QStringList{"a1"});
+        QCOMPARE(speech->pendingSpeech(), QStringList({"b1", "plain"}));
+        // The other screen's sentence is spoken next, not left waiting behind the stopped one.
+        QTRY_COMPARE(m_engine->currentSentence(), QStringLiteral("b1"));
+        // An owner with nothing queued takes nothing, not even the sentence being spoken.
+        speech->clearList(&screenA);
+        QCOMPARE(m_engine->currentSentence(), QStringLiteral("b1"));
+        QCOMPARE(speech->pendingSpeech(), QStringList{"plain"});
+
         speech->clearList();
-
-        QVERIFY(!m_engine->isSpeaking());
-        QCOMPARE(m_engine->stoppedSentences(), QStringList{QStringLiteral("being spoken")});
-        QCOMPARE(texts(dropped), QStringList({"being spoken", "waiting"}));
-        QVERIFY(!speech->isSpeaking());
+        QVERIFY(!m_engine->isSpeaking() && !speech->isSpeaking());
+        QCOMPARE(texts(dropped), QStringList({"a1", "a2", "b1", "plain"}));
         QCOMPARE(speech->pendingCount(), 0);
-
-        // The queue is usable at once, and the stopped sentence never reports an end.
+        // The queue is usable at once, and the stopped sentences never report an end.
         m_engine->setDuration(10);
         speech->addSpeech(QStringLiteral("later"));
         QTRY_COMPARE(finished.count(), 1);
-        QCOMPARE(texts(finished), QStringList{QStringLiteral("later")});
-        QCOMPARE(m_engine->spokenSentences(), QStringList({"being spoken", "later"}));
+        QCOMPARE(texts(finished), QStringList{"later"});
+        QCOMPARE(m_engine->spokenSentences(), QStringList({"a1", "b1", "later"}));
     }
 
     // Regression for the backlog rule: with the earlier bound of 50 nothing would be dropped
@@ -119,101 +125,65 @@ private slots:
         QCOMPARE(speech->currentSpeech(), QStringLiteral("now"));
     }
 
-    void failingEngineDoesNotStallTheQueue()
+    void voiceThatGivesUpNeverStallsTheQueue_data()
     {
+        QTest::addColumn<bool>("hanging");
+        QTest::newRow("failing") << false;
+        QTest::newRow("hanging") << true;
+    }
+
+    void voiceThatGivesUpNeverStallsTheQueue()
+    {
+        QFETCH(bool, hanging);
         SpeechHelper *speech = SpeechHelper::instance();
         MessageLog log; // an outage is reported once, not once per sentence
-        m_engine->setFailing(true, QStringLiteral("no audio device"));
-        QSignalSpy failed(speech, &SpeechHelper::speechFailed);
-        QSignalSpy finished(speech, &SpeechHelper::speechFinished);
-        for (int i = 1; i <= 4; ++i)
-            speech->addSpeech(QStringLiteral("text %1").arg(i));
-
-        QTRY_COMPARE(failed.count(), 4);
-        QCOMPARE(texts(failed), QStringList({"text 1", "text 2", "text 3", "text 4"}));
-        QCOMPARE(failed.at(0).at(1).toString(), QStringLiteral("no audio device"));
-        QCOMPARE(finished.count(), 0);
-        QCOMPARE(speech->pendingCount(), 0);
-        QCOMPARE(log.count(QStringLiteral("SpeechHelper::giveUpCurrent")), 1);
-
-        // Once the voice works again, a later outage is reported again.
-        m_engine->setFailing(false);
-        speech->addSpeech(QStringLiteral("heard"));
-        QTRY_COMPARE(finished.count(), 1);
-        m_engine->setFailing(true);
-        speech->addSpeech(QStringLiteral("lost again"));
-        QTRY_COMPARE(failed.count(), 5);
-        QCOMPARE(log.count(QStringLiteral("SpeechHelper::giveUpCurrent")), 2);
-    }
-
-    void hangingEngineIsGivenUpAfterTheTimeout()
-    {
-        SpeechHelper *speech = SpeechHelper::instance();
-        MessageLog log;
-        m_engine->setDuration(-1);
         HostTesting::setSpeechTimeout(40, 2);
         QCOMPARE(speech->timeoutFor(QStringLiteral("0123456789")), 60);
+        const auto breakVoice = [this, hanging] {
+            if (hanging)
+                m_engine->setDuration(-1);
+            else
+                m_engine->setFailing(true, QStringLiteral("no audio device"));
+        };
+        breakVoice();
         QSignalSpy failed(speech, &SpeechHelper::speechFailed);
-
+        QSignalSpy availability(speech, &SpeechHelper::engineAvailabilityChanged);
         QElapsedTimer clock;
         clock.start();
-        speech->addSpeech(QStringLiteral("first"));
-        speech->addSpeech(QStringLiteral("second"));
-        speech->addSpeech(QStringLiteral("third"));
 
-        QTRY_COMPARE(failed.count(), 3);
-        // Each sentence waited for its own timeout, no more.
-        QVERIFY(clock.elapsed() >= 3 * 40);
-        QCOMPARE(m_engine->stoppedSentences(), QStringList({"first", "second", "third"}));
-        QCOMPARE(log.count(QStringLiteral("SpeechHelper::giveUpCurrent")), 1);
+        const int giveUps = SpeechHelper::UnavailableAfterGiveUps;
+        for (int i = 1; i < giveUps; ++i)
+            speech->addSpeech(QStringLiteral("sentence %1").arg(i));
+        QTRY_COMPARE(failed.count(), giveUps - 1);
+        QVERIFY2(speech->isEngineAvailable(), "a single bad sentence is no dead voice");
+        QCOMPARE(availability.count(), 0);
+        speech->addSpeech(QStringLiteral("one too many"));
+        QTRY_COMPARE(failed.count(), giveUps);
+        QCOMPARE(texts(failed).first(), QStringLiteral("sentence 1"));
+        QCOMPARE(availability.count(), 1);
+        QCOMPARE(availability.at(0).at(0).toBool(), false);
+        QCOMPARE(speech->pendingCount(), 0);
         QVERIFY(!speech->isSpeaking());
-    }
+        QCOMPARE(log.count(QStringLiteral("SpeechHelper::giveUpCurrent")), 1);
+        if (hanging) {
+            // Each sentence waited for its own timeout, and was stopped.
+            QVERIFY(clock.elapsed() >= giveUps * 40);
+            QCOMPARE(m_engine->stoppedSentences().size(), giveUps);
+        } else {
+            QCOMPARE(failed.at(0).at(1).toString(), QStringLiteral("no audio device"));
+        }
 
-    // The demo's --speech-log: one line per sentence, time stamp and text.
-    void transcriptRecordsEachSentence()
-    {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QString path = dir.filePath(QStringLiteral("speech.log"));
-        SpeechHelper *speech = SpeechHelper::instance();
-        m_engine->setDuration(5);
-        QSignalSpy finished(speech, &SpeechHelper::speechFinished);
-        QSignalSpy failed(speech, &SpeechHelper::speechFailed);
-
-        // A transcript that cannot be written does not stop the voice.
-        HostTesting::setSpeechTranscriptFile(QStringLiteral("/nonexistent-folder/speech.log"));
-        speech->addSpeech(QStringLiteral("still spoken"));
-        QTRY_COMPARE(finished.count(), 1);
-
-        m_engine->setFailing(true); // written whether or not the voice works
-        HostTesting::setSpeechTranscriptFile(path);
-        speech->addSpeech(QStringLiteral("Alice Marsh,08:15:30, 36.5 degrees Celsius"));
-        speech->addSpeech(QStringLiteral("two\nlines"));
-        QTRY_COMPARE(failed.count(), 2);
-        HostTesting::setSpeechTranscriptFile(QString());
-        speech->addSpeech(QStringLiteral("not written"));
-        QTRY_COMPARE(failed.count(), 3);
-
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-        const QRegularExpression line(
-                QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}\t(.*)$"));
-        QStringList texts;
-        for (const QString &text :
-             QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts))
-            texts << line.match(text).captured(1);
-        QCOMPARE(texts, QStringList({"Alice Marsh,08:15:30, 36.5 degrees Celsius", "two lines"}));
-    }
-
-    void headlessDefaultIsSilent()
-    {
-        // The suites run on the offscreen platform, where nobody listens.
-        qunsetenv("FEVER_SPEECH_ENGINE");
-        std::unique_ptr<SpeechEngine> engine = HostTesting::createDefaultSpeechEngine();
-        QVERIFY(qobject_cast<RecordingSpeechEngine *>(engine.get()));
-        auto *silent = static_cast<RecordingSpeechEngine *>(engine.get());
-        // It keeps a speaking pace, so the backlog rule holds as it would with sound.
-        QVERIFY(silent->durationFor(QStringLiteral("a sentence of some length")) > 500);
+        // A sentence that ends brings the voice back; a later outage is reported again.
+        m_engine->setFailing(false);
+        m_engine->setDuration(10);
+        speech->addSpeech(QStringLiteral("heard"));
+        QTRY_COMPARE(availability.count(), 2);
+        QCOMPARE(availability.at(1).at(0).toBool(), true);
+        QCOMPARE(m_engine->spokenSentences().last(), QStringLiteral("heard"));
+        breakVoice();
+        speech->addSpeech(QStringLiteral("lost again"));
+        QTRY_COMPARE(failed.count(), giveUps + 1);
+        QCOMPARE(log.count(QStringLiteral("SpeechHelper::giveUpCurrent")), 2);
     }
 
 private:

@@ -16,175 +16,117 @@ class TstVideoPlayer : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanup();
+    void initTestCase() { testsupport::installWarningGuard(); }
 
-    void playAndStopByChannelAndDevice();
-    void restoresSavedLayout();
-    void clickSelectsWindowAndReportsChannel();
-    void fullScreenToggles();
-
-    void deviceTreeListsThermalChannels();
-    void deviceTreeContextActions();
-    void deviceTreeFollowsSelectedWindow();
-    void deviceTreeDropsRemovedDevice();
-};
-
-void TstVideoPlayer::initTestCase()
-{
-    testsupport::installWarningGuard();
-}
-
-void TstVideoPlayer::cleanup()
-{
-    QVERIFY(HostTesting::loadScenario(QStringLiteral(":/scenarios/default.json")));
-}
-
-void TstVideoPlayer::playAndStopByChannelAndDevice()
-{
-    FormVideoPlayer player;
-    emit player.startPlay(0, {1031, 1001}, false);
-    QCOMPARE(player.playingChannels(), QVector<int>({1031, 1001, -99999, -99999}));
-    // A channel already playing is not opened twice; unknown channels are skipped.
-    emit player.startPlay(0, {1001, 424242, 1002}, false);
-    QCOMPARE(player.playingChannels(), QVector<int>({1031, 1001, 1002, -99999}));
-    QCOMPARE(HostTesting::videoGrid(&player)->windows().at(2).strName,
-             QStringLiteral("Gate B Thermal"));
-    emit player.changeStream(1, 1002, false);
-    QCOMPARE(HostTesting::videoGrid(&player)->windows().at(2).nStreamId, 1);
-    emit player.stopPlay(QVector<int>{1001});
-    QCOMPARE(player.playingChannels(), QVector<int>({1031, -99999, 1002, -99999}));
-    emit player.stopPlay(QStringLiteral("NVR-NORTH")); // a device stops all its channels
-    QCOMPARE(player.playingChannels(), QVector<int>({-99999, -99999, 1002, -99999}));
-    emit player.stopPlay(QStringLiteral("TC-GATE-B_1"));
-    QCOMPARE(player.playingChannels(), QVector<int>(4, -99999));
-
-    emit player.doubleClickedPlay(1001, false);
-    QVERIFY(HostTesting::videoGrid(&player)->isAnimating());
-    player.releaseResource();
-    QVERIFY(!HostTesting::videoGrid(&player)->isAnimating());
-    QCOMPARE(player.playingChannels(), QVector<int>(4, -99999));
-}
-
-void TstVideoPlayer::restoresSavedLayout()
-{
-    FormVideoPlayer player;
-    QSignalSpy changed(&player, &FormVideoPlayer::wndChanged);
-    player.playLastLayoutList(3, {{0, 1031}, {8, 1041}, {9, 1001}, {1, 424242}});
-    QCOMPARE(player.getCurLayoutMode(), 3);
-    QCOMPARE(HostTesting::videoGrid(&player)->windowCount(), 9);
-    QVERIFY(changed.count() >= 1);
-    const QVector<QPair<int, int>> expected{{0, 1031}, {8, 1041}};
-    QCOMPARE(player.getCurrLayoutList(), expected);
-
-    player.playLastLayoutList(0, {});
-    QCOMPARE(HostTesting::videoGrid(&player)->windowCount(), 4);
-    QVERIFY(player.getCurrLayoutList().isEmpty());
-
-    // The picture-in-picture state is saved with the layout as well.
-    QCOMPARE(player.getPicInPicModel(), 0);
-    player.openPicInPic(true);
-    player.setPicInPicPos({QStringLiteral("0.7,0.7,0.3,0.3")});
-    QCOMPARE(player.getPicInPicModel(), 1);
-    QCOMPARE(player.getPicInPicPos(), QVector<QString>({"0.7,0.7,0.3,0.3"}));
-}
-
-void TstVideoPlayer::clickSelectsWindowAndReportsChannel()
-{
-    FormVideoPlayer player;
-    player.resize(642, 532);
-    player.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&player));
-    emit player.startPlay(0, {1001, 1002}, false);
-    QSignalSpy selected(&player, &FormVideoPlayer::winSelected);
-    VideoGridWidget *grid = HostTesting::videoGrid(&player);
-    const QVector<QRect> rects = VideoGridWidget::windowRects(grid->size(), grid->windowCount());
-    QTest::mouseClick(grid, Qt::LeftButton, {}, rects.at(1).center());
-    QCOMPARE(grid->selectedIndex(), 1);
-    QCOMPARE(selected.count(), 1);
-    QCOMPARE(selected.at(0).at(0).toString(), QStringLiteral("TC-GATE-B_1"));
-    QTest::mouseClick(grid, Qt::LeftButton, {}, rects.at(3).center());
-    QCOMPARE(selected.last().at(0).toString(), QString()); // empty window
-}
-
-void TstVideoPlayer::fullScreenToggles()
-{
-    // The screen follows the flag of each toggle.
-    FormVideoPlayer player;
-    QSignalSpy full(&player, &FormVideoPlayer::fullScreen);
-    player.slot_fullScreen();
-    player.slot_fullScreen();
-    QCOMPARE(full.count(), 2);
-    QCOMPARE(full.at(0).at(0).toBool(), true);
-    QCOMPARE(full.at(1).at(0).toBool(), false);
-}
-
-void TstVideoPlayer::deviceTreeListsThermalChannels()
-{
-    RealtimeTempDeviceWidget tree;
-    QTreeWidget *view = tree.treeWidget();
-    QCOMPARE(view->topLevelItemCount(), 5);
-    QStringList channels;
-    for (int d = 0; d < view->topLevelItemCount(); ++d) {
-        for (int c = 0; c < view->topLevelItem(d)->childCount(); ++c)
-            channels << view->topLevelItem(d)->child(c)->text(0);
+    void cleanup()
+    {
+        QVERIFY(HostTesting::loadScenario(QStringLiteral(":/scenarios/default.json")));
     }
-    QCOMPARE(channels,
-             QStringList({"Gate A Thermal", "Gate B Thermal", "North Door Thermal",
-                          "North Canteen Thermal", "South Door Thermal", "Warehouse Thermal"}));
-    tree.setChannelFilterType(VornClient::ChannelFilterNone);
-    tree.setShowDevicesType(VornClient::ShowAllDevices);
-    QCOMPARE(view->topLevelItemCount(), 6);
-}
 
-void TstVideoPlayer::deviceTreeContextActions()
-{
-    RealtimeTempDeviceWidget tree;
-    QSignalSpy play(&tree, &DeviceWidget::startPlay);
-    QSignalSpy stopIds(&tree, QOverload<const QVector<int> &>::of(&DeviceWidget::stopPlay));
-    QSignalSpy stopUid(&tree, QOverload<const QString &>::of(&DeviceWidget::stopPlay));
-    QSignalSpy stream(&tree, &DeviceWidget::changeStream);
-    QSignalSpy config(&tree, &DeviceWidget::clickDevConfig);
-    QTreeWidgetItem *channel = tree.findChannelItem(QStringLiteral("TC-GATE-B_1"));
-    QTreeWidgetItem *device = tree.findDeviceItem(QStringLiteral("NVR-SOUTH"));
+    void playAndStopByChannelAndDevice()
+    {
+        FormVideoPlayer player;
+        emit player.startPlay(0, {1031, 1001}, false);
+        QCOMPARE(player.playingChannels(), QVector<int>({1031, 1001, -99999, -99999}));
+        // A channel already playing is not opened twice; unknown channels are skipped.
+        emit player.startPlay(0, {1001, 424242, 1002}, false);
+        QCOMPARE(player.playingChannels(), QVector<int>({1031, 1001, 1002, -99999}));
+        QCOMPARE(HostTesting::videoGrid(&player)->windows().at(2).strName,
+                 QStringLiteral("Gate B Thermal"));
+        emit player.changeStream(1, 1002, false);
+        QCOMPARE(HostTesting::videoGrid(&player)->windows().at(2).nStreamId, 1);
+        emit player.stopPlay(QVector<int>{1001});
+        QCOMPARE(player.playingChannels(), QVector<int>({1031, -99999, 1002, -99999}));
+        emit player.stopPlay(QStringLiteral("NVR-NORTH")); // a device stops all its channels
+        QCOMPARE(player.playingChannels(), QVector<int>({-99999, -99999, 1002, -99999}));
+        emit player.stopPlay(QStringLiteral("TC-GATE-B_1"));
+        QCOMPARE(player.playingChannels(), QVector<int>(4, -99999));
 
-    QVERIFY(tree.triggerAction(channel, QStringLiteral("play")));
-    QCOMPARE(play.at(0).at(1).value<QVector<int>>(), QVector<int>({1002}));
-    QVERIFY(tree.triggerAction(channel, QStringLiteral("stop")));
-    QCOMPARE(stopIds.at(0).at(0).value<QVector<int>>(), QVector<int>({1002}));
-    QVERIFY(tree.triggerAction(device, QStringLiteral("stop")));
-    QCOMPARE(stopUid.at(0).at(0).toString(), QStringLiteral("NVR-SOUTH"));
-    QVERIFY(tree.triggerAction(channel, QStringLiteral("sub")));
-    QCOMPARE(stream.at(0).at(0).toInt(), 1);
-    QCOMPARE(stream.at(0).at(1).toInt(), 1002);
-    QVERIFY(tree.triggerAction(channel, QStringLiteral("config")));
-    QCOMPARE(config.at(0).at(0).toInt(), 102);
-    QCOMPARE(config.at(0).at(1).value<ParamMap>().value(QStringLiteral("channelUid")).toString(),
-             QStringLiteral("TC-GATE-B_1"));
-    QVERIFY(!tree.triggerAction(channel, QStringLiteral("explode")));
-    QVERIFY(!tree.triggerAction(nullptr, QStringLiteral("play")));
-}
+        emit player.doubleClickedPlay(1001, false);
+        QVERIFY(HostTesting::videoGrid(&player)->isAnimating());
+        player.releaseResource();
+        QVERIFY(!HostTesting::videoGrid(&player)->isAnimating());
+        QCOMPARE(player.playingChannels(), QVector<int>(4, -99999));
+    }
 
-void TstVideoPlayer::deviceTreeFollowsSelectedWindow()
-{
-    // The screen connects the player's winSelected to this slot.
-    RealtimeTempDeviceWidget tree;
-    tree.slot_winSelected(QStringLiteral("NVR-SOUTH_1"));
-    QVERIFY(tree.treeWidget()->currentItem());
-    QCOMPARE(tree.treeWidget()->currentItem()->data(0, DeviceWidget::ItemUidRole).toString(),
-             QStringLiteral("NVR-SOUTH_1"));
-    tree.slot_winSelected(QStringLiteral("NVR-SOUTH_2")); // not a thermal channel: not listed
-    QVERIFY(!tree.treeWidget()->currentItem());
-}
+    // The screen saves the layout and the picture-in-picture state the player reports.
+    void reportsLayoutForSaving()
+    {
+        FormVideoPlayer player;
+        player.playLastLayoutList(3, {{0, 1031}, {8, 1041}, {9, 1001}, {1, 424242}});
+        QCOMPARE(player.getCurLayoutMode(), 3);
+        QCOMPARE(HostTesting::videoGrid(&player)->windowCount(), 9);
+        // Windows beyond the layout and unknown channels are left out.
+        QCOMPARE(player.getCurrLayoutList(), (QVector<QPair<int, int>>{{0, 1031}, {8, 1041}}));
 
-void TstVideoPlayer::deviceTreeDropsRemovedDevice()
-{
-    RealtimeTempDeviceWidget tree;
-    QVERIFY(tree.findDeviceItem(QStringLiteral("TC-GATE-A")));
-    QVERIFY(HostTesting::removeDevice(101));
-    QTRY_VERIFY(!tree.findDeviceItem(QStringLiteral("TC-GATE-A")));
-    QCOMPARE(tree.treeWidget()->topLevelItemCount(), 4);
-}
+        QCOMPARE(player.getPicInPicModel(), 0);
+        player.openPicInPic(true);
+        player.setPicInPicPos({QStringLiteral("0.7,0.7,0.3,0.3")});
+        QCOMPARE(player.getPicInPicModel(), 1);
+        QCOMPARE(player.getPicInPicPos(), QVector<QString>({"0.7,0.7,0.3,0.3"}));
+    }
+
+    void clickSelectsWindowAndReportsChannel()
+    {
+        FormVideoPlayer player;
+        player.resize(642, 532);
+        player.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&player));
+        emit player.startPlay(0, {1001, 1002}, false);
+        QSignalSpy selected(&player, &FormVideoPlayer::winSelected);
+        VideoGridWidget *grid = HostTesting::videoGrid(&player);
+        const QVector<QRect> rects =
+                VideoGridWidget::windowRects(grid->size(), grid->windowCount());
+        QTest::mouseClick(grid, Qt::LeftButton, {}, rects.at(1).center());
+        QCOMPARE(grid->selectedIndex(), 1);
+        QCOMPARE(selected.count(), 1);
+        QCOMPARE(selected.at(0).at(0).toString(), QStringLiteral("TC-GATE-B_1"));
+        QTest::mouseClick(grid, Qt::LeftButton, {}, rects.at(3).center());
+        QCOMPARE(selected.last().at(0).toString(), QString()); // empty window
+    }
+
+    void fullScreenToggles()
+    {
+        // The screen follows the flag of each toggle.
+        FormVideoPlayer player;
+        QSignalSpy full(&player, &FormVideoPlayer::fullScreen);
+        player.slot_fullScreen();
+        player.slot_fullScreen();
+        QCOMPARE(full.count(), 2);
+        QCOMPARE(full.at(0).at(0).toBool(), true);
+        QCOMPARE(full.at(1).at(0).toBool(), false);
+    }
+
+    void deviceTreeListsThermalChannels()
+    {
+        RealtimeTempDeviceWidget tree;
+        QTreeWidget *view = tree.treeWidget();
+        QCOMPARE(view->topLevelItemCount(), 5);
+        QStringList channels;
+        for (int d = 0; d < view->topLevelItemCount(); ++d) {
+            for (int c = 0; c < view->topLevelItem(d)->childCount(); ++c)
+                channels << view->topLevelItem(d)->child(c)->text(0);
+        }
+        QCOMPARE(channels,
+                 QStringList({"Gate A Thermal", "Gate B Thermal", "North Door Thermal",
+                              "North Canteen Thermal", "South Door Thermal", "Warehouse Thermal"}));
+        tree.setChannelFilterType(VornClient::ChannelFilterNone);
+        tree.setShowDevicesType(VornClient::ShowAllDevices);
+        QCOMPARE(view->topLevelItemCount(), 6);
+    }
+
+    void deviceTreeFollowsSelectedWindow()
+    {
+        // The screen connects the player's winSelected to this slot.
+        RealtimeTempDeviceWidget tree;
+        tree.slot_winSelected(QStringLiteral("NVR-SOUTH_1"));
+        QVERIFY(tree.treeWidget()->currentItem());
+        QCOMPARE(tree.treeWidget()->currentItem()->data(0, DeviceWidget::ItemUidRole).toString(),
+                 QStringLiteral("NVR-SOUTH_1"));
+        tree.slot_winSelected(QStringLiteral("NVR-SOUTH_2")); // not a thermal channel: not listed
+        QVERIFY(!tree.treeWidget()->currentItem());
+    }
+};
 
 FEVER_TEST_MAIN(TstVideoPlayer)
 #include "tst_videoplayer.moc"

@@ -12,8 +12,6 @@
 #include "VORNClientAIManager.h"
 #include "VoiceStrategyStore.h"
 
-#include <QVariant>
-
 using Strategies = std::vector<ST_MSGVoiceBroadcastStrategy>;
 Q_DECLARE_METATYPE(VoiceStrategyStore::Request)
 
@@ -125,160 +123,143 @@ private slots:
     void initTestCase() { testsupport::installWarningGuard(); }
     void cleanup() { HostTesting::strategyStore()->clearFailures(); }
 
-    void metaTypeTravelsInVariant();
+    void everyFieldSurvivesAddSetAndReopen()
+    {
+        ST_MSGVoiceBroadcastStrategy strategy = distinctStrategy(11, 1);
+        QVERIFY2(add(strategy), qPrintable(lastError()));
+        QVERIFY(strategy.get_id() != -99999);
+        QVERIFY(listOf(11) == Strategies{strategy});
 
-    void everyFieldSurvivesAddSetAndReopen();
-    void listIsPerWindowInAddOrderAndDeletesExactly();
-    void unknownIdsFailAndChangeNothing_data();
-    void unknownIdsFailAndChangeNothing();
-    void failureSwitchFailsNextRequests_data();
-    void failureSwitchFailsNextRequests();
+        // Every field changed, lists of other lengths, same id and window.
+        ST_MSGVoiceBroadcastStrategy changed = distinctStrategy(11, 2);
+        changed.set_id(strategy.get_id());
+        changed.vecTimeRange.pop_back();
+        changed.vecPersonGroupId.push_back(99);
+        changed.vecScreenText.clear();
+        QVERIFY2(set(changed), qPrintable(lastError()));
+        QVERIFY(listOf(11) == Strategies{changed});
+
+        PlatformStore::instance()->close();
+        QVERIFY(PlatformStore::instance()->reopen());
+        QVERIFY(listOf(11) == Strategies{changed});
+    }
+
+    void listIsPerWindowInAddOrderAndDeletesExactly()
+    {
+        ST_MSGVoiceBroadcastStrategy a = distinctStrategy(21, 3);
+        ST_MSGVoiceBroadcastStrategy other = distinctStrategy(22, 4);
+        ST_MSGVoiceBroadcastStrategy b = distinctStrategy(21, 5);
+        ST_MSGVoiceBroadcastStrategy c = distinctStrategy(21, 6);
+        QVERIFY(add(a) && add(other) && add(b) && add(c));
+        QVERIFY(listOf(21) == (Strategies{a, b, c}));
+        QVERIFY(listOf(22) == Strategies{other});
+        QVERIFY(listOf(23).empty());
+
+        QVERIFY2(del({b.get_id()}), qPrintable(lastError()));
+        QVERIFY(listOf(21) == (Strategies{a, c}));
+        // Ids are never handed out again, so a later strategy cannot inherit the deleted one's
+        // lists.
+        ST_MSGVoiceBroadcastStrategy d = distinctStrategy(21, 9);
+        QVERIFY(add(d));
+        QVERIFY(d.get_id() != b.get_id());
+        QVERIFY(listOf(21) == (Strategies{a, c, d}));
+    }
+
+    void unknownIdsFailAndChangeNothing_data()
+    {
+        QTest::addColumn<QString>("request");
+        QTest::addColumn<int>("id");
+        QTest::addColumn<bool>("withStoredId");
+        QTest::newRow("set unknown") << "set" << 987654 << false;
+        QTest::newRow("set unstored") << "set" << -99999 << false;
+        QTest::newRow("delete unknown") << "delete" << 987654 << false;
+        QTest::newRow("delete stored and unknown") << "delete" << 987654 << true;
+    }
+
+    void unknownIdsFailAndChangeNothing()
+    {
+        QFETCH(QString, request);
+        QFETCH(int, id);
+        QFETCH(bool, withStoredId);
+
+        ST_MSGVoiceBroadcastStrategy stored = distinctStrategy(41, 10);
+        QVERIFY(add(stored));
+        const Strategies before = listOf(41);
+
+        bool ok = true;
+        if (request == QLatin1String("set")) {
+            ST_MSGVoiceBroadcastStrategy changed = distinctStrategy(41, 11);
+            changed.set_id(id);
+            ok = set(changed);
+        } else {
+            ok = withStoredId ? del({stored.get_id(), id}) : del({id});
+        }
+        QVERIFY(!ok);
+        QVERIFY2(!lastError().isEmpty(), "a failed call must say why");
+        if (id != -99999)
+            QVERIFY2(lastError().contains(QString::number(id)), qPrintable(lastError()));
+        QVERIFY(listOf(41) == before);
+
+        // Clean the window for the next row.
+        QVERIFY(del({stored.get_id()}));
+    }
+
+    void failureSwitchFailsNextRequests_data()
+    {
+        QTest::addColumn<VoiceStrategyStore::Request>("kind");
+        QTest::newRow("add") << VoiceStrategyStore::Request::Add;
+        QTest::newRow("set") << VoiceStrategyStore::Request::Set;
+        QTest::newRow("delete") << VoiceStrategyStore::Request::Delete;
+        QTest::newRow("list") << VoiceStrategyStore::Request::List;
+    }
+
+    void failureSwitchFailsNextRequests()
+    {
+        QFETCH(VoiceStrategyStore::Request, kind);
+        VoiceStrategyStore *store = HostTesting::strategyStore();
+        const int windowId = 50 + int(kind);
+        ST_MSGVoiceBroadcastStrategy stored = distinctStrategy(windowId, 12);
+        QVERIFY(add(stored));
+        const Strategies before = listOf(windowId);
+
+        // One request of the kind; true when it succeeded.
+        bool failedListKeptEntries = false;
+        const auto attempt = [&]() -> bool {
+            ST_MSGVoiceBroadcastStrategy changed = distinctStrategy(windowId, 13);
+            switch (kind) {
+            case VoiceStrategyStore::Request::Add:
+                return add(changed);
+            case VoiceStrategyStore::Request::Set:
+                changed.set_id(stored.get_id());
+                return set(changed);
+            case VoiceStrategyStore::Request::Delete:
+                return del({stored.get_id()});
+            case VoiceStrategyStore::Request::List: {
+                Strategies listed{ST_MSGVoiceBroadcastStrategy()};
+                const bool ok =
+                        VORNClientAIManager::instance()->getVoiceBroadcastStrategyListByWinID(
+                                windowId, listed);
+                failedListKeptEntries = failedListKeptEntries || (!ok && !listed.empty());
+                return ok && listed == before;
+            }
+            }
+            return false;
+        };
+
+        const int requestsBefore = store->requestCount(kind);
+        store->failNext(kind, 2, QStringLiteral("platform busy"));
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY(!attempt());
+            QCOMPARE(lastError(), QStringLiteral("platform busy"));
+        }
+        QVERIFY2(!failedListKeptEntries, "a failed list must hand back an empty vector");
+        // Used up after two: the data is untouched and the next request goes through.
+        QVERIFY2(listOf(windowId) == before, "a failed request must leave the data alone");
+        QVERIFY2(attempt(), qPrintable(lastError()));
+        QCOMPARE(store->requestCount(kind) - requestsBefore,
+                 kind == VoiceStrategyStore::Request::List ? 4 : 3);
+    }
 };
-
-void VoiceStrategyStoreTest::metaTypeTravelsInVariant()
-{
-    QVERIFY(QMetaType::type("ST_MSGVoiceBroadcastStrategy") != QMetaType::UnknownType);
-    const ST_MSGVoiceBroadcastStrategy stored = distinctStrategy(4, 1);
-    const QVariant variant = QVariant::fromValue(stored);
-    QCOMPARE(QString::fromLatin1(variant.typeName()),
-             QStringLiteral("ST_MSGVoiceBroadcastStrategy"));
-    QVERIFY(variant.value<ST_MSGVoiceBroadcastStrategy>() == stored);
-}
-
-void VoiceStrategyStoreTest::everyFieldSurvivesAddSetAndReopen()
-{
-    ST_MSGVoiceBroadcastStrategy strategy = distinctStrategy(11, 1);
-    QVERIFY2(add(strategy), qPrintable(lastError()));
-    QVERIFY(strategy.get_id() != -99999);
-    QVERIFY(listOf(11) == Strategies{strategy});
-
-    // Every field changed, lists of other lengths, same id and window.
-    ST_MSGVoiceBroadcastStrategy changed = distinctStrategy(11, 2);
-    changed.set_id(strategy.get_id());
-    changed.vecTimeRange.pop_back();
-    changed.vecPersonGroupId.push_back(99);
-    changed.vecScreenText.clear();
-    QVERIFY2(set(changed), qPrintable(lastError()));
-    QVERIFY(listOf(11) == Strategies{changed});
-
-    PlatformStore::instance()->close();
-    QVERIFY(PlatformStore::instance()->reopen());
-    QVERIFY(listOf(11) == Strategies{changed});
-}
-
-void VoiceStrategyStoreTest::listIsPerWindowInAddOrderAndDeletesExactly()
-{
-    ST_MSGVoiceBroadcastStrategy a = distinctStrategy(21, 3);
-    ST_MSGVoiceBroadcastStrategy other = distinctStrategy(22, 4);
-    ST_MSGVoiceBroadcastStrategy b = distinctStrategy(21, 5);
-    ST_MSGVoiceBroadcastStrategy c = distinctStrategy(21, 6);
-    QVERIFY(add(a) && add(other) && add(b) && add(c));
-    QVERIFY(listOf(21) == (Strategies{a, b, c}));
-    QVERIFY(listOf(22) == Strategies{other});
-    QVERIFY(listOf(23).empty());
-
-    QVERIFY2(del({b.get_id()}), qPrintable(lastError()));
-    QVERIFY(listOf(21) == (Strategies{a, c}));
-    // Ids are never handed out again, so a later strategy cannot inherit the deleted one's lists.
-    ST_MSGVoiceBroadcastStrategy d = distinctStrategy(21, 9);
-    QVERIFY(add(d));
-    QVERIFY(d.get_id() != b.get_id());
-    QVERIFY(listOf(21) == (Strategies{a, c, d}));
-}
-
-void VoiceStrategyStoreTest::unknownIdsFailAndChangeNothing_data()
-{
-    QTest::addColumn<QString>("request");
-    QTest::addColumn<int>("id");
-    QTest::addColumn<bool>("withStoredId");
-    QTest::newRow("set unknown") << "set" << 987654 << false;
-    QTest::newRow("set unstored") << "set" << -99999 << false;
-    QTest::newRow("delete unknown") << "delete" << 987654 << false;
-    QTest::newRow("delete stored and unknown") << "delete" << 987654 << true;
-}
-
-void VoiceStrategyStoreTest::unknownIdsFailAndChangeNothing()
-{
-    QFETCH(QString, request);
-    QFETCH(int, id);
-    QFETCH(bool, withStoredId);
-
-    ST_MSGVoiceBroadcastStrategy stored = distinctStrategy(41, 10);
-    QVERIFY(add(stored));
-    const Strategies before = listOf(41);
-
-    bool ok = true;
-    if (request == QLatin1String("set")) {
-        ST_MSGVoiceBroadcastStrategy changed = distinctStrategy(41, 11);
-        changed.set_id(id);
-        ok = set(changed);
-    } else {
-        ok = withStoredId ? del({stored.get_id(), id}) : del({id});
-    }
-    QVERIFY(!ok);
-    QVERIFY2(!lastError().isEmpty(), "a failed call must say why");
-    if (id != -99999)
-        QVERIFY2(lastError().contains(QString::number(id)), qPrintable(lastError()));
-    QVERIFY(listOf(41) == before);
-
-    // Clean the window for the next row.
-    QVERIFY(del({stored.get_id()}));
-}
-
-void VoiceStrategyStoreTest::failureSwitchFailsNextRequests_data()
-{
-    QTest::addColumn<VoiceStrategyStore::Request>("kind");
-    QTest::newRow("add") << VoiceStrategyStore::Request::Add;
-    QTest::newRow("set") << VoiceStrategyStore::Request::Set;
-    QTest::newRow("delete") << VoiceStrategyStore::Request::Delete;
-    QTest::newRow("list") << VoiceStrategyStore::Request::List;
-}
-
-void VoiceStrategyStoreTest::failureSwitchFailsNextRequests()
-{
-    QFETCH(VoiceStrategyStore::Request, kind);
-    VoiceStrategyStore *store = HostTesting::strategyStore();
-    const int windowId = 50 + int(kind);
-    ST_MSGVoiceBroadcastStrategy stored = distinctStrategy(windowId, 12);
-    QVERIFY(add(stored));
-    const Strategies before = listOf(windowId);
-
-    // One request of the kind; true when it succeeded.
-    bool failedListKeptEntries = false;
-    const auto attempt = [&]() -> bool {
-        ST_MSGVoiceBroadcastStrategy changed = distinctStrategy(windowId, 13);
-        switch (kind) {
-        case VoiceStrategyStore::Request::Add:
-            return add(changed);
-        case VoiceStrategyStore::Request::Set:
-            changed.set_id(stored.get_id());
-            return set(changed);
-        case VoiceStrategyStore::Request::Delete:
-            return del({stored.get_id()});
-        case VoiceStrategyStore::Request::List: {
-            Strategies listed{ST_MSGVoiceBroadcastStrategy()};
-            const bool ok = VORNClientAIManager::instance()->getVoiceBroadcastStrategyListByWinID(
-                    windowId, listed);
-            failedListKeptEntries = failedListKeptEntries || (!ok && !listed.empty());
-            return ok && listed == before;
-        }
-        }
-        return false;
-    };
-
-    const int requestsBefore = store->requestCount(kind);
-    store->failNext(kind, 2, QStringLiteral("platform busy"));
-    for (int i = 0; i < 2; ++i) {
-        QVERIFY(!attempt());
-        QCOMPARE(lastError(), QStringLiteral("platform busy"));
-    }
-    QVERIFY2(!failedListKeptEntries, "a failed list must hand back an empty vector");
-    // Used up after two: the data is untouched and the next request goes through.
-    QVERIFY2(listOf(windowId) == before, "a failed request must leave the data alone");
-    QVERIFY2(attempt(), qPrintable(lastError()));
-    QCOMPARE(store->requestCount(kind) - requestsBefore,
-             kind == VoiceStrategyStore::Request::List ? 4 : 3);
-}
 
 FEVER_TEST_MAIN(VoiceStrategyStoreTest)
 #include "tst_voicestrategystore.moc"

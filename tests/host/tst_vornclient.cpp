@@ -1,12 +1,9 @@
-#include "SnapBuilder.h"
 #include "TestSupport.h"
 
 #include "HostTesting.h"
 
 #include "VORNClientAIManager.h"
 #include "VornClient.h"
-
-#include <QTemporaryFile>
 
 // The client data the screens read (channels, devices, organisations, device changes), the AI
 // services they call (recorder registration, picture servers), the scenarios the demo loads,
@@ -16,241 +13,125 @@ class TstVornClient : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanup();
+    void initTestCase() { testsupport::installWarningGuard(); }
 
-    void parseChannelUid_data();
-    void parseChannelUid();
-    void deviceKinds();
-    void lookUps();
-    void malformedScenarioKeepsState_data();
-    void malformedScenarioKeepsState();
-    void scenarioFileReplacesState();
-    void deviceChangesAreAnnounced();
-    void recordsTravelThroughQueuedSignals();
-    void nvrRegistrationIsKeptPerKeyAndWithdrawn();
-    void pictureServerHandles();
+    void cleanup()
+    {
+        QVERIFY(HostTesting::loadScenario(QStringLiteral(":/scenarios/default.json")));
+    }
+
+    void parseChannelUid_data()
+    {
+        QTest::addColumn<QString>("channelUid");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("deviceUid");
+        QTest::addColumn<int>("channelNo");
+
+        QTest::newRow("plain") << "TC-GATE-A_1" << true << "TC-GATE-A" << 1;
+        QTest::newRow("device uid with underscore") << "NVR_NORTH_12" << true << "NVR_NORTH" << 12;
+        QTest::newRow("channel zero") << "DEV_0" << true << "DEV" << 0;
+        QTest::newRow("empty") << "" << false << "" << -1;
+        QTest::newRow("no device") << "_1" << false << "" << -1;
+        QTest::newRow("letters") << "DEV_1a" << false << "" << -1;
+        QTest::newRow("negative") << "DEV_-1" << false << "" << -1;
+        QTest::newRow("overflow") << "DEV_99999999999" << false << "" << -1;
+    }
+
+    void parseChannelUid()
+    {
+        QFETCH(QString, channelUid);
+        QFETCH(bool, ok);
+        QFETCH(QString, deviceUid);
+        QFETCH(int, channelNo);
+
+        // Outputs start with sentinels: a failed parse must leave them alone.
+        QString parsedDevice = QStringLiteral("untouched");
+        int parsedChannel = -1;
+        QCOMPARE(VornClient::parseChannelUID(channelUid, parsedDevice, parsedChannel), ok);
+        QCOMPARE(parsedDevice, ok ? deviceUid : QStringLiteral("untouched"));
+        QCOMPARE(parsedChannel, channelNo);
+    }
+
+    void lookUps()
+    {
+        VornClient *client = VornClient::instance();
+        const OrvaneDevice *nvr = client->getDevicesByUid(QStringLiteral("NVR-NORTH"));
+        QVERIFY(nvr);
+        QCOMPARE(nvr->get_id(), 103);
+        QCOMPARE(client->getDevicesById(103), nvr);
+        QVERIFY(!client->getDevicesById(999));
+        QVERIFY(!client->getDevicesByUid(QStringLiteral("nvr-north"))); // case matters
+
+        const OrvaneGroup *orga = client->getOrgaInfoById(nvr->get_group_id());
+        QVERIFY(orga);
+        QCOMPARE(orga->get_group_code(), QStringLiteral("001001"));
+        QVERIFY(!client->getOrgaInfoById(-99999));
+
+        QCOMPARE(client->getDevNameByChannelUID(QStringLiteral("NVR-NORTH_3")),
+                 QStringLiteral("North Recorder"));
+        QCOMPARE(client->getDevNameByChannelUID(QStringLiteral("NVR-NORTH")), QString());
+        QCOMPARE(client->getDevNameByChannelUID(QStringLiteral("UNKNOWN_1")), QString());
+    }
+
+    void deviceChangesAreAnnounced()
+    {
+        VornClient *client = VornClient::instance();
+        QSignalSpy changed(client, &VornClient::signalDeviceInfoChanged);
+        OrvaneDevice device;
+        device.set_id(201);
+        device.set_device_uid(QStringLiteral("TC-NEW"));
+        device.set_device_name(QStringLiteral("New Thermal"));
+        device.set_device_type_id(20);
+        OrvaneChannel channel;
+        channel.set_id(2011);
+        channel.set_channel_no(1);
+        HostTesting::addDevice(device, {channel});
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).at(1).value<OrvaneOperatorType>(), ORVANE_OPERATOR_ADD);
+        QCOMPARE(client->getDevNameByChannelUID(QStringLiteral("TC-NEW_1")),
+                 QStringLiteral("New Thermal"));
+
+        // A removal is announced while the device can still be looked up.
+        bool knownDuringNotice = false;
+        auto connection = connect(client, &VornClient::signalDeviceInfoChanged, this,
+                                  [&](OrvaneDeviceList devices, OrvaneOperatorType) {
+                                      knownDuringNotice =
+                                              devices.size() == 1
+                                              && client->getDevicesById(devices.front().get_id());
+                                  });
+        QVERIFY(HostTesting::removeDevice(103));
+        disconnect(connection);
+        QCOMPARE(changed.last().at(1).value<OrvaneOperatorType>(), ORVANE_OPERATOR_DELETE);
+        QVERIFY(knownDuringNotice);
+        QVERIFY(!client->getDevicesById(103));
+        QVERIFY(!client->getChannelByUid(QStringLiteral("NVR-NORTH_1")));
+        QVERIFY(!HostTesting::removeDevice(103));
+    }
+
+    void nvrRegistrationIsKeptPerKeyAndWithdrawn()
+    {
+        VORNClientAIManager *ai = VORNClientAIManager::instance();
+        QSignalSpy updated(ai, &VORNClientAIManager::signalNvrCtrlSnapParamUpdated);
+        const QSet<QString> first{"NVR-NORTH_1", "NVR-NORTH_3"};
+        const QSet<QString> second{"NVR-SOUTH_1"};
+        QVERIFY(ai->updateNvrCtrlSnapParam(2, first));
+        QVERIFY(ai->updateNvrCtrlSnapParam(3, second));
+        QCOMPARE(HostTesting::lastNvrCtrlSnapParam(2), first);
+        QCOMPARE(HostTesting::lastNvrCtrlSnapParam(3), second);
+        // Renewing with the same set still counts as an update: callers re-register on changes.
+        QVERIFY(ai->updateNvrCtrlSnapParam(2, first));
+        QCOMPARE(updated.count(), 3);
+        QCOMPARE(updated.last().at(0).toInt(), 2);
+        QCOMPARE(updated.last().at(1).value<QSet<QString>>(), first);
+
+        // A screen that closes withdraws its registration with an empty set.
+        QVERIFY(ai->updateNvrCtrlSnapParam(2, {}));
+        QVERIFY(!HostTesting::hasNvrCtrlSnapParam(2));
+        QVERIFY(HostTesting::hasNvrCtrlSnapParam(3));
+        QVERIFY(!ai->updateNvrCtrlSnapParam(-1, first));
+        QVERIFY(ai->getLastErrorString().contains(QStringLiteral("-1")));
+    }
 };
-
-void TstVornClient::initTestCase()
-{
-    testsupport::installWarningGuard();
-}
-
-void TstVornClient::cleanup()
-{
-    QVERIFY(HostTesting::loadScenario(QStringLiteral(":/scenarios/default.json")));
-}
-
-void TstVornClient::parseChannelUid_data()
-{
-    QTest::addColumn<QString>("channelUid");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<QString>("deviceUid");
-    QTest::addColumn<int>("channelNo");
-
-    QTest::newRow("plain") << "TC-GATE-A_1" << true << "TC-GATE-A" << 1;
-    QTest::newRow("device uid with underscore") << "NVR_NORTH_12" << true << "NVR_NORTH" << 12;
-    QTest::newRow("channel zero") << "DEV_0" << true << "DEV" << 0;
-    QTest::newRow("empty") << "" << false << "" << -1;
-    QTest::newRow("no device") << "_1" << false << "" << -1;
-    QTest::newRow("letters") << "DEV_1a" << false << "" << -1;
-    QTest::newRow("negative") << "DEV_-1" << false << "" << -1;
-    QTest::newRow("overflow") << "DEV_99999999999" << false << "" << -1;
-}
-
-void TstVornClient::parseChannelUid()
-{
-    QFETCH(QString, channelUid);
-    QFETCH(bool, ok);
-    QFETCH(QString, deviceUid);
-    QFETCH(int, channelNo);
-
-    // Outputs start with sentinels: a failed parse must leave them alone.
-    QString parsedDevice = QStringLiteral("untouched");
-    int parsedChannel = -1;
-    QCOMPARE(VornClient::parseChannelUID(channelUid, parsedDevice, parsedChannel), ok);
-    QCOMPARE(parsedDevice, ok ? deviceUid : QStringLiteral("untouched"));
-    QCOMPARE(parsedChannel, channelNo);
-}
-
-void TstVornClient::deviceKinds()
-{
-    VornClient *client = VornClient::instance();
-    // The intake keeps thermal devices only; recorders get their channels registered.
-    QVERIFY(client->isThermoDetectorDevice(20) && client->isThermoDetectorDevice(21));
-    QVERIFY(!client->isThermoDetectorDevice(1) && !client->isThermoDetectorDevice(2));
-    QVERIFY(client->isNVROrDVRDevice(2) && client->isNVROrDVRDevice(3));
-    QVERIFY(!client->isNVROrDVRDevice(20) && !client->isNVROrDVRDevice(-99999));
-}
-
-void TstVornClient::lookUps()
-{
-    VornClient *client = VornClient::instance();
-    const OrvaneDevice *nvr = client->getDevicesByUid(QStringLiteral("NVR-NORTH"));
-    QVERIFY(nvr);
-    QCOMPARE(nvr->get_id(), 103);
-    QCOMPARE(client->getDevicesById(103), nvr);
-    QVERIFY(!client->getDevicesById(999));
-    QVERIFY(!client->getDevicesByUid(QStringLiteral("nvr-north"))); // case matters
-
-    const OrvaneGroup *orga = client->getOrgaInfoById(nvr->get_group_id());
-    QVERIFY(orga);
-    QCOMPARE(orga->get_group_code(), QStringLiteral("001001"));
-    QVERIFY(!client->getOrgaInfoById(-99999));
-
-    QCOMPARE(client->getDevNameByChannelUID(QStringLiteral("NVR-NORTH_3")),
-             QStringLiteral("North Recorder"));
-    QCOMPARE(client->getDevNameByChannelUID(QStringLiteral("NVR-NORTH")), QString());
-    QCOMPARE(client->getDevNameByChannelUID(QStringLiteral("UNKNOWN_1")), QString());
-}
-
-void TstVornClient::malformedScenarioKeepsState_data()
-{
-    QTest::addColumn<QByteArray>("json");
-    const QByteArray head = R"({"loginServer":{"uid":"S"},"user":{"id":1},)";
-    QTest::newRow("not json") << QByteArray("{ nope");
-    QTest::newRow("no login server") << QByteArray(R"({"user":{"id":1}})");
-    QTest::newRow("duplicate device")
-            << head
-                       + R"("devices":[{"id":1,"uid":"A","name":"a","typeId":20},)"
-                         R"({"id":1,"uid":"B","name":"b","typeId":20}]})";
-    QTest::newRow("future version") << head + R"("version":2})";
-}
-
-void TstVornClient::malformedScenarioKeepsState()
-{
-    QFETCH(QByteArray, json);
-    VornClient *client = VornClient::instance();
-    QSignalSpy loaded(client, &VornClient::signalScenarioLoaded);
-    const OrvaneDevice *before = client->getDevicesByUid(QStringLiteral("TC-GATE-A"));
-    QVERIFY(before);
-
-    QVERIFY(!HostTesting::loadScenarioData(json));
-    QVERIFY(!HostTesting::lastScenarioError().isEmpty());
-    QCOMPARE(loaded.count(), 0);
-    // Same record object, not merely an equal one: nothing was replaced.
-    QCOMPARE(client->getDevicesByUid(QStringLiteral("TC-GATE-A")), before);
-    QCOMPARE(client->getCurUserDevices().size(), std::size_t(6));
-    QCOMPARE(client->getLoginServerUid(), QStringLiteral("VORN-SRV-01"));
-}
-
-void TstVornClient::scenarioFileReplacesState()
-{
-    QTemporaryFile file;
-    QVERIFY(file.open());
-    file.write(R"({"loginServer":{"uid":"LAB","handle":4},"user":{"id":3,"kind":1},
-        "deviceTypes":{"thermal":[7],"recorder":[8]},
-        "devices":[{"id":1,"uid":"X","name":"Lab","typeId":7,"channels":[{"id":9,"no":2}]}]})");
-    file.close();
-    VornClient *client = VornClient::instance();
-    QVERIFY(HostTesting::loadScenario(file.fileName()));
-    QCOMPARE(HostTesting::scenarioPath(), file.fileName());
-    QCOMPARE(client->getLoginServerUid(), QStringLiteral("LAB"));
-    QCOMPARE(client->m_nLoginServerHandle, 4);
-    QCOMPARE(client->m_nUserKind, 1);
-    QVERIFY(client->isThermoDetectorDevice(7));
-    QVERIFY(!client->isThermoDetectorDevice(20));
-    QVERIFY(!client->getDevicesByUid(QStringLiteral("TC-GATE-A")));
-    const OrvaneChannel *channel = client->getChannelByUid(QStringLiteral("X_2"));
-    QVERIFY(channel);
-    // A channel without its own name takes the device's.
-    QCOMPARE(channel->get_channel_name(), QStringLiteral("Lab"));
-}
-
-void TstVornClient::deviceChangesAreAnnounced()
-{
-    VornClient *client = VornClient::instance();
-    QSignalSpy changed(client, &VornClient::signalDeviceInfoChanged);
-    OrvaneDevice device;
-    device.set_id(201);
-    device.set_device_uid(QStringLiteral("TC-NEW"));
-    device.set_device_name(QStringLiteral("New Thermal"));
-    device.set_device_type_id(20);
-    OrvaneChannel channel;
-    channel.set_id(2011);
-    channel.set_channel_no(1);
-    HostTesting::addDevice(device, {channel});
-    QCOMPARE(changed.count(), 1);
-    QCOMPARE(changed.at(0).at(1).value<OrvaneOperatorType>(), ORVANE_OPERATOR_ADD);
-    QCOMPARE(client->getDevNameByChannelUID(QStringLiteral("TC-NEW_1")),
-             QStringLiteral("New Thermal"));
-
-    // A removal is announced while the device can still be looked up.
-    bool knownDuringNotice = false;
-    auto connection = connect(client, &VornClient::signalDeviceInfoChanged, this,
-                              [&](OrvaneDeviceList devices, OrvaneOperatorType) {
-                                  knownDuringNotice =
-                                          devices.size() == 1
-                                          && client->getDevicesById(devices.front().get_id());
-                              });
-    QVERIFY(HostTesting::removeDevice(103));
-    disconnect(connection);
-    QCOMPARE(changed.last().at(1).value<OrvaneOperatorType>(), ORVANE_OPERATOR_DELETE);
-    QVERIFY(knownDuringNotice);
-    QVERIFY(!client->getDevicesById(103));
-    QVERIFY(!client->getChannelByUid(QStringLiteral("NVR-NORTH_1")));
-    QVERIFY(!HostTesting::removeDevice(103));
-}
-
-void TstVornClient::recordsTravelThroughQueuedSignals()
-{
-    VornClient *client = VornClient::instance();
-    QObject receiver;
-    OrvaneCompareNotifyMessageList received;
-    connect(
-            client, &VornClient::signalCompareNotifyReceived, &receiver,
-            [&](OrvaneCompareNotifyMessageList list) { received = list; }, Qt::QueuedConnection);
-    const OrvaneCompareNotifyMessage message =
-            snaptest::SnapBuilder().mask(2).alarm(42).registered(501).notification();
-    emit client->signalCompareNotifyReceived({message});
-    // Queued: nothing yet; an unregistered type would also log a warning the guard rejects.
-    QVERIFY(received.empty());
-    QTRY_COMPARE(received.size(), std::size_t(1));
-    QCOMPARE(received.front().snapFaceInfo.snapTargetSource.alarmId, 42);
-    QCOMPARE(received.front().compareInfoVec.front().archiveImage.archiveId, 501);
-
-    OrvaneSnapTargetSource source;
-    source.hasTemperature = 1;
-    const QVariant asProperty = QVariant::fromValue(source);
-    QCOMPARE(QMetaType::type("OrvaneSnapTargetSource"), asProperty.userType());
-    QCOMPARE(asProperty.value<OrvaneSnapTargetSource>().hasTemperature, 1);
-    QVERIFY(QMetaType::type("OrvaneArchiveImageInfo") != QMetaType::UnknownType);
-}
-
-void TstVornClient::nvrRegistrationIsKeptPerKeyAndWithdrawn()
-{
-    VORNClientAIManager *ai = VORNClientAIManager::instance();
-    QSignalSpy updated(ai, &VORNClientAIManager::signalNvrCtrlSnapParamUpdated);
-    const QSet<QString> first{"NVR-NORTH_1", "NVR-NORTH_3"};
-    const QSet<QString> second{"NVR-SOUTH_1"};
-    QVERIFY(ai->updateNvrCtrlSnapParam(2, first));
-    QVERIFY(ai->updateNvrCtrlSnapParam(3, second));
-    QCOMPARE(HostTesting::lastNvrCtrlSnapParam(2), first);
-    QCOMPARE(HostTesting::lastNvrCtrlSnapParam(3), second);
-    // Renewing with the same set still counts as an update: callers re-register on changes.
-    QVERIFY(ai->updateNvrCtrlSnapParam(2, first));
-    QCOMPARE(updated.count(), 3);
-    QCOMPARE(updated.last().at(0).toInt(), 2);
-    QCOMPARE(updated.last().at(1).value<QSet<QString>>(), first);
-
-    // A screen that closes withdraws its registration with an empty set.
-    QVERIFY(ai->updateNvrCtrlSnapParam(2, {}));
-    QVERIFY(!HostTesting::hasNvrCtrlSnapParam(2));
-    QVERIFY(HostTesting::hasNvrCtrlSnapParam(3));
-    QVERIFY(!ai->updateNvrCtrlSnapParam(-1, first));
-    QVERIFY(ai->getLastErrorString().contains(QStringLiteral("-1")));
-}
-
-void TstVornClient::pictureServerHandles()
-{
-    // The intake tells the user when the server holding a snapshot's pictures is offline.
-    VORNClientAIManager *ai = VORNClientAIManager::instance();
-    QCOMPARE(ai->getIAUServerHandle(QStringLiteral("VORN-SRV-01")), 1L);
-    QCOMPARE(ai->getIAUServerHandle(QStringLiteral("IAU-SRV-02")), 2L);
-    QCOMPARE(ai->getIAUServerHandle(QStringLiteral("IAU-SRV-03")), 0L); // listed but offline
-    QCOMPARE(ai->getIAUServerHandle(QStringLiteral("nowhere")), 0L);
-}
 
 FEVER_TEST_MAIN(TstVornClient)
 #include "tst_vornclient.moc"

@@ -2,9 +2,6 @@
 
 #include "FaultNotices.h"
 
-#include "AppLanguageTr.h"
-#include "AppTranslationHelper.h"
-
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -110,31 +107,6 @@ private slots:
         // Without the timer nobody would call deliverDue, and the recovery would go untold.
         QVERIFY(timer->isActive());
         QCOMPARE(timer->interval(), int(FaultNotices::MinTipIntervalMs - 10000));
-    }
-
-    void everyTipHasATextInBothLanguages_data()
-    {
-        QTest::addColumn<QString>("key");
-        for (int i = 0; i < FaultNotices::KindCount; ++i) {
-            const auto kind = FaultNotices::Kind(i);
-            QTest::newRow(qPrintable(FaultNotices::failureKey(kind)))
-                    << FaultNotices::failureKey(kind);
-            QTest::newRow(qPrintable(FaultNotices::recoveryKey(kind)))
-                    << FaultNotices::recoveryKey(kind);
-        }
-    }
-
-    void everyTipHasATextInBothLanguages()
-    {
-        QFETCH(QString, key);
-        AppTranslationHelper *helper = AppTranslationHelper::instance();
-        for (int language : {AppTranslationHelper::English, AppTranslationHelper::Chinese}) {
-            QVERIFY(helper->setCurrentLanguage(language));
-            const QString text = AppLanguageTr::translate(key);
-            QVERIFY2(!text.isEmpty() && text != key,
-                     qPrintable(QStringLiteral("%1 in language %2").arg(key).arg(language)));
-        }
-        QVERIFY(helper->setCurrentLanguage(AppTranslationHelper::English));
     }
 };
 

@@ -1,7 +1,6 @@
 // Seeded hostile traffic through the client's signals into two live screens built by the
 // plug-in. FEVER_FUZZ_CASES (default 2000) sets the number of cases, FEVER_FUZZ_SEED the seed
 // (default: from the clock); the seed is printed so that a failing run can be repeated.
-#include "ScreenTraffic.h"
 #include "SnapBuilder.h"
 #include "TestSupport.h"
 
@@ -10,9 +9,13 @@
 #include "SnapIntake.h"
 #include "StrategyDefaults.h"
 
+#include "AppConfigHelper.h"
 #include "FileTransStateEvent.h"
+#include "FlieDataTransfer.h"
+#include "PlatformPictureStore.h"
 #include "SnapPathResolver.h"
 #include "SnapshotHistory.h"
+#include "VornClient.h"
 
 #include <QBuffer>
 #include <QDirIterator>
@@ -29,11 +32,13 @@
 #include <unistd.h>
 #endif
 
-using namespace screentest;
+using testsupport::flushDeferredDeletes;
 
 namespace {
 
-constexpr int MaxWidgets = 1000;
+// Two screens with full strips (about 350 widgets each with the frame) and full over-temperature
+// lists (about 15 widgets a card) come to about 1,600.
+constexpr int MaxWidgets = 1800;
 constexpr int MaxObjects = 10000;
 constexpr int IntMin = std::numeric_limits<int>::min();
 constexpr int IntMax = std::numeric_limits<int>::max();
@@ -170,9 +175,11 @@ void TestFuzz::initTestCase()
         QFile out(file.first);
         QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file.second) == file.second.size());
     }
+    const QImage face = snaptest::facePicture(48, 64);
     for (int i = 0; i < 6; ++i)
-        QVERIFY(!storePicture(QStringLiteral("fuzz/good-%1.jpg").arg(i)).isEmpty());
-    QVERIFY(!storePicture(QStringLiteral("escape/new.jpg")).isEmpty());
+        QVERIFY(!PlatformPictureStore::store(QStringLiteral("fuzz/good-%1.jpg").arg(i), face)
+                         .isEmpty());
+    QVERIFY(!PlatformPictureStore::store(QStringLiteral("escape/new.jpg"), face).isEmpty());
 #ifdef Q_OS_UNIX
     // Links out of the store and out of the cache.
     QVERIFY(QFile::link(m_strDecoy + "/secret.jpg", store + "link.jpg"));
@@ -243,12 +250,14 @@ QString TestFuzz::pictureUrl()
 
 OrvaneCompareNotifyMessage TestFuzz::notification()
 {
+    const QString &server = snaptest::DefaultServer;
+    const QString &gate = snaptest::DefaultChannel;
     snaptest::SnapBuilder snap;
     snap.snapId(qint64(m_rng()))
-            .server(text(pick<QString>({LoginServer, LoginServer, "IAU-SRV-02", "IAU-SRV-03"})))
+            .server(text(pick<QString>({server, server, "IAU-SRV-02", "IAU-SRV-03"})))
             .deviceType(chance(70) ? pick({20, 21, 2, 3}) : anyInt())
             .skip(chance(85) ? 0 : anyInt())
-            .channel(chance(70) ? pick({GateA, GateB, QStringLiteral("NVR-NORTH_1")})
+            .channel(chance(70) ? pick<QString>({gate, "TC-GATE-B_1", "NVR-NORTH_1"})
                                 : text(pick<QString>({"TC-GATE-A_", "_1", "TC-GATE-A_-1",
                                                       "TC-GATE-A_99999999999"})))
             .state(chance(70) ? below(4) : anyInt())
@@ -331,7 +340,8 @@ void TestFuzz::buildScreen(int slot)
     strategy.set_image_display_mode(below(4));
     strategy.temp_record_mode = below(4);
     strategy.over_temp_clear_time = pick({-1, 0, 1, 3600});
-    prepareWindow(windowId, {strategy}, {GateA, GateB, "NVR-NORTH_1"});
+    QVERIFY(testsupport::prepareWindow(windowId, {strategy},
+                                       {snaptest::DefaultChannel, "TC-GATE-B_1", "NVR-NORTH_1"}));
     IntelligentSnapConfigParam all;
     all.bAllChannel = true;
     if (slot == 0) // the other one screens the channels above
@@ -368,10 +378,19 @@ void TestFuzz::checkpoint(const QString &where)
 {
     waitForTransfers(0);
     const QString at = m_strRun + ", " + where;
+    // Downloaded records are handed on a few per turn of the event loop.
+    const auto waiting = [this] {
+        int count = 0;
+        for (const QPointer<QWidget> &page : m_arrPage)
+            count += page->findChild<SnapIntake *>()->waitingCount();
+        return count;
+    };
+    QTRY_VERIFY2(waiting() == 0, qPrintable(at));
+    flushDeferredDeletes();
     // With every download reported, each record is on a card: none lost, none released twice.
     int cards = 0;
     for (const QPointer<QWidget> &page : m_arrPage) {
-        cards += strip(page)->cardCount();
+        cards += testsupport::cardStrip(page)->cardCount();
         QVERIFY2(page->findChild<SnapIntake *>()->pendingCount() == 0, qPrintable(at));
     }
     QVERIFY2(SnapComparesMessage::liveCount() - m_nBaseline == cards, qPrintable(at));

@@ -1,3 +1,4 @@
+#include "SnapBuilder.h"
 #include "TestSupport.h"
 
 #include "HostTesting.h"
@@ -8,125 +9,45 @@
 #include "ScreenStoreSync.h"
 #include "SnapIntake.h"
 #include "StrategyDefaults.h"
-#include "TempSnapWidget.h"
 
 #include "AppConfigHelper.h"
 #include "AppLanguageTr.h"
 #include "FlieDataTransfer.h"
-#include "PlatformPictureStore.h"
 #include "PlatformStore.h"
 #include "RecordingSpeechEngine.h"
 #include "SnapshotHistory.h"
 #include "SpeechHelper.h"
-#include "VoiceStrategyStore.h"
 #include "VornClient.h"
 
-#include <QImage>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 
 #include <memory>
+
+using snaptest::SnapBuilder;
+using testsupport::StoreLock;
 
 namespace {
 
 constexpr int On = 2;
-const QString Gate = QStringLiteral("TC-GATE-A_1"); // a thermal channel of the stand-in client
 
-void storeStrategy(const ST_MSGVoiceBroadcastStrategy &strategy)
+bool prepareWindow(int windowId, const ST_MSGVoiceBroadcastStrategy &strategy)
 {
-    int id = 0;
-    QVERIFY(VoiceStrategyStore::instance()->add(strategy, id));
+    return testsupport::prepareWindow(windowId, {strategy}, {snaptest::DefaultChannel});
 }
 
 // Says "Stranger <temp> <unit>" for every stranger, all week.
-void storeSpeakingStrategy(int windowId)
+ST_MSGVoiceBroadcastStrategy speakingStrategy()
 {
     ST_MSGVoiceBroadcastStrategy stranger;
-    stranger.set_window_id(windowId + 1);
     stranger.set_recognition_type(2);
     stranger.set_report_stranger(On);
     stranger.set_report_stranger_content("TK_Stranger");
     stranger.set_show_temperature(On);
     stranger.set_temperature_type(1);
     stranger.set_thermometry_result(1);
-    for (int day = 0; day < 7; ++day)
-        stranger.vecTimeRange.push_back({day, "00-00", "24-00"});
-    storeStrategy(stranger);
+    stranger.vecTimeRange = StrategyDefaults::wholeWeek();
+    return stranger;
 }
-
-void storeSelection(int windowId)
-{
-    IntelligentSnapConfigParam selection;
-    selection.strChannelUIDList = QStringList{Gate};
-    selection.nChannelCount = 1;
-    QVERIFY(AppConfigHelper::instance()->setEpidemicPreviewConfigParam(windowId, selection));
-}
-
-// A snapshot of a registered person on the gate, a minute ago, with its pictures in place.
-OrvaneCompareNotifyMessage historySnapshot(int archiveId)
-{
-    QImage image(48, 64, QImage::Format_RGB32);
-    image.fill(qRgb(40 + archiveId % 200, 90, 160));
-    OrvaneCompareNotifyMessage notify;
-    OrvaneSnapTargetSource &source = notify.snapFaceInfo.snapTargetSource;
-    source.serverUID = QStringLiteral("VORN-SRV-01");
-    source.snapDetailImageURL =
-            PlatformPictureStore::store(QStringLiteral("faults/snap-%1.jpg").arg(archiveId), image);
-    source.channelUID = Gate;
-    source.deviceTypeId = 20;
-    source.snapTime = QDateTime::currentDateTime()
-                              .addSecs(-60 - archiveId % 60)
-                              .toString(QLatin1String(SnapshotHistory::TimeFormat));
-    source.hasTemperature = 1;
-    source.temperature = 36.5;
-    CompareInfo match;
-    match.archiveImage.archiveId = archiveId;
-    match.archiveImage.archiveGroupId = 2;
-    match.archiveImage.url = PlatformPictureStore::store(
-            QStringLiteral("faults/archive-%1.jpg").arg(archiveId), image);
-    match.archive.set_id(archiveId);
-    match.archive.set_name(QStringLiteral("Person %1").arg(archiveId));
-    match.matchFlag = 1;
-    match.score = 0.9f;
-    notify.compareInfoVec.push_back(match);
-    return notify;
-}
-
-// Another program writing to the store until it goes. Readers are locked out too when the
-// store's own connection is closed; while it is open (write-ahead log), only writers are.
-class StoreLock
-{
-public:
-    explicit StoreLock(bool readersToo)
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name());
-        db.setDatabaseName(PlatformStore::instance()->databaseFilePath());
-        QSqlQuery query(db);
-        m_bHeld = db.open()
-                  && (!readersToo || query.exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE")))
-                  && query.exec(QStringLiteral("BEGIN EXCLUSIVE"))
-                  && query.exec(QStringLiteral("INSERT OR REPLACE INTO host_records VALUES"
-                                               " ('locker', 'k', x'00', 0)"));
-    }
-    ~StoreLock() { release(); }
-    void release()
-    {
-        if (!QSqlDatabase::contains(name()))
-            return;
-        {
-            QSqlDatabase db = QSqlDatabase::database(name(), false);
-            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(name());
-    }
-    bool isHeld() const { return m_bHeld; }
-
-private:
-    static QString name() { return QStringLiteral("tst_screenfaults_lock"); }
-    bool m_bHeld = false;
-};
 
 struct Screen
 {
@@ -141,10 +62,7 @@ struct Screen
         screen.show();
         QVERIFY(QTest::qWaitForWindowExposed(&screen));
     }
-    TempSnapWidget *strip() const
-    {
-        return screen.findChild<TempSnapWidget *>(QStringLiteral("widgetTempSnap"));
-    }
+    TempSnapWidget *strip() const { return testsupport::cardStrip(&screen); }
     QPushButton *sound() const
     {
         return screen.findChild<QPushButton *>(QStringLiteral("pushButtonSound"));
@@ -207,10 +125,15 @@ private slots:
     void storeLockedAtStartIsReadWhenFree()
     {
         const int window = 10;
-        storeStrategy(StrategyDefaults::strangerStrategy(window + 1));
-        storeSelection(window);
-        for (int person = 1; person <= 5; ++person)
-            QVERIFY(SnapshotHistory::record(historySnapshot(700 + person)));
+        QVERIFY(prepareWindow(window, StrategyDefaults::strangerStrategy(window + 1)));
+        const QDateTime minuteAgo = QDateTime::currentDateTime().addSecs(-60);
+        for (int person = 1; person <= 5; ++person) {
+            QVERIFY(SnapshotHistory::record(SnapBuilder()
+                                                    .onPlatform()
+                                                    .registered(700 + person)
+                                                    .at(minuteAgo)
+                                                    .notification()));
+        }
         PlatformStore::instance()->close(); // as at the start of the client
 
         StoreLock lock(true);
@@ -231,8 +154,13 @@ private slots:
     void refusedWriteIsKeptAndStoredLater()
     {
         const int window = 11;
-        storeStrategy(StrategyDefaults::strangerStrategy(window + 1));
-        storeSelection(window);
+        QVERIFY(prepareWindow(window, StrategyDefaults::strangerStrategy(window + 1)));
+        const auto stored = [window] {
+            return AppConfigHelper::instance()->getEpidemicPreviewConfigParam(window);
+        };
+        IntelligentSnapConfigParam selection = stored();
+        selection.nOrgaId = 17;
+        QVERIFY(AppConfigHelper::instance()->setEpidemicPreviewConfigParam(window, selection));
         Screen screen(window);
         screen.show();
         auto *overTemp =
@@ -240,22 +168,25 @@ private slots:
 
         StoreLock lock(false);
         QVERIFY(lock.isHeld());
-        emit overTemp->signalClearOverTempSnap();
+        const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+        overTemp->findChild<QPushButton *>(QStringLiteral("m_pClearPushButton"))->click();
         QVERIFY(screen.tipped("TK_StoreFailed", 2));
         lock.release();
 
-        // Before, the clear time was lost with the failed write.
-        const auto stored = [window] {
-            return AppConfigHelper::instance()->getEpidemicPreviewConfigParam(window);
-        };
+        // Before, the clear time was lost with the failed write. The selection stays as it was.
         QTRY_VERIFY(!stored().strClearOverTempTime.isEmpty());
-        QCOMPARE(stored().strChannelUIDList, QStringList{Gate});
+        const QDateTime cleared = QDateTime::fromString(stored().strClearOverTempTime,
+                                                        QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+        QVERIFY2(cleared >= before && cleared <= QDateTime::currentDateTime(),
+                 qPrintable(stored().strClearOverTempTime));
+        selection.strClearOverTempTime = stored().strClearOverTempTime;
+        QCOMPARE(stored(), selection);
     }
 
     void mutingOrReleasingOneScreenKeepsTheOthersSentences()
     {
-        storeSpeakingStrategy(12);
-        storeSpeakingStrategy(13);
+        QVERIFY(prepareWindow(12, speakingStrategy()));
+        QVERIFY(prepareWindow(13, speakingStrategy()));
         Screen first(12);
         Screen second(13);
         first.show();
@@ -267,11 +198,19 @@ private slots:
         first.strangerPasses(QStringLiteral("36.3"));
         QTRY_COMPARE(m_engine->currentSentence(), sentence("36.1"));
 
+        // Off: the first screen's sentence being spoken stops, its waiting one goes, new ones are
+        // dropped; the other screen's sentence is spoken next.
         first.sound()->click();
+        QCOMPARE(first.soundState(), QStringLiteral("close"));
+        QVERIFY(first.sound()->icon().isNull());
         QTRY_COMPARE(m_engine->currentSentence(), sentence("36.2"));
+        first.strangerPasses(QStringLiteral("36.9"));
         QCOMPARE(speech->pendingCount(), 0);
 
+        // On again: what is being spoken goes on.
         first.sound()->click();
+        QCOMPARE(first.soundState(), QStringLiteral("open"));
+        QCOMPARE(m_engine->currentSentence(), sentence("36.2"));
         first.strangerPasses(QStringLiteral("36.4"));
         second.strangerPasses(QStringLiteral("36.5"));
         second.screen.releaseResource();
@@ -282,7 +221,7 @@ private slots:
 
     void soundButtonShowsAVoiceThatGivesUp()
     {
-        storeSpeakingStrategy(14);
+        QVERIFY(prepareWindow(14, speakingStrategy()));
         Screen screen(14);
         screen.show();
         QCOMPARE(screen.soundState(), QStringLiteral("open"));
@@ -311,8 +250,7 @@ private slots:
     void fullDiskIsToldOnceAndSoIsItsEnd()
     {
         const int window = 15;
-        storeStrategy(StrategyDefaults::strangerStrategy(window + 1));
-        storeSelection(window);
+        QVERIFY(prepareWindow(window, StrategyDefaults::strangerStrategy(window + 1)));
         Screen screen(window);
         screen.show();
         FlieDataTransfer *transfer = FlieDataTransfer::getInstance();
@@ -324,8 +262,10 @@ private slots:
         qint64 now = 0;
         screen.screen.findChild<FaultNotices *>()->setClock([&now] { return now; });
         QSignalSpy finished(transfer, &FlieDataTransfer::signalTaskFinished);
-        const auto arrive = [](int archiveId) {
-            emit VornClient::instance()->signalCompareNotifyReceived({historySnapshot(archiveId)});
+        const QDateTime minuteAgo = QDateTime::currentDateTime().addSecs(-60);
+        const auto arrive = [&minuteAgo](int archiveId) {
+            emit VornClient::instance()->signalCompareNotifyReceived(
+                    SnapBuilder().onPlatform().registered(archiveId).at(minuteAgo).list());
         };
 
         // Before, the operator saw nothing at all: the cards just stopped coming.

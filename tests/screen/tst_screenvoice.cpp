@@ -1,4 +1,4 @@
-#include "ScreenTraffic.h"
+#include "SnapBuilder.h"
 #include "TestSupport.h"
 
 #include "EpidemicPreview.h"
@@ -10,18 +10,20 @@
 #include "RecordingSpeechEngine.h"
 #include "SnapshotHistory.h"
 #include "SpeechHelper.h"
+#include "VornClient.h"
 
-#include <QPushButton>
 #include <QSignalSpy>
 
 #include <memory>
 
-using namespace screentest;
+using snaptest::SnapBuilder;
+using testsupport::cardStrip;
+using testsupport::settle;
 
 namespace {
 
 constexpr int Window = 41;
-constexpr int RegistryGroup = 2; // the group of ScreenTraffic's registered persons
+constexpr int RegistryGroup = 3; // the group of SnapBuilder's registered persons
 
 // "<name> <temperature> <unit>" for the registered persons, all week. The sentences themselves
 // are VoiceAnnouncement's; this suite checks only how the screen gets its cards spoken.
@@ -38,29 +40,6 @@ ST_MSGVoiceBroadcastStrategy speakingStrategy()
     return registry;
 }
 
-// A shown screen of the window.
-struct VoiceScreen
-{
-    VoiceScreen()
-    {
-        screen.setProperty("priviewWinId", Window);
-        screen.resize(1280, 800);
-        screen.show();
-    }
-    QPushButton *soundButton() const
-    {
-        return screen.findChild<QPushButton *>(QStringLiteral("pushButtonSound"));
-    }
-    // A live card's announcement, as the strip relays it.
-    void cardSays(const QString &temp)
-    {
-        emit strip(&screen)->sendTempInfo(QStringLiteral("Person 501"), temp, 0,
-                                          QStringLiteral("08:15:30"), RegistryGroup, 1);
-    }
-
-    EpidemicPreview screen;
-};
-
 } // namespace
 
 class TstScreenVoice : public QObject
@@ -71,14 +50,14 @@ private slots:
     void initTestCase()
     {
         testsupport::installWarningGuard();
-        prepareWindow(Window, {speakingStrategy()}, {GateA});
+        QVERIFY(testsupport::prepareWindow(Window, {speakingStrategy()},
+                                           {snaptest::DefaultChannel}));
     }
 
     void init()
     {
         auto engine = std::make_unique<RecordingSpeechEngine>();
         engine->setDuration(60000); // a sentence lasts until the test moves on
-        m_engine = engine.get();
         HostTesting::setSpeechEngine(std::move(engine));
         AppConfigHelper::instance()->setTemperatureUnitConfig(AppConfigTemperatureUnit());
         AppTranslationHelper::instance()->setCurrentLanguage(AppTranslationHelper::English);
@@ -88,7 +67,7 @@ private slots:
     {
         SpeechHelper::instance()->clearList();
         settle();
-        flushDeferredDeletes();
+        testsupport::flushDeferredDeletes();
     }
 
     void liveCardSpeaksHistoryDoesNot_data()
@@ -112,59 +91,24 @@ private slots:
         QVERIFY(AppConfigHelper::instance()->setTemperatureUnitConfig(record));
         QVERIFY(AppTranslationHelper::instance()->setCurrentLanguage(language));
         // Shown at the first show, as today's history.
-        QVERIFY(SnapshotHistory::record(notification(newSnapPicture(), {registered(502)})));
+        QVERIFY(SnapshotHistory::record(SnapBuilder().onPlatform().registered(502).notification()));
         QSignalSpy queued(SpeechHelper::instance(), &SpeechHelper::speechQueued);
 
-        VoiceScreen voice;
+        EpidemicPreview screen;
+        screen.setProperty("priviewWinId", Window);
+        screen.resize(1280, 800);
+        screen.show();
         settle();
-        QVERIFY(strip(&voice.screen)->cardCount() > 0);
+        QVERIFY(cardStrip(&screen)->cardCount() > 0);
         QTest::qWait(3 * TempSnapItem::SendTempInfoDelayMs);
         QCOMPARE(queued.count(), 0);
 
-        emitLive(notification(newSnapPicture(), {registered(501)}));
+        emit VornClient::instance()->signalCompareNotifyReceived(
+                SnapBuilder().onPlatform().registered(501).list());
         settle();
         QTRY_COMPARE(queued.count(), 1);
         QCOMPARE(queued.at(0).at(0).toString(), expected);
     }
-
-    void soundOffDropsAnnouncementsUntilSwitchedOn()
-    {
-        SpeechHelper *speech = SpeechHelper::instance();
-        VoiceScreen voice;
-        QPushButton *sound = voice.soundButton();
-        QCOMPARE(sound->property("stated").toString(), QStringLiteral("open"));
-        QSignalSpy queued(speech, &SpeechHelper::speechQueued);
-
-        voice.cardSays(QStringLiteral("36.1"));
-        QTRY_VERIFY(m_engine->isSpeaking());
-        voice.cardSays(QStringLiteral("36.2"));
-        QCOMPARE(speech->pendingCount(), 1);
-
-        // Off: the sentence being spoken stops, the waiting one goes, new ones are dropped.
-        sound->click();
-        QCOMPARE(sound->property("stated").toString(), QStringLiteral("close"));
-        QVERIFY(sound->icon().isNull());
-        QVERIFY(!m_engine->isSpeaking());
-        QCOMPARE(m_engine->stoppedSentences(),
-                 QStringList{QStringLiteral("Person 501 36.1 degrees Celsius")});
-        QCOMPARE(speech->pendingCount(), 0);
-        voice.cardSays(QStringLiteral("36.3"));
-        QCOMPARE(queued.count(), 2);
-
-        // On again: what other windows queued meanwhile stays.
-        speech->addSpeech(QStringLiteral("Another window"));
-        QTRY_COMPARE(m_engine->currentSentence(), QStringLiteral("Another window"));
-        sound->click();
-        QCOMPARE(sound->property("stated").toString(), QStringLiteral("open"));
-        voice.cardSays(QStringLiteral("36.4"));
-        QCOMPARE(m_engine->currentSentence(), QStringLiteral("Another window"));
-        QCOMPARE(speech->pendingSpeech(),
-                 QStringList{QStringLiteral("Person 501 36.4 degrees Celsius")});
-        QCOMPARE(m_engine->stoppedSentences().size(), 1);
-    }
-
-private:
-    RecordingSpeechEngine *m_engine = nullptr;
 };
 
 FEVER_TEST_MAIN(TstScreenVoice)

@@ -128,82 +128,58 @@ private slots:
         QTest::addColumn<TempVoiceInfo>("info");
         QTest::addColumn<VoiceContext>("ctx");
         QTest::addColumn<QString>("expected");
-
-        const Strategy stranger = namedStranger();
+        const auto row = [](const char *tag, const StrategyList &strategies,
+                            const TempVoiceInfo &info, const QString &expected,
+                            const VoiceContext &ctx = context()) {
+            QTest::newRow(tag) << strategies << info << ctx << expected;
+        };
+        const QString silent;
 
         // Strategy choice.
-        QTest::newRow("registered person takes the registry strategy of the group")
-                << StrategyList{stranger, namedRegistry()} << alice() << context()
-                << QStringLiteral("Alice Marsh");
-        QTest::newRow("registered person of an unserved group says nothing despite a stranger "
-                      "strategy")
-                << StrategyList{stranger, namedRegistry({3, 4})} << alice() << context()
-                << QString();
-        QTest::newRow("stranger takes the stranger strategy")
-                << StrategyList{namedRegistry(), stranger} << visitor() << context()
-                << QStringLiteral("Stranger");
-        QTest::newRow("a name without a group is a stranger")
-                << StrategyList{namedRegistry(), stranger}
-                << TempVoiceInfo{QStringLiteral("Alice Marsh"),
-                                 QStringLiteral("36.5"),
-                                 0,
-                                 QStringLiteral("08:15:30"),
-                                 NoGroup,
-                                 1}
-                << context() << QStringLiteral("Stranger");
-        QTest::newRow("a group without a name is a stranger")
-                << StrategyList{namedRegistry(), stranger}
-                << TempVoiceInfo{QString(),  QStringLiteral("36.5"),
-                                 0,          QStringLiteral("08:15:30"),
-                                 AliceGroup, 1}
-                << context() << QStringLiteral("Stranger");
-        QTest::newRow("the first registry strategy holding the group wins")
-                << StrategyList{namedRegistry(),
-                                tweaked(namedRegistry(), [](Strategy &s) { s.set_show_time(On); })}
-                << alice() << context() << QStringLiteral("Alice Marsh");
-        QTest::newRow("stranger without a stranger strategy says nothing")
-                << StrategyList{namedRegistry()} << visitor() << context() << QString();
-        QTest::newRow("empty strategy list says nothing")
-                << StrategyList{} << visitor() << context() << QString();
+        const Strategy stranger = namedStranger();
+        const StrategyList both{namedRegistry(), stranger};
+        row("registered person takes the registry strategy of the group",
+            {stranger, namedRegistry()}, alice(), "Alice Marsh");
+        row("registered person of an unserved group says nothing despite a stranger strategy",
+            {stranger, namedRegistry({3, 4})}, alice(), silent);
+        row("stranger takes the stranger strategy", both, visitor(), "Stranger");
+        TempVoiceInfo nameOnly = alice();
+        nameOnly.archiveGroupId = NoGroup;
+        row("a name without a group is a stranger", both, nameOnly, "Stranger");
+        TempVoiceInfo groupOnly = alice();
+        groupOnly.name.clear();
+        row("a group without a name is a stranger", both, groupOnly, "Stranger");
+        row("the first registry strategy holding the group wins",
+            {namedRegistry(), tweaked(namedRegistry(), [](Strategy &s) { s.set_show_time(On); })},
+            alice(), "Alice Marsh");
+        row("stranger without a stranger strategy says nothing", {namedRegistry()}, visitor(),
+            silent);
 
         // Weekday and time window.
         const Strategy morning = withRanges(stranger, {{3, "08-00", "09-30"}});
-        QTest::newRow("Sunday matches weekday 0")
-                << StrategyList{withRanges(stranger, {{0, "00-00", "24-00"}})} << visitor()
-                << context(0) << QStringLiteral("Stranger");
-        QTest::newRow("Sunday never matches weekday 7")
-                << StrategyList{withRanges(stranger, {{7, "00-00", "24-00"}})} << visitor()
-                << context(0) << QString();
-        QTest::newRow("another weekday's range does not apply")
-                << StrategyList{withRanges(stranger, {{1, "00-00", "24-00"}})} << visitor()
-                << context(2) << QString();
-        QTest::newRow("start of the window is included")
-                << StrategyList{morning} << visitor(0, "36.5", "08:00:00") << context()
-                << QStringLiteral("Stranger");
-        QTest::newRow("a second before the start is outside")
-                << StrategyList{morning} << visitor(0, "36.5", "07:59:59") << context()
-                << QString();
-        QTest::newRow("end of the window is included")
-                << StrategyList{morning} << visitor(0, "36.5", "09:30:00") << context()
-                << QStringLiteral("Stranger");
-        QTest::newRow("a second after the end is outside")
-                << StrategyList{morning} << visitor(0, "36.5", "09:30:01") << context()
-                << QString();
-        QTest::newRow("24-00 covers the last second of the day")
-                << StrategyList{stranger} << visitor(0, "36.5", "23:59:59") << context()
-                << QStringLiteral("Stranger");
-        QTest::newRow("a later range of the day matches")
-                << StrategyList{withRanges(stranger,
-                                           {{3, "08-00", "09-00"}, {3, "12-00", "13-00"}})}
-                << visitor(0, "36.5", "12:30:00") << context() << QStringLiteral("Stranger");
-        QTest::newRow("a time that is not 8 characters says nothing")
-                << StrategyList{stranger} << visitor(0, "36.5", "8:15:30") << context()
-                << QString();
-        QTest::newRow("a malformed bound does not open the range")
-                << StrategyList{withRanges(stranger, {{3, "8h", "09-00"}})}
-                << visitor(0, "36.5", "08:30:00") << context() << QString();
-        QTest::newRow("a strategy without ranges says nothing")
-                << StrategyList{withRanges(stranger, {})} << visitor() << context() << QString();
+        row("Sunday matches weekday 0", {withRanges(stranger, {{0, "00-00", "24-00"}})}, visitor(),
+            "Stranger", context(0));
+        row("Sunday never matches weekday 7", {withRanges(stranger, {{7, "00-00", "24-00"}})},
+            visitor(), silent, context(0));
+        row("another weekday's range does not apply",
+            {withRanges(stranger, {{1, "00-00", "24-00"}})}, visitor(), silent, context(2));
+        row("start of the window is included", {morning}, visitor(0, "36.5", "08:00:00"),
+            "Stranger");
+        row("a second before the start is outside", {morning}, visitor(0, "36.5", "07:59:59"),
+            silent);
+        row("end of the window is included", {morning}, visitor(0, "36.5", "09:30:00"), "Stranger");
+        row("a second after the end is outside", {morning}, visitor(0, "36.5", "09:30:01"), silent);
+        row("24-00 covers the last second of the day", {stranger}, visitor(0, "36.5", "23:59:59"),
+            "Stranger");
+        row("a later range of the day matches",
+            {withRanges(stranger, {{3, "08-00", "09-00"}, {3, "12-00", "13-00"}})},
+            visitor(0, "36.5", "12:30:00"), "Stranger");
+        row("a time that is not 8 characters says nothing", {stranger},
+            visitor(0, "36.5", "8:15:30"), silent);
+        row("a malformed bound does not open the range",
+            {withRanges(stranger, {{3, "8h", "09-00"}})}, visitor(0, "36.5", "08:30:00"), silent);
+        row("a strategy without ranges says nothing", {withRanges(stranger, {})}, visitor(),
+            silent);
 
         // Temperature: type T (1 all, 2 over only, 3 abnormal only) and result R (1 number,
         // 3 verdict) against each state.
@@ -233,48 +209,32 @@ private slots:
                 {"T3 R3 abnormal 3", 3, 3, 3, "35.1", "Abnormal temperature"},
         };
         for (const TempCase &c : tempCases)
-            QTest::newRow(c.tag) << StrategyList{temperatureOnly(c.type, c.result)}
-                                 << alice(c.state, QString::fromLatin1(c.temp)) << context()
-                                 << QString::fromLatin1(c.expected);
-        QTest::newRow("show_temperature off says no temperature words")
-                << StrategyList{tweaked(temperatureOnly(1, 1),
-                                        [](Strategy &s) { s.set_show_temperature(Off); })}
-                << alice(1, "38.2") << context() << QString();
-        QTest::newRow("Fahrenheit unit") << StrategyList{temperatureOnly(1, 1)} << alice(1, "100.8")
-                                         << context(3, AppTranslationHelper::English, true)
-                                         << QStringLiteral(" 100.8 degrees Fahrenheit");
-        QTest::newRow("language 96 speaks the point as TK_And")
-                << StrategyList{temperatureOnly(1, 1)} << alice(1, "38.2")
-                << context(3, AppTranslationHelper::Chinese) << QString::fromUtf8(" 38点2 摄氏度");
+            row(c.tag, {temperatureOnly(c.type, c.result)},
+                alice(c.state, QString::fromLatin1(c.temp)), QString::fromLatin1(c.expected));
+        row("show_temperature off says no temperature words",
+            {tweaked(temperatureOnly(1, 1), [](Strategy &s) { s.set_show_temperature(Off); })},
+            alice(1, "38.2"), silent);
+        row("Fahrenheit unit", {temperatureOnly(1, 1)}, alice(1, "100.8"),
+            " 100.8 degrees Fahrenheit", context(3, AppTranslationHelper::English, true));
+        row("language 96 speaks the point as TK_And", {temperatureOnly(1, 1)}, alice(1, "38.2"),
+            QString::fromUtf8(" 38点2 摄氏度"), context(3, AppTranslationHelper::Chinese));
         // The replacement follows the language value 96, not merely "not English".
-        QTest::newRow("any other language keeps the point")
-                << StrategyList{temperatureOnly(1, 1)} << alice(1, "38.2") << context(3, 2)
-                << QStringLiteral(" 38.2 degrees Celsius");
+        row("any other language keeps the point", {temperatureOnly(1, 1)}, alice(1, "38.2"),
+            " 38.2 degrees Celsius", context(3, 2));
 
         // Mask phrase: only with show_mask on, mask status 2 and mask_type 2.
-        const auto masked = [](int showMask, int maskType, const char *content) {
-            return tweaked(quiet(Registry, {AliceGroup}), [=](Strategy &s) {
+        const auto masked = [](int showMask, int maskType) {
+            return StrategyList{tweaked(quiet(Registry, {AliceGroup}), [=](Strategy &s) {
                 s.set_show_mask(showMask);
                 s.set_mask_type(maskType);
-                s.set_mask_content(content);
-            });
+                s.set_mask_content("TK_NoMask");
+            })};
         };
-        QTest::newRow("mask phrase for no mask")
-                << StrategyList{masked(On, 2, "TK_NoMask")} << alice(0, "36.5", "08:15:30", 2)
-                << context() << QStringLiteral(" No mask");
-        QTest::newRow("mask phrase free text kept")
-                << StrategyList{masked(On, 2, "Please wear a mask")}
-                << alice(0, "36.5", "08:15:30", 2) << context()
-                << QStringLiteral(" Please wear a mask");
-        QTest::newRow("no mask phrase while a mask is worn")
-                << StrategyList{masked(On, 2, "TK_NoMask")} << alice(0, "36.5", "08:15:30", 1)
-                << context() << QString();
-        QTest::newRow("no mask phrase with another mask_type")
-                << StrategyList{masked(On, 1, "TK_NoMask")} << alice(0, "36.5", "08:15:30", 2)
-                << context() << QString();
-        QTest::newRow("no mask phrase with show_mask off")
-                << StrategyList{masked(Off, 2, "TK_NoMask")} << alice(0, "36.5", "08:15:30", 2)
-                << context() << QString();
+        const TempVoiceInfo noMask = alice(0, "36.5", "08:15:30", 2);
+        row("mask phrase for no mask", masked(On, 2), noMask, " No mask");
+        row("no mask phrase while a mask is worn", masked(On, 2), alice(), silent);
+        row("no mask phrase with another mask_type", masked(On, 1), noMask, silent);
+        row("no mask phrase with show_mask off", masked(Off, 2), noMask, silent);
 
         // Verdicts by state.
         const Strategy verdicts = tweaked(quiet(Registry, {AliceGroup}), [](Strategy &s) {
@@ -283,63 +243,38 @@ private slots:
             s.set_report_over_temperature("TK_YouCanNotPassForOverTemperature");
             s.set_report_abnormal_temperature("TK_TestAgainForAbnormalTemperature");
         });
-        QTest::newRow("verdict normal") << StrategyList{verdicts} << alice(0) << context()
-                                        << QStringLiteral(" You may pass");
-        QTest::newRow("verdict over-temperature")
-                << StrategyList{verdicts} << alice(1, "38.2") << context()
-                << QStringLiteral(" Temperature too high, you cannot pass");
-        QTest::newRow("verdict abnormal 2")
-                << StrategyList{verdicts} << alice(2, "35.1") << context()
-                << QStringLiteral(" Abnormal temperature, please measure again");
-        QTest::newRow("verdict abnormal 3")
-                << StrategyList{verdicts} << alice(3, "35.1") << context()
-                << QStringLiteral(" Abnormal temperature, please measure again");
-        QTest::newRow("verdict free text kept") << StrategyList{tweaked(verdicts, [](Strategy &s) {
-            s.set_report_over_temperature("not OK");
-        })} << alice(1, "38.2") << context() << QStringLiteral(" not OK");
-        QTest::newRow("verdicts off") << StrategyList{tweaked(
-                verdicts, [](Strategy &s) { s.set_temparature_report_enable(Off); })}
-                                      << alice(1, "38.2") << context() << QString();
+        row("verdict normal", {verdicts}, alice(0), " You may pass");
+        row("verdict over-temperature", {verdicts}, alice(1, "38.2"),
+            " Temperature too high, you cannot pass");
+        row("verdict abnormal", {verdicts}, alice(2, "35.1"),
+            " Abnormal temperature, please measure again");
 
         // Greeting: the two greeting keys are translated, free text is spoken as stored.
         const auto greeting = [](const char *content) {
-            return tweaked(quiet(Registry, {AliceGroup}), [=](Strategy &s) {
+            return StrategyList{tweaked(quiet(Registry, {AliceGroup}), [=](Strategy &s) {
                 s.set_show_content(On);
                 s.set_speech_content(content);
-            });
+            })};
         };
-        QTest::newRow("greeting TK_Hello") << StrategyList{greeting("TK_Hello")} << alice()
-                                           << context() << QStringLiteral(" Hello");
-        QTest::newRow("greeting TK_VisitorHello")
-                << StrategyList{greeting("TK_VisitorHello")} << alice() << context()
-                << QStringLiteral(" Hello, visitor");
-        QTest::newRow("greeting free text kept")
-                << StrategyList{greeting("Welcome to hall B")} << alice() << context()
-                << QStringLiteral(" Welcome to hall B");
+        row("greeting TK_Hello", greeting("TK_Hello"), alice(), " Hello");
+        row("greeting TK_VisitorHello", greeting("TK_VisitorHello"), alice(), " Hello, visitor");
+        row("greeting free text kept", greeting("Welcome to hall B"), alice(),
+            " Welcome to hall B");
 
-        // Name pieces.
-        QTest::newRow("stranger content free text")
-                << StrategyList{namedStranger("Visitor")} << visitor() << context()
-                << QStringLiteral("Visitor");
-        QTest::newRow("report_stranger off")
-                << StrategyList{tweaked(stranger, [](Strategy &s) { s.set_report_stranger(Off); })}
-                << visitor() << context() << QString();
-        QTest::newRow("show_name off")
-                << StrategyList{tweaked(namedRegistry(), [](Strategy &s) { s.set_show_name(Off); })}
-                << alice() << context() << QString();
+        // Name pieces. Free text in the other translated pieces takes the same path as here;
+        // each switch off is "every switch off says nothing", each piece on a whole sentence.
+        row("stranger content free text", {namedStranger("Visitor")}, visitor(), "Visitor");
         // show_name belongs to registry strategies and report_stranger to the stranger one.
-        QTest::newRow("show_name does not name a stranger")
-                << StrategyList{tweaked(quiet(Stranger), [](Strategy &s) { s.set_show_name(On); })}
-                << visitor() << context() << QString();
-        QTest::newRow("time piece") << StrategyList{tweaked(
-                quiet(Registry, {AliceGroup}), [](Strategy &s) { s.set_show_time(On); })}
-                                    << alice() << context() << QStringLiteral(",08:15:30,");
+        row("show_name does not name a stranger",
+            {tweaked(quiet(Stranger), [](Strategy &s) { s.set_show_name(On); })}, visitor(),
+            silent);
 
         // Whole sentences in their order: name, time, temperature, mask, verdict, greeting.
-        const auto everything = [&](Strategy s) {
+        const auto everything = [&](Strategy s, int result, const char *content) {
             s.set_show_time(On);
             s.set_show_temperature(On);
             s.set_temperature_type(1);
+            s.set_thermometry_result(result);
             s.set_show_mask(On);
             s.set_mask_type(2);
             s.set_mask_content("TK_NoMask");
@@ -347,29 +282,17 @@ private slots:
             s.set_report_normal_temperature("TK_YouCanPass");
             s.set_report_over_temperature("TK_YouCanNotPassForOverTemperature");
             s.set_show_content(On);
-            return s;
+            s.set_speech_content(content);
+            return StrategyList{s};
         };
-        QTest::newRow("registry sentence, all pieces")
-                << StrategyList{tweaked(everything(namedRegistry()),
-                                        [](Strategy &s) {
-                                            s.set_thermometry_result(1);
-                                            s.set_speech_content("TK_Hello");
-                                        })}
-                << alice(0, "36.5", "08:15:30", 2) << context()
-                << QStringLiteral("Alice Marsh,08:15:30, 36.5 degrees Celsius No mask You may "
-                                  "pass Hello");
-        QTest::newRow("stranger sentence, all pieces")
-                << StrategyList{tweaked(everything(stranger),
-                                        [](Strategy &s) {
-                                            s.set_thermometry_result(3);
-                                            s.set_speech_content("TK_VisitorHello");
-                                        })}
-                << visitor(1, "38.2", "23:59:59", 2) << context()
-                << QStringLiteral("Stranger,23:59:59,Over-temperature No mask Temperature too "
-                                  "high, you cannot pass Hello, visitor");
-        QTest::newRow("every switch off says nothing")
-                << StrategyList{quiet(Registry, {AliceGroup}), quiet(Stranger)}
-                << alice(1, "38.2", "08:15:30", 2) << context() << QString();
+        row("registry sentence, all pieces", everything(namedRegistry(), 1, "TK_Hello"), noMask,
+            "Alice Marsh,08:15:30, 36.5 degrees Celsius No mask You may pass Hello");
+        row("stranger sentence, all pieces", everything(stranger, 3, "TK_VisitorHello"),
+            visitor(1, "38.2", "23:59:59", 2),
+            "Stranger,23:59:59,Over-temperature No mask Temperature too high, you cannot pass "
+            "Hello, visitor");
+        row("every switch off says nothing", {quiet(Registry, {AliceGroup}), quiet(Stranger)},
+            alice(1, "38.2", "08:15:30", 2), silent);
     }
 
     void announcement()

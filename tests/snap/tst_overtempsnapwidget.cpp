@@ -22,12 +22,9 @@
 
 // The over-temperature list: its bound, removal of handled alarms, timed clearing, the NEW tag's
 // tick, the handling request and the one open pop-up. The rules are tst_overtemprules'.
-namespace {
+using testsupport::flushDeferredDeletes;
 
-void flushDeferredDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+namespace {
 
 void sendEvent(QObject *receiver, QEvent::Type type)
 {

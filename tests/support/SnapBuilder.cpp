@@ -1,5 +1,7 @@
 #include "SnapBuilder.h"
 
+#include "PlatformPictureStore.h"
+
 #include <algorithm>
 
 namespace snaptest {
@@ -70,7 +72,19 @@ SnapBuilder &SnapBuilder::registered(int archiveId, const QString &name, int gro
         m_vecMatches.clear();
     m_bDefaultMatch = false;
     m_vecMatches.push_back(registeredMatch(archiveId, name, groupId, score));
+    if (m_bOnPlatform)
+        m_vecMatches.back().archiveImage.url = storePlatformPicture();
     return *this;
+}
+
+SnapBuilder &SnapBuilder::onPlatform()
+{
+    m_bOnPlatform = true;
+    for (CompareInfo &match : m_vecMatches) {
+        if (match.matchFlag == 1)
+            match.archiveImage.url = storePlatformPicture();
+    }
+    return picture(storePlatformPicture());
 }
 
 SnapBuilder &SnapBuilder::stranger()
@@ -151,6 +165,13 @@ QString writeFacePicture(const QString &folder, const QString &name)
 {
     const QString path = folder + QLatin1Char('/') + name;
     return facePicture().save(path, "PNG") ? path : QString();
+}
+
+QString storePlatformPicture()
+{
+    static int s_nStored = 0;
+    return PlatformPictureStore::store(QStringLiteral("built/face-%1.png").arg(++s_nStored),
+                                       facePicture(48, 60));
 }
 
 } // namespace snaptest

@@ -64,6 +64,10 @@ public:
 
     // For records: live records are announced, history records are not.
     SnapBuilder &announce(bool live = true) { return set(m_bAnnounce, live); }
+    // Pictures on the platform, as a device's are before its notification arrives: the
+    // snapshot's and those of the registered matches are stored now, those of registered matches
+    // added later when they are added. Each under a new name, so none is in a picture cache yet.
+    SnapBuilder &onPlatform();
 
     OrvaneSnapTargetSource source() const;
     OrvaneSnapFaceInfo face() const;
@@ -88,11 +92,15 @@ private:
     std::optional<double> m_optTemperature;
     std::optional<int> m_optCompareResult;
     bool m_bAnnounce = false;
+    bool m_bOnPlatform = false;
 };
 
 // A picture with detail in every block, so that scaling and pixelating both show.
 QImage facePicture(int width = 160, int height = 200);
 // Saves facePicture() as PNG under the folder; the path, or empty when it cannot be written.
 QString writeFacePicture(const QString &folder, const QString &name);
+// Stores a small face picture in the platform's picture store under a new name; the name, as
+// notifications carry it.
+QString storePlatformPicture();
 
 } // namespace snaptest

@@ -1,9 +1,16 @@
 #include "TestSupport.h"
 
+#include "AppConfigHelper.h"
+#include "FlieDataTransfer.h"
+#include "PlatformStore.h"
+#include "VoiceStrategyStore.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QMutex>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -123,6 +130,66 @@ int runSuite(QObject *suite, int argc, char **argv)
     }
     g_configDir.reset();
     return result;
+}
+
+void settle()
+{
+    QTRY_COMPARE(FlieDataTransfer::getInstance()->pendingTaskCount(), 0);
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+void flushDeferredDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+bool prepareWindow(int windowId, std::vector<ST_MSGVoiceBroadcastStrategy> strategies,
+                   const QStringList &channels)
+{
+    for (ST_MSGVoiceBroadcastStrategy &strategy : strategies) {
+        strategy.set_window_id(windowId + 1);
+        int id = 0;
+        if (!VoiceStrategyStore::instance()->add(strategy, id))
+            return false;
+    }
+    IntelligentSnapConfigParam selection;
+    selection.strChannelUIDList = channels;
+    selection.nChannelCount = channels.size();
+    return AppConfigHelper::instance()->setEpidemicPreviewConfigParam(windowId, selection);
+}
+
+TempSnapWidget *cardStrip(const QWidget *screen)
+{
+    return screen->findChild<TempSnapWidget *>(QStringLiteral("widgetTempSnap"));
+}
+
+namespace {
+const QString g_lockConnection = QStringLiteral("testsupport_store_lock");
+} // namespace
+
+StoreLock::StoreLock(bool readersToo)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), g_lockConnection);
+    db.setDatabaseName(PlatformStore::instance()->databaseFilePath());
+    QSqlQuery query(db);
+    m_bHeld = db.open()
+              && (!readersToo || query.exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE")))
+              && query.exec(QStringLiteral("BEGIN EXCLUSIVE"))
+              && query.exec(QStringLiteral("INSERT OR REPLACE INTO host_records VALUES"
+                                           " ('locker', 'k', x'00', 0)"));
+}
+
+void StoreLock::release()
+{
+    if (!QSqlDatabase::contains(g_lockConnection))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(g_lockConnection, false);
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(g_lockConnection);
 }
 
 } // namespace testsupport

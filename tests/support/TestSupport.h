@@ -1,12 +1,19 @@
 #pragma once
 
+#include "ST_MSGVoiceBroadcastStrategy.h"
+#include "TempSnapItem.h"
+#include "TempSnapWidget.h"
+
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QtTest/QtTest>
 
+#include <vector>
+
 // Shared test scaffolding: every suite runs against a private, empty configuration folder
-// and fails when Qt logs a warning or critical message that the suite did not announce.
+// and fails when Qt logs a warning or critical message that the suite did not announce. Below
+// runSuite() are helpers for suites that drive a whole screen.
 namespace testsupport {
 
 // Installs the guard; messages at warning level and above fail the run unless allowed.
@@ -27,6 +34,34 @@ QString useFreshConfigFolder();
 QStringList scanPluginSources(const QRegularExpression &pattern);
 
 int runSuite(QObject *suite, int argc, char **argv);
+
+// Lets every file transfer finish and the events it posted reach their receivers.
+void settle();
+// Deletes what deleteLater() scheduled, so that counts of widgets and records see the living.
+void flushDeferredDeletes();
+// Stores the strategies (under the window's key) and the channel selection that a screen of the
+// window reads at its first show; false when the store refused one.
+bool prepareWindow(int windowId, std::vector<ST_MSGVoiceBroadcastStrategy> strategies,
+                   const QStringList &channels);
+// The screen's strip of snapshot cards.
+TempSnapWidget *cardStrip(const QWidget *screen);
+
+// Another program writing to the platform store until release(): writers are locked out, and
+// with readersToo readers as well, as long as the store's own connection is closed (while it is
+// open, its write-ahead log still lets it read).
+class StoreLock
+{
+public:
+    explicit StoreLock(bool readersToo);
+    ~StoreLock() { release(); }
+    StoreLock(const StoreLock &) = delete;
+    StoreLock &operator=(const StoreLock &) = delete;
+    void release();
+    bool isHeld() const { return m_bHeld; }
+
+private:
+    bool m_bHeld = false;
+};
 
 } // namespace testsupport
 
