@@ -139,7 +139,9 @@ OrvaneCompareNotifyMessage NotificationFactory::make()
 {
     const qint64 id = ++m_nNext;
     const int phase = int(id % 10);
-    const int state = phase == 7 ? 1 : phase == 8 ? 2 : phase == 9 ? 3 : 0;
+    int state = phase == 7 ? 1 : phase == 8 ? 2 : phase == 9 ? 3 : 0;
+    if (m_bAlarmMix)
+        state = isAlarm(id) ? 1 : state == 1 ? 0 : state;
     snaptest::SnapBuilder snap;
     snap.snapId(id)
             .server(m_strServer)

@@ -53,6 +53,10 @@ public:
     // A camera-like mix: four in five registered, one in ten over temperature, one in ten
     // abnormal, one in four without mask; every snapshot a picture of its own within the pool.
     OrvaneCompareNotifyMessage make();
+    // With the alarm mix, every third snapshot (ids divisible by 3) is over temperature with an
+    // alarm id equal to its snapshot id; the others are never over temperature.
+    void setAlarmMix(bool on) { m_bAlarmMix = on; }
+    static bool isAlarm(qint64 id) { return id % 3 == 0; }
 
     const std::vector<QString> &pool() const { return m_vecPool; }
     qint64 lastId() const { return m_nNext; }
@@ -62,6 +66,7 @@ private:
     std::vector<Person> m_vecPersons;
     QString m_strServer;
     qint64 m_nNext = 0;
+    bool m_bAlarmMix = false;
 };
 
 } // namespace benchsupport

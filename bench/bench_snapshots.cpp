@@ -6,9 +6,13 @@
 //
 //   bench_snapshots            full run (about two minutes)
 //   bench_snapshots --quick    shorter run with smaller counts
+//   bench_snapshots --alarms   one in three snapshots an over-temperature alarm: strip and
+//                              over-temperature list together against the floor, and the marks
 //   bench_snapshots --help     every option
 #include "BenchSupport.h"
 #include "EpidemicPreview.h"
+#include "OverTempSnapItem.h"
+#include "OverTempSnapWidget.h"
 #include "SnapComparesMessage.h"
 #include "TempSnapItem.h"
 #include "TempSnapRules.h"
@@ -163,6 +167,41 @@ private:
     qint64 m_nLastPaintedId = 0;
 };
 
+// First paints of the over-temperature list's cards, by alarm id.
+class ListCardProbe : public QObject
+{
+public:
+    explicit ListCardProbe(QWidget *viewport)
+        : m_pViewport(viewport)
+    {
+        viewport->installEventFilter(this);
+    }
+
+    qint64 lastPaintedAlarm() const { return m_nLastPaintedAlarm; }
+    std::function<void()> onChange;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_pViewport && event->type() == QEvent::ChildPolished) {
+            if (auto *card = qobject_cast<OverTempSnapItem *>(
+                        static_cast<QChildEvent *>(event)->child()))
+                card->installEventFilter(this);
+        } else if (event->type() == QEvent::Paint && watched != m_pViewport) {
+            auto *card = static_cast<OverTempSnapItem *>(watched);
+            card->removeEventFilter(this);
+            m_nLastPaintedAlarm = card->snapSource().alarmId;
+            if (onChange)
+                onChange();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget *m_pViewport;
+    qint64 m_nLastPaintedAlarm = 0;
+};
+
 // Paint events of one plain widget.
 class PaintCounter : public QObject
 {
@@ -195,24 +234,28 @@ struct Options
     int nMarkA = 2000;
     int nMarkB = 20000;
     bool bSkipMemory = false;
+    bool bAlarms = false; // one in three over temperature; only floor, steady and marks
 };
 
 class Bench
 {
 public:
     Bench(const Options &options, EpidemicPreview *screen, TempSnapWidget *strip,
-          NotificationFactory *factory)
+          OverTempSnapWidget *overTemp, NotificationFactory *factory)
         : m_objOptions(options)
         , m_pScreen(screen)
         , m_pStrip(strip)
         , m_pList(strip->findChild<QListWidget *>())
+        , m_pOverTemp(overTemp)
         , m_pFactory(factory)
         , m_objProbe(m_pList->viewport())
+        , m_objListProbe(overTemp->findChild<QListWidget *>()->viewport())
     {
         m_objProbe.onChange = [this] {
             if (m_fnWake && m_fnWake())
                 m_objLoop.quit();
         };
+        m_objListProbe.onChange = m_objProbe.onChange;
     }
 
     int run()
@@ -220,6 +263,8 @@ public:
         int failures = 0;
         const double floorUs = measureFloor();
         const double cardUs = measureSteady();
+        if (m_objOptions.bAlarms)
+            return runAlarms(floorUs, cardUs);
         const double ratio = cardUs / floorUs;
         say("\nUI-thread time per shown snapshot (closed loop, strip full, oldest dropped)\n");
         say("  card in the strip          %8.1f us\n", cardUs);
@@ -237,6 +282,18 @@ public:
     }
 
 private:
+    int runAlarms(double floorUs, double cardUs)
+    {
+        say("\nUI-thread time per shown snapshot, one in three an over-temperature alarm "
+            "(closed loop, strip and list full, oldest dropped)\n");
+        say("  strip and list together    %8.1f us\n", cardUs);
+        say("  floor: QLabel load+scale   %8.1f us\n", floorUs);
+        say("  ratio                      %8.2f\n", cardUs / floorUs);
+        const bool ok = m_objOptions.bSkipMemory || measureMemory();
+        say("\n%s\n", ok ? "counts equal" : "counts differ");
+        return ok ? 0 : 1;
+    }
+
     void emitNow(int count)
     {
         OrvaneCompareNotifyMessageList list;
@@ -260,7 +317,14 @@ private:
     {
         emitNow(1);
         const qint64 id = m_pFactory->lastId();
-        return waitFor([this, id] { return m_objProbe.lastPaintedId() >= id; }, 5000);
+        // An alarm is shown when its list card is painted too.
+        const bool alarm = m_objOptions.bAlarms && NotificationFactory::isAlarm(id);
+        return waitFor(
+                [this, id, alarm] {
+                    return m_objProbe.lastPaintedId() >= id
+                           && (!alarm || m_objListProbe.lastPaintedAlarm() == id);
+                },
+                5000);
     }
 
     void settle()
@@ -274,13 +338,17 @@ private:
     double measureSteady()
     {
         // Fill the strip and warm the caches, then measure with the oldest card dropped each time.
-        for (int i = 0; i < m_pStrip->maxCount() + 20; ++i) {
+        // With alarms the list fills too: one card per three snapshots.
+        const int fill = m_pStrip->maxCount() + 20
+                         + (m_objOptions.bAlarms ? 3 * (FeverValues::MaxListCards + 5) : 0);
+        for (int i = 0; i < fill; ++i) {
             if (!oneClosedLoop()) {
                 say("steady: a card did not appear (is the intake wired to the strip?)\n");
                 return std::nan("");
             }
         }
-        say("steady: strip holds %d cards\n", m_pStrip->cardCount());
+        say("steady: strip holds %d cards, over-temperature list %d\n", m_pStrip->cardCount(),
+            m_pOverTemp->cardCount());
         const qint64 cpu0 = threadCpuNs();
         const ThreadTimes times0 = threadTimes();
         const qint64 wall0 = nowNs();
@@ -457,6 +525,7 @@ private:
         int widgets = 0;
         int records = 0;
         int cards = 0;
+        int listCards = 0;
     };
 
     Mark takeMark()
@@ -469,6 +538,7 @@ private:
         mark.widgets = QApplication::allWidgets().size();
         mark.records = SnapComparesMessage::liveCount();
         mark.cards = m_pStrip->cardCount();
+        mark.listCards = m_pOverTemp->cardCount();
         return mark;
     }
 
@@ -519,6 +589,8 @@ private:
         say("  after %6d: RSS %7.1f MiB (%7.1f after malloc_trim)  widgets %5d  records %4d  cards "
             "%d\n",
             m_objOptions.nMarkB, b.rssMiB, b.rssTrimmedMiB, b.widgets, b.records, b.cards);
+        if (m_objOptions.bAlarms)
+            say("  over-temperature list cards %d / %d\n", a.listCards, b.listCards);
         say("  growth %.2f MiB after malloc_trim (%.2f MiB before) (target < 5)  %s;  counts %s\n",
             growth, b.rssMiB - a.rssMiB, growth < 5.0 ? "MET" : "MISSED",
             countsEqual ? "equal: MET" : "DIFFER: MISSED");
@@ -529,8 +601,10 @@ private:
     QPointer<EpidemicPreview> m_pScreen;
     TempSnapWidget *m_pStrip;
     QListWidget *m_pList;
+    OverTempSnapWidget *m_pOverTemp;
     NotificationFactory *m_pFactory;
     CardProbe m_objProbe;
+    ListCardProbe m_objListProbe;
     QEventLoop m_objLoop;
     std::function<bool()> m_fnWake;
 };
@@ -557,6 +631,9 @@ bool parseOptions(const QStringList &arguments, Options *options)
                             "e.g. 2000,20000."),
              QStringLiteral("a,b")},
             {QStringLiteral("no-memory"), QStringLiteral("Skip the memory marks.")},
+            {QStringLiteral("alarms"),
+             QStringLiteral("One in three snapshots an over-temperature alarm (strip and list); "
+                            "runs the floor, the steady state and the marks only.")},
     });
     parser.process(arguments);
     setVerbose(parser.isSet(QStringLiteral("verbose")));
@@ -600,6 +677,7 @@ bool parseOptions(const QStringList &arguments, Options *options)
             return false;
     }
     options->bSkipMemory = parser.isSet(QStringLiteral("no-memory"));
+    options->bAlarms = parser.isSet(QStringLiteral("alarms"));
     return true;
 }
 
@@ -624,6 +702,7 @@ int main(int argc, char **argv)
     AppStyleHelper::applyHostStyleSheet(&app);
 
     NotificationFactory factory;
+    factory.setAlarmMix(options.bAlarms);
     if (!factory.prepare(options.nPool)) {
         std::fprintf(stderr, "bench_snapshots: cannot store the pictures\n");
         return 2;
@@ -637,8 +716,10 @@ int main(int argc, char **argv)
     screen.resize(1600, 900);
     screen.show();
     auto *strip = screen.findChild<TempSnapWidget *>(QStringLiteral("widgetTempSnap"));
-    if (!strip || !strip->findChild<QListWidget *>()) {
-        std::fprintf(stderr, "bench_snapshots: the screen has no snapshot strip\n");
+    auto *overTemp = screen.findChild<OverTempSnapWidget *>(QStringLiteral("widgetSnap"));
+    if (!strip || !strip->findChild<QListWidget *>() || !overTemp
+        || !overTemp->findChild<QListWidget *>()) {
+        std::fprintf(stderr, "bench_snapshots: the screen has no snapshot strip or list\n");
         return 2;
     }
     QCoreApplication::processEvents();
@@ -648,7 +729,7 @@ int main(int argc, char **argv)
         options.nPool, HostTesting::imageCacheByteLimit() / (1024 * 1024),
         strip->cardSize().width(), strip->cardSize().height(),
         qint64(QCoreApplication::applicationPid()));
-    Bench bench(options, &screen, strip, &factory);
+    Bench bench(options, &screen, strip, overTemp, &factory);
     const int result = bench.run();
     screen.releaseResource();
     return result;
