@@ -1,4 +1,3 @@
-#include "ScreenTraffic.h"
 #include "SnapBuilder.h"
 #include "TestSupport.h"
 
@@ -11,6 +10,7 @@
 #include "StrategyDefaults.h"
 
 #include "OverTemperatureProcessDialog.h"
+#include "VornClient.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -19,8 +19,6 @@
 #include <QRadioButton>
 
 #include <memory>
-
-using namespace screentest;
 
 // An over-temperature alarm from the platform's notification to its stored handling, through
 // two live screens and the host's real handling dialog.
@@ -48,16 +46,14 @@ private:
     }
     static void emitAlarm(int alarmId)
     {
-        emitLive(snaptest::SnapBuilder()
-                         .picture(newSnapPicture())
-                         .server(LoginServer)
-                         .channel(GateA)
-                         .state(FeverValues::TempStateOver)
-                         .alarm(alarmId)
-                         .registered(alarmId, QStringLiteral("Person %1").arg(alarmId))
-                         .archivePicture(registered(alarmId).archivePicture)
-                         .notification());
-        settle();
+        emit VornClient::instance()->signalCompareNotifyReceived(
+                snaptest::SnapBuilder()
+                        .state(FeverValues::TempStateOver)
+                        .alarm(alarmId)
+                        .registered(alarmId, QStringLiteral("Person %1").arg(alarmId))
+                        .onPlatform()
+                        .list());
+        testsupport::settle();
     }
 };
 
@@ -68,7 +64,9 @@ void TestAlarmFlow::initTestCase()
 
 std::unique_ptr<EpidemicPreview> TestAlarmFlow::makeScreen(int windowId)
 {
-    prepareWindow(windowId, {StrategyDefaults::strangerStrategy(windowId + 1)}, {GateA});
+    if (!testsupport::prepareWindow(windowId, {StrategyDefaults::strangerStrategy(windowId + 1)},
+                                    {snaptest::DefaultChannel}))
+        return nullptr;
     auto screen = std::make_unique<EpidemicPreview>();
     screen->setProperty("priviewWinId", windowId);
     screen->resize(1157, 603);
@@ -84,6 +82,7 @@ void TestAlarmFlow::handledAlarmLeavesEveryScreen()
     constexpr int Other = 4712;
     auto first = makeScreen(30);
     auto second = makeScreen(31);
+    QVERIFY(first && second);
     QVERIFY(QTest::qWaitForWindowExposed(first.get()));
     QVERIFY(HostTesting::alarmHandlingRecords().empty());
 
@@ -103,7 +102,7 @@ void TestAlarmFlow::handledAlarmLeavesEveryScreen()
     auto *dialog = overTempList(first.get())->findChild<OverTemperatureProcessDialog *>();
     QVERIFY(dialog);
     QVERIFY(dialog->isVisible());
-    settle();
+    testsupport::settle();
 
     const QString note = QStringLiteral("Retested at the gate: 36.9");
     auto *falseAlarm = dialog->findChild<QRadioButton *>(QStringLiteral("radioFalseAlarm"));
@@ -113,7 +112,7 @@ void TestAlarmFlow::handledAlarmLeavesEveryScreen()
     falseAlarm->click();
     QTest::keyClicks(noteEdit, note);
     save->click();
-    flushDeferredDeletes();
+    testsupport::flushDeferredDeletes();
 
     for (QWidget *screen : {first.get(), second.get()}) {
         QCOMPARE(alarmIds(screen), QList<int>{Other});
@@ -127,7 +126,7 @@ void TestAlarmFlow::handledAlarmLeavesEveryScreen()
 
     // A second notice for the handled alarm finds nothing more to remove or store.
     emit VornClient::instance()->signalProcessOverTemperatureAlarm(std::vector<int>{Handled});
-    flushDeferredDeletes();
+    testsupport::flushDeferredDeletes();
     for (QWidget *screen : {first.get(), second.get()})
         QCOMPARE(alarmIds(screen), QList<int>{Other});
     records = HostTesting::alarmHandlingRecords();
