@@ -14,6 +14,7 @@
 #include <QButtonGroup>
 #include <QDebug>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -206,9 +207,19 @@ void OverTemperatureProcessDialog::fillForm()
             }
         }
     }
-    f.strSnapPicture = source.snapDetailImageURL.isEmpty()
-                               ? QString()
-                               : ai->convertToLocalSnapAbsPath(source.snapDetailImageURL, true);
+    // A screen hands over its record, whose snapshot URL is already the local cache path; the
+    // platform's own record keeps the name to download it by.
+    f.strRemoteSnapPicture = stored.snapFaceInfo.snapTargetSource.snapDetailImageURL.isEmpty()
+                                     ? source.snapDetailImageURL
+                                     : stored.snapFaceInfo.snapTargetSource.snapDetailImageURL;
+    QPixmap cached;
+    if (QFileInfo(source.snapDetailImageURL).isAbsolute()
+        && FileDataCacheHelper::tryLoadPixmapData(source.snapDetailImageURL, cached))
+        f.strSnapPicture = source.snapDetailImageURL;
+    else if (!f.strRemoteSnapPicture.isEmpty())
+        f.strSnapPicture = ai->convertToLocalSnapAbsPath(f.strRemoteSnapPicture, true);
+    else
+        f.strSnapPicture.clear();
     f.strArchivePicture =
             archiveUrl.isEmpty() ? QString() : ai->convertToLocalSnapAbsPath(archiveUrl, false);
     f.bStranger = name.isEmpty();
@@ -245,7 +256,7 @@ void OverTemperatureProcessDialog::requestPictures()
     QPixmap probe;
     if (!f.strSnapPicture.isEmpty()
         && !FileDataCacheHelper::tryLoadPixmapData(f.strSnapPicture, probe))
-        files.append(TransFilePath(f.strSnapPicture, f.objSource.snapDetailImageURL));
+        files.append(TransFilePath(f.strSnapPicture, f.strRemoteSnapPicture));
     OrvaneCompareNotifyMessage stored;
     if (!f.strArchivePicture.isEmpty()
         && !FileDataCacheHelper::tryLoadPixmapData(f.strArchivePicture, probe)

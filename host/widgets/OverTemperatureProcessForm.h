@@ -14,8 +14,9 @@ class QPushButton;
 struct OverTemperatureProcessForm
 {
     OrvaneSnapTargetSource objSource;
-    QString strSnapPicture;    // local cache paths
-    QString strArchivePicture; // empty for a stranger
+    QString strRemoteSnapPicture; // the snapshot picture on the platform
+    QString strSnapPicture;       // local cache paths
+    QString strArchivePicture;    // empty for a stranger
     bool bStranger = true;
     int nDownloadTask = -99999;
 

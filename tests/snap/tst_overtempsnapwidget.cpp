@@ -209,9 +209,7 @@ void TestOverTempSnapWidget::alarmWithoutRecordShowsTipAndNoDialog()
     QCOMPARE(HostTesting::recentTips(&list).value(0), qMakePair(notSupported, 2));
     QVERIFY(!list.findChild<OverTemperatureProcessDialog *>());
 
-    // A double click asks the same; with a record the dialog opens. It fetches the snapshot
-    // through the transfer, which refuses this picture: it lies outside the platform's store.
-    testsupport::allowWarning(QRegularExpression(QStringLiteral("outside the picture store")));
+    // A double click asks the same; with a record the dialog opens.
     append(list, 12);
     QTest::mouseDClick(list.cardAt(0), Qt::LeftButton);
     QCOMPARE(HostTesting::recentTips(&list).size(), 1);
