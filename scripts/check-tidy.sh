@@ -50,11 +50,13 @@ LOGS=$(mktemp -d)
 trap 'rm -rf "$LOGS"' EXIT
 export CLANG_TIDY BUILD_DIR LOGS
 
+# g++ builds C++17 by default, so the compile commands carry no -std flag; clang-tidy is told.
 # One clang-tidy per file, JOBS at a time; each writes its own log so outputs do not interleave.
 # shellcheck disable=SC2016 # expanded by the inner shell
 printf '%s\0' "${EXISTING[@]}" | xargs -0 -n 1 -P "$JOBS" sh -c '
     log="$LOGS/$(printf %s "$1" | tr / _).log"
-    if ! "$CLANG_TIDY" -p "$BUILD_DIR" --quiet --warnings-as-errors="bugprone-*" "$1" \
+    if ! "$CLANG_TIDY" -p "$BUILD_DIR" --quiet --warnings-as-errors="bugprone-*" \
+        --extra-arg=-std=c++17 "$1" \
             >"$log" 2>&1; then
         : >"$log.failed"
     fi' sh
