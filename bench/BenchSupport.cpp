@@ -1,5 +1,7 @@
 #include "BenchSupport.h"
 
+#include <QTemporaryDir>
+
 #include "SnapBuilder.h"
 
 #include "PlatformPictureStore.h"
@@ -67,6 +69,16 @@ void messageFilter(QtMsgType type, const QMessageLogContext &, const QString &me
     if (!g_bVerbose && (type == QtDebugMsg || type == QtInfoMsg))
         return;
     std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+bool prepareFreshRun(const QTemporaryDir &config)
+{
+    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    if (!config.isValid())
+        return false;
+    qputenv("FEVER_CONFIG_DIR", config.path().toLocal8Bit());
+    qInstallMessageHandler(messageFilter);
+    return true;
 }
 
 bool runUntil(const std::function<bool()> &done, int timeoutMs, QEventLoop *loop)

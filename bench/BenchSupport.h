@@ -1,5 +1,7 @@
 #pragma once
 
+class QTemporaryDir;
+
 #include "OrvaneArchive.h"
 #include "OrvaneCompareNotifyMessage.h"
 
@@ -32,6 +34,10 @@ void say(const char *format, ...) __attribute__((format(printf, 1, 2)));
 // Debug and info lines are dropped unless verbose; install with qInstallMessageHandler.
 void setVerbose(bool verbose);
 void messageFilter(QtMsgType type, const QMessageLogContext &, const QString &message);
+
+// Offscreen, in a fresh configuration folder (no history, no strategies, no cached pictures),
+// with the log filtered; call before the application exists. False when no folder could be made.
+bool prepareFreshRun(const QTemporaryDir &config);
 
 // Runs the event loop until `done` holds or the time is up; false on time-out.
 bool runUntil(const std::function<bool()> &done, int timeoutMs, QEventLoop *loop);

@@ -685,13 +685,9 @@ bool parseOptions(const QStringList &arguments, Options *options)
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
     QTemporaryDir config;
-    if (!config.isValid())
+    if (!prepareFreshRun(config))
         return 2;
-    // A fresh platform each run: no history, no strategies, no cached pictures.
-    qputenv("FEVER_CONFIG_DIR", config.path().toLocal8Bit());
-    qInstallMessageHandler(messageFilter);
 
     QApplication app(argc, argv);
     Options options;
