@@ -139,16 +139,46 @@ std::vector<AlarmHandlingStore::Record> AlarmHandlingStore::records()
         qDebug().noquote() << "AlarmHandlingStore::records" << query.lastError().text();
         return result;
     }
-    while (query.next()) {
-        Record record;
-        record.nAlarmId = query.value(0).toInt();
-        record.nHandleType = query.value(1).toInt();
-        record.strNote = query.value(2).toString();
-        record.nOperatorId = query.value(3).toInt();
-        record.objTime =
-                QDateTime::fromString(query.value(4).toString(), QLatin1String(TimeFormat));
-        result.push_back(record);
+    while (query.next())
+        result.push_back(readRecord(query));
+    return result;
+}
+
+AlarmHandlingStore::Record AlarmHandlingStore::readRecord(const QSqlQuery &query)
+{
+    Record record;
+    record.nAlarmId = query.value(0).toInt();
+    record.nHandleType = query.value(1).toInt();
+    record.strNote = query.value(2).toString();
+    record.nOperatorId = query.value(3).toInt();
+    record.objTime = QDateTime::fromString(query.value(4).toString(), QLatin1String(TimeFormat));
+    return record;
+}
+
+std::vector<AlarmHandlingStore::Record>
+AlarmHandlingStore::recordsBetween(const QDateTime &from, const QDateTime &to, bool *ok)
+{
+    if (ok)
+        *ok = false;
+    std::vector<Record> result;
+    if (!ensureTable())
+        return result;
+    QSqlQuery query(PlatformStore::instance()->database());
+    query.setForwardOnly(true);
+    // The stored times sort as text, so the time index serves the range.
+    query.prepare(QStringLiteral("SELECT alarm_id, handle_type, note, operator_id, handled_at"
+                                 " FROM alarm_handling WHERE handled_at >= ? AND handled_at < ?"
+                                 " ORDER BY handled_at, id"));
+    query.addBindValue(timeText(from));
+    query.addBindValue(timeText(to));
+    if (!query.exec()) {
+        qDebug().noquote() << "AlarmHandlingStore::recordsBetween" << query.lastError().text();
+        return result;
     }
+    while (query.next())
+        result.push_back(readRecord(query));
+    if (ok)
+        *ok = true;
     return result;
 }
 

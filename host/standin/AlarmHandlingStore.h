@@ -5,6 +5,8 @@
 
 #include <vector>
 
+class QSqlQuery;
+
 // The platform's record of how over-temperature alarms were handled: one row per alarm in the
 // platform store (table "alarm_handling"). The handling type is kept as a number so that
 // statistics can count handlings per hour and type. Bounded: rows older than RetentionDays
@@ -39,6 +41,9 @@ public:
     static bool isHandled(int alarmId, bool *ok = nullptr);
     // All stored handlings, oldest first; empty when the store cannot be read.
     static std::vector<Record> records();
+    // Handlings made in [from, to), oldest first; *ok false when the store could not be read.
+    static std::vector<Record> recordsBetween(const QDateTime &from, const QDateTime &to,
+                                              bool *ok = nullptr);
     // Highest alarm id handled, -99999 when none.
     static int maxAlarmId();
 
@@ -47,5 +52,6 @@ public:
 
 private:
     static bool ensureTable();
+    static Record readRecord(const QSqlQuery &query);
     static void applyBounds();
 };

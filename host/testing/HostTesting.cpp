@@ -7,6 +7,7 @@
 #include "SpeechHelper.h"
 #include "System.h"
 #include "VORNClientAIManager.h"
+#include "VORNClientStatisticsManager.h"
 #include "VoiceStrategyStore.h"
 #include "VornClient.h"
 
@@ -203,4 +204,25 @@ void HostTesting::failNextAlarmHandlingSave()
 std::vector<AlarmHandlingStore::Record> HostTesting::alarmHandlingRecords()
 {
     return AlarmHandlingStore::records();
+}
+
+void HostTesting::setAlarmHandleStatisticsAnswer(StatisticsAnswer answer)
+{
+    using Answer = VORNClientStatisticsManager::Answer;
+    Answer value = Answer::Stored;
+    if (answer == StatisticsAnswer::Fail)
+        value = Answer::Fail;
+    else if (answer == StatisticsAnswer::Empty)
+        value = Answer::Empty;
+    VORNClientStatisticsManager::instance()->setAlarmHandleAnswer(value);
+}
+
+StatisticsQueryOfOrga HostTesting::lastAlarmHandleStatisticsQuery()
+{
+    return VORNClientStatisticsManager::instance()->lastAlarmHandleQuery();
+}
+
+int HostTesting::alarmHandleStatisticsQueryCount()
+{
+    return VORNClientStatisticsManager::instance()->alarmHandleQueryCount();
 }

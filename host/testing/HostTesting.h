@@ -6,6 +6,7 @@
 #include "OrvaneChannel.h"
 #include "OrvaneDevice.h"
 #include "OrvaneGroup.h"
+#include "StatisticsQueryOfOrga.h"
 
 #include <QByteArray>
 #include <QList>
@@ -63,6 +64,15 @@ public:
     static void failNextAlarmHandlingSave();
     // Every stored handling, oldest first.
     static std::vector<AlarmHandlingStore::Record> alarmHandlingRecords();
+
+    // --- Statistics (VORNClientStatisticsManager) ---
+    // How getTempAlarmHandleStatistics answers from now on: from the stored handlings, with a
+    // failure, or successfully with no rows.
+    enum class StatisticsAnswer { Stored, Fail, Empty };
+    static void setAlarmHandleStatisticsAnswer(StatisticsAnswer answer);
+    // The last query it received, and how many it received.
+    static StatisticsQueryOfOrga lastAlarmHandleStatisticsQuery();
+    static int alarmHandleStatisticsQueryCount();
 
     // --- Steady clock (System) ---
     // Moves System::getSecondCount() forward (or back), so that timed clearing can be checked
