@@ -46,7 +46,10 @@ void OverTempChartWidget::initForm()
 
 void OverTempChartWidget::addOrgaId(int orgaId)
 {
-    m_vecOrgaIds.push_back(orgaId);
+    // The screen hands the same organisation again at every language switch; a repeat would
+    // widen nothing, only lengthen the query.
+    if (std::find(m_vecOrgaIds.begin(), m_vecOrgaIds.end(), orgaId) == m_vecOrgaIds.end())
+        m_vecOrgaIds.push_back(orgaId);
 }
 
 void OverTempChartWidget::refreshChart()

@@ -33,7 +33,8 @@ public:
     explicit OverTempChartWidget(QWidget *parent = nullptr);
     ~OverTempChartWidget() override;
 
-    // Ids accumulate: the query covers every organisation added since the widget was built.
+    // Ids accumulate: the query covers every organisation added since the widget was built,
+    // each once.
     void addOrgaId(int orgaId);
 
 public slots:

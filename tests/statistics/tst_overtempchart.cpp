@@ -27,6 +27,8 @@ class TestOverTempChart : public QObject
 
 private slots:
     void initTestCase();
+    // Each load hands the replaced chart to deleteLater.
+    void cleanup() { testsupport::flushDeferredDeletes(); }
     void init()
     {
         HostTesting::setAlarmHandleStatisticsAnswer(HostTesting::StatisticsAnswer::Stored);
@@ -35,7 +37,6 @@ private slots:
     void hourList();
     void pointX_data();
     void pointX();
-    void axisTop_data();
     void axisTop();
     void tipAndTiming();
     void chartsStoredHandlingsOfOrgaAndBelow();
@@ -106,12 +107,10 @@ void TestOverTempChart::pointX_data()
     QTest::addColumn<QString>("timeText");
     QTest::addColumn<double>("x");
     QTest::newRow("08") << QStringLiteral("2026-12-07 08") << 96.0;
-    QTest::newRow("23") << QStringLiteral("2026-12-07 23") << 276.0;
     // Twelve characters or fewer: the whole text is the key; not an hour, so midnight.
     QTest::newRow("short text") << QStringLiteral("2026-12-07 8") << 0.0;
     QTest::newRow("two-digit short text") << QStringLiteral("14") << 168.0;
     QTest::newRow("bad hour") << QStringLiteral("2026-12-07 xx") << 0.0;
-    QTest::newRow("empty") << QString() << 0.0;
 }
 
 void TestOverTempChart::pointX()
@@ -121,21 +120,12 @@ void TestOverTempChart::pointX()
     QCOMPARE(OverTempChartRules::points({{timeText, 5}}), QVector<QPointF>{QPointF(x, 5)});
 }
 
-void TestOverTempChart::axisTop_data()
-{
-    QTest::addColumn<int>("max");
-    QTest::addColumn<int>("top");
-    const QVector<QPair<int, int>> rows{{-2, 5},  {0, 5},   {1, 10},    {9, 10},     {10, 20},
-                                        {37, 40}, {40, 50}, {123, 200}, {1999, 2000}};
-    for (const auto &row : rows)
-        QTest::addRow("%d", row.first) << row.first << row.second;
-}
-
 void TestOverTempChart::axisTop()
 {
-    QFETCH(int, max);
-    QFETCH(int, top);
-    QCOMPARE(OverTempChartRules::axisTop(max), top);
+    const QVector<QPair<int, int>> maxToTop{{-2, 5},  {0, 5},   {1, 10},    {9, 10},     {10, 20},
+                                            {37, 40}, {40, 50}, {123, 200}, {1999, 2000}};
+    for (const auto &row : maxToTop)
+        QCOMPARE(OverTempChartRules::axisTop(row.first), row.second);
 }
 
 void TestOverTempChart::tipAndTiming()
@@ -160,16 +150,15 @@ void TestOverTempChart::chartsStoredHandlingsOfOrgaAndBelow()
     const QPointF hourPoint(now.time().hour() * 12, 2);
     QCOMPARE(shownPoints(chart), QList<QPointF>{hourPoint});
 
-    // A second organisation joins the first in the query.
+    // A second organisation joins the first in the query; a repeated one is not listed twice.
     chart.addOrgaId(6);
+    chart.addOrgaId(2);
     chart.refreshChart();
     const StatisticsQueryOfOrga query = HostTesting::lastAlarmHandleStatisticsQuery();
     QCOMPARE(query.vecOrgaIds, (std::vector<int>{2, 6}));
-    QCOMPARE(query.nTimeUnit, 1);
-    QCOMPARE(query.nUserId, 7);
-    QCOMPARE(query.nStatisticsKind, 3);
-    QCOMPARE(query.nDeviceId, -99999);
-    QCOMPARE(query.nChannelId, -99999);
+    QCOMPARE((QVector<int>{query.nTimeUnit, query.nUserId, query.nStatisticsKind, query.nDeviceId,
+                           query.nChannelId}),
+             (QVector<int>{1, 7, 3, -99999, -99999}));
     const QString today = now.date().toString(QStringLiteral("yyyy-MM-dd"));
     QCOMPARE(query.strStartTime, today + QStringLiteral(" 00"));
     QVERIFY(query.strEndTime.startsWith(today + QLatin1Char(' ')));
