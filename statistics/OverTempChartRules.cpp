@@ -30,7 +30,8 @@ double OverTempChartRules::pointX(const QString &hourKey)
     QTime time = QTime::fromString(hourKey, QStringLiteral("hh"));
     if (!time.isValid())
         time = QTime(0, 0);
-    return (time.msecsSinceStartOfDay() / 60000) / 5.0;
+    const int wholeMinutes = time.msecsSinceStartOfDay() / 60000;
+    return wholeMinutes / 5.0;
 }
 
 QVector<QPointF> OverTempChartRules::points(const HourList &hours)
