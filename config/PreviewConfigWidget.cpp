@@ -13,11 +13,11 @@
 #include "BaseHelper.h"
 #include "CuVORNClientLogManager.h"
 #include "FileTransStateEvent.h"
-#include "FlieDataTransTask.h"
-#include "FlieDataTransfer.h"
+#include "FileTransThread.h"
 #include "OrvaneClearTemperatureSnapTotalsEachDayRequestMessage.h"
 #include "OrvaneClearTemperatureSnapTotalsEachDayResponseMessage.h"
 #include "ScheduleTimeWidget.h"
+#include "TransFileTask.h"
 #include "VORNClientAIManager.h"
 #include "VORNSDK.h"
 #include "VornClient.h"
@@ -732,11 +732,11 @@ bool PreviewConfigWidget::startUpload(bool *p_pRefused)
         return false;
     }
     const QString name = ScreenPicturePath::platformName(m_strLocalPicPath);
-    QList<TransFilePath> files{TransFilePath(m_strLocalPicPath, name)};
-    FlieDataTransTask task(false);
-    task.setTaskInfo(VornClient::instance()->m_nLoginServerHandle, files,
-                     FeverValues::TransTypePicture, this, nullptr, FeverValues::TransToPlatform);
-    const int taskId = FlieDataTransfer::getInstance()->addTransTask(task);
+    TransFileTask task;
+    task.setTaskInfo(VornClient::instance()->m_nLoginServerHandle,
+                     {TransFile(m_strLocalPicPath, name)}, TransFileTask::TransTypeUpload, this,
+                     nullptr, 0);
+    const int taskId = FileTransThread::instance()->addTransTask(task);
     if (taskId == FeverValues::NoValue) {
         qDebug() << "uploadPic fail " << m_strLocalPicPath << "refused by the transfer";
         *p_pRefused = true;
@@ -753,11 +753,11 @@ void PreviewConfigWidget::startDownload(const QString &p_strName)
     const QString localPath = ScreenPicturePath::localPath(p_strName);
     if (localPath.isEmpty())
         return; // a name outside the picture folder counts as no picture
-    QList<TransFilePath> files{TransFilePath(localPath, p_strName)};
-    FlieDataTransTask task(true);
-    task.setTaskInfo(VornClient::instance()->m_nLoginServerHandle, files,
-                     FeverValues::TransTypePicture, this, nullptr, FeverValues::TransToPlatform);
-    const int taskId = FlieDataTransfer::getInstance()->addTransTask(task);
+    TransFileTask task;
+    task.setTaskInfo(VornClient::instance()->m_nLoginServerHandle,
+                     {TransFile(localPath, p_strName)}, TransFileTask::TransTypeDownload, this,
+                     nullptr, 0);
+    const int taskId = FileTransThread::instance()->addTransTask(task);
     if (taskId != FeverValues::NoValue)
         m_hashDownloads.insert(taskId, localPath);
     m_strPicName = p_strName;

@@ -9,6 +9,7 @@
 #include "AppLanguageTr.h"
 #include "CuVORNClientLogManager.h"
 #include "HostTesting.h"
+#include "Piclab.h"
 #include "PlatformPictureStore.h"
 #include "PlatformStore.h"
 #include "SNSwitchControl.h"
@@ -354,6 +355,14 @@ private slots:
             QCOMPARE(changed.count(), 1);
             QCOMPARE(QString::fromStdString(stored.front().get_screen_image_url()), name);
             QVERIFY(PlatformPictureStore::contains(name));
+            // Another dialog of the window fetches it into the cache and shows it.
+            PreviewConfigWidget other;
+            other.setStrategyList(stored);
+            other.showSNDialog();
+            testsupport::settle();
+            QCOMPARE(other.pictureName(), name);
+            QVERIFY(QFileInfo(other.localPicturePath()).isFile());
+            QVERIFY(!child<Piclab>(&other, "widgetPicture")->pixmap(Qt::ReturnByValue).isNull());
         }
     }
 
