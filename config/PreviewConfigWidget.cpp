@@ -96,8 +96,9 @@ const std::initializer_list<ComboEntry> kScreenLayout = {{"TK_FullSrceenCard", 1
 const std::initializer_list<ComboEntry> kCardSize = {{"TK_Mid", 2}, {"TK_Small", 3}, {"TK_Big", 1}};
 const std::initializer_list<ComboEntry> kTempRecord = {{"TK_AllTemperature", 1},
                                                        {"TK_OverTempSpeech", 2}};
-const std::initializer_list<ComboEntry> kTempResult = {
-        {"TK_ShowBodyTemperature", 1}, {"TK_NoShowBodyTemperature", 2}, {"TK_TemperatureResult", 3}};
+const std::initializer_list<ComboEntry> kTempResult = {{"TK_ShowBodyTemperature", 1},
+                                                       {"TK_NoShowBodyTemperature", 2},
+                                                       {"TK_TemperatureResult", 3}};
 const std::initializer_list<ComboEntry> kRegistryName = {
         {"TK_Name", 1}, {"TK_ShowNoting", 2}, {"TK_Custom", 3}};
 const std::initializer_list<ComboEntry> kTemp = {
@@ -195,7 +196,8 @@ void PreviewConfigWidget::retranslateUi()
     m_ui->labelOverTempDeviceNameShow->setText(tr("TK_OverTempDeviceNameShow"));
 
     m_ui->addPushButton->setText(tr("TK_Add"));
-    m_ui->addPushButton->setIcon(QIcon(QStringLiteral(":/images/home/common/common_16/add_16.png")));
+    m_ui->addPushButton->setIcon(
+            QIcon(QStringLiteral(":/images/home/common/common_16/add_16.png")));
     m_ui->deletePushButton->setText(tr("TK_Delete"));
     m_ui->deletePushButton->setIcon(
             QIcon(QStringLiteral(":/images/home/common/common_16/delete_16.png")));
@@ -321,14 +323,13 @@ void PreviewConfigWidget::loadDisplayTab(const ST_MSGVoiceBroadcastStrategy &p_o
             PreviewConfigRules::clearTimeText(p_objStrategy.over_temp_clear_time));
 
     if (AppConfigHelper::instance()->getOEMConfig().nPreviewScreenType == AlternateScreen) {
-        for (QWidget *widget :
-             {static_cast<QWidget *>(m_ui->labelShowTotalNoMask),
-              static_cast<QWidget *>(m_ui->widgetShowTotalNoMask),
-              static_cast<QWidget *>(m_ui->labelShowCustomPicture),
-              static_cast<QWidget *>(m_ui->widgetShowPicture),
-              static_cast<QWidget *>(m_ui->labelSelectPicture),
-              static_cast<QWidget *>(m_ui->widgetPicture),
-              static_cast<QWidget *>(m_ui->pushButtonSelectPicture)})
+        for (QWidget *widget : {static_cast<QWidget *>(m_ui->labelShowTotalNoMask),
+                                static_cast<QWidget *>(m_ui->widgetShowTotalNoMask),
+                                static_cast<QWidget *>(m_ui->labelShowCustomPicture),
+                                static_cast<QWidget *>(m_ui->widgetShowPicture),
+                                static_cast<QWidget *>(m_ui->labelSelectPicture),
+                                static_cast<QWidget *>(m_ui->widgetPicture),
+                                static_cast<QWidget *>(m_ui->pushButtonSelectPicture)})
             widget->hide();
     } else {
         m_ui->widgetShowTotalNoMask->setToggle(p_objStrategy.show_total_no_mask == On, true);
@@ -486,10 +487,9 @@ void PreviewConfigWidget::on_addPushButton_clicked()
     const ST_MSGVoiceBroadcastStrategy strategy =
             StrategyDefaults::dialogRegistryStrategy(windowId, rows);
 
-    auto *item = new QListWidgetItem(
-            PreviewConfigRules::registryRowText(PreviewConfigRules::nextRegistryNumber(texts),
-                                                true),
-            m_ui->listWidget);
+    auto *item = new QListWidgetItem(PreviewConfigRules::registryRowText(
+                                             PreviewConfigRules::nextRegistryNumber(texts), true),
+                                     m_ui->listWidget);
     setRowStrategy(item, strategy);
     m_ui->listWidget->setCurrentItem(item);
 }
@@ -666,8 +666,8 @@ void PreviewConfigWidget::save()
         rows.push_back(rowStrategy(m_ui->listWidget->item(i)));
     // Rows are stored in order; the first refusal stops the save, and the rows before it stay
     // stored (a partial save, as the platform has no transaction over several requests).
-    const int failed = PreviewConfigRules::storeInOrder(
-            rows, [&](ST_MSGVoiceBroadcastStrategy &strategy) {
+    const int failed =
+            PreviewConfigRules::storeInOrder(rows, [&](ST_MSGVoiceBroadcastStrategy &strategy) {
                 QListWidgetItem *item = m_ui->listWidget->item(row++);
                 PreviewConfigRules::applyDisplay(strategy, display);
                 if (item == current)

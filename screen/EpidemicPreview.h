@@ -39,7 +39,8 @@ class SnapStaticFilterWidget;
 // list, daily totals and voice announcements of one window. Its operations are spread over one
 // file per concern: EpidemicPreview.cpp (composition and life cycle), EpidemicPreviewVideo.cpp,
 // EpidemicPreviewVoice.cpp, EpidemicPreviewConfig.cpp (the settings dialog) and
-// EpidemicPreviewWiring.cpp (devices, organisation, statistics and alarms); the notification intake is its SnapIntake.
+// EpidemicPreviewWiring.cpp (devices, organisation, statistics and alarms); the notification intake
+// is its SnapIntake.
 class EpidemicPreview : public BaseGuideWidget
 {
     Q_OBJECT

@@ -55,8 +55,7 @@ void EpidemicPreview::on_pushButtonConfig_clicked()
 void EpidemicPreview::slotPreviewParmChanged()
 {
     m_vecStrategies = m_pPreviewConfigWidget->strategyList();
-    qDebug() << "EpidemicPreview::slotPreviewParmChanged" << m_vecStrategies.size()
-             << "strategies";
+    qDebug() << "EpidemicPreview::slotPreviewParmChanged" << m_vecStrategies.size() << "strategies";
     // Sentences queued under the old strategies would announce what the user just changed.
     SpeechHelper::instance()->clearList(this);
     applyDisplayModeAndSlideSize();

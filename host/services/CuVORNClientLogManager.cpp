@@ -37,8 +37,8 @@ CuVORNClientLogManager *CuVORNClientLogManager::instance()
     return &manager;
 }
 
-bool CuVORNClientLogManager::addLog(int p_nCode, const QString &p_strUser,
-                                    const QString &p_strText, const QString &p_strDetail)
+bool CuVORNClientLogManager::addLog(int p_nCode, const QString &p_strUser, const QString &p_strText,
+                                    const QString &p_strDetail)
 {
     QSqlDatabase db = PlatformStore::instance()->database();
     if (!PlatformStore::instance()->isOpen() || PlatformStore::instance()->isReadOnly()

@@ -35,9 +35,8 @@ bool VORNClientOemManager::setCustomizationFunc(const QString &name, bool enable
         return false;
     }
     // Off is stored too, so that it overrides a scenario that has the switch on.
-    return PlatformStore::instance()->writeRecord(kKind, name,
-                                                  enabled ? QByteArrayLiteral("1")
-                                                          : QByteArrayLiteral("0"));
+    return PlatformStore::instance()->writeRecord(
+            kKind, name, enabled ? QByteArrayLiteral("1") : QByteArrayLiteral("0"));
 }
 
 QStringList VORNClientOemManager::customizationFuncs() const

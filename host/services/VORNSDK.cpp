@@ -18,15 +18,16 @@ int VORN_SendReqAndRecvResp(long p_lClientHandle, OrvaneRequestMessage &p_objReq
     }
     if (dynamic_cast<OrvaneClearTemperatureSnapTotalsEachDayRequestMessage *>(&p_objRequest)) {
         if (!PlatformStore::instance()->recordDailyReset()) {
-            client->setLastErrorString(QStringLiteral("The platform could not reset today's totals: %1")
-                                        .arg(PlatformStore::instance()->lastError()));
+            client->setLastErrorString(
+                    QStringLiteral("The platform could not reset today's totals: %1")
+                            .arg(PlatformStore::instance()->lastError()));
             return VORNSDK::ErrorStoreFailed;
         }
         client->setLastErrorString(QString());
         return 0;
     }
     qDebug() << "VORN_SendReqAndRecvResp unknown request" << p_objRequest.getClassName();
-    client->setLastErrorString(QStringLiteral("The platform does not serve %1.")
-                                .arg(p_objRequest.getClassName()));
+    client->setLastErrorString(
+            QStringLiteral("The platform does not serve %1.").arg(p_objRequest.getClassName()));
     return VORNSDK::ErrorUnknownRequest;
 }

@@ -363,8 +363,8 @@ bool PlatformStore::recordDailyReset()
 
 QDateTime PlatformStore::dailyResetTime()
 {
-    const auto payload = readRecord(QStringLiteral("DailyReset"),
-                                    QDate::currentDate().toString(Qt::ISODate));
+    const auto payload =
+            readRecord(QStringLiteral("DailyReset"), QDate::currentDate().toString(Qt::ISODate));
     if (!payload)
         return QDateTime();
     return QDateTime::fromString(QString::fromLatin1(*payload), Qt::ISODateWithMs);

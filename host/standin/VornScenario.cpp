@@ -169,8 +169,7 @@ bool VornScenario::parse(const QByteArray &json, VornScenario &out, QString &err
             reader.readArray(root, QStringLiteral("customizations"), QStringLiteral("scenario"));
     for (int i = 0; i < customizations.size() && !reader.failed(); ++i) {
         if (!customizations.at(i).isString() || customizations.at(i).toString().isEmpty())
-            reader.fail(QStringLiteral("customizations[%1]").arg(i),
-                        QStringLiteral("not a name"));
+            reader.fail(QStringLiteral("customizations[%1]").arg(i), QStringLiteral("not a name"));
         else
             scenario.customizations.append(customizations.at(i).toString());
     }

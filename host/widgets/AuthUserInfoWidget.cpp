@@ -65,7 +65,8 @@ void AuthUserInfoWidget::initForm()
 void AuthUserInfoWidget::retranslateUi()
 {
     m_pLabelTitle->setText(AppLanguageTr::translate(QStringLiteral("TK_PasswordAgainAuth")));
-    m_pLineEditPassword->setPlaceholderText(AppLanguageTr::translate(QStringLiteral("TK_Password")));
+    m_pLineEditPassword->setPlaceholderText(
+            AppLanguageTr::translate(QStringLiteral("TK_Password")));
     m_pPushButtonOK->setText(AppLanguageTr::translate(QStringLiteral("TK_OK")));
     m_pPushButtonCancel->setText(AppLanguageTr::translate(QStringLiteral("TK_Cancel")));
 }

@@ -35,8 +35,8 @@ void SNTreeViewSimplify::appendItemData(const std::vector<Node> &p_vecNodes, boo
             item->setCheckState(p_bChecked && node.bChecked ? Qt::Checked : Qt::Unchecked);
             item->setEnabled(!p_bChecked || node.bCheckable);
         }
-        QStandardItem *parent = node.strParentKey.isEmpty() ? nullptr
-                                                            : byKey.value(node.strParentKey);
+        QStandardItem *parent =
+                node.strParentKey.isEmpty() ? nullptr : byKey.value(node.strParentKey);
         if (!parent)
             parent = findItem(node.strParentKey);
         m_bApplying = true;

@@ -64,9 +64,8 @@ ScheduleTimeWidget::ScheduleTimeWidget(QWidget *parent, const QString &p_strTitl
     layout->addLayout(buttons);
     resize(480, 360);
 
-    connect(m_pPushButtonAdd, &QPushButton::clicked, this, [this] {
-        m_pTable->selectRow(addTimeRange(ScheduleTimeRange()));
-    });
+    connect(m_pPushButtonAdd, &QPushButton::clicked, this,
+            [this] { m_pTable->selectRow(addTimeRange(ScheduleTimeRange())); });
     connect(m_pPushButtonRemove, &QPushButton::clicked, this,
             [this] { removeTimeRange(m_pTable->currentRow()); });
     connect(m_pPushButtonOK, &QPushButton::clicked, this, &ScheduleTimeWidget::closeSNDialog);
@@ -120,9 +119,8 @@ int ScheduleTimeWidget::addTimeRange(const ScheduleTimeRange &p_objRange)
 void ScheduleTimeWidget::fillRow(int p_nRow, const ScheduleTimeRange &p_objRange)
 {
     auto *combo = qobject_cast<QComboBox *>(m_pTable->cellWidget(p_nRow, ColumnWeekday));
-    combo->setCurrentIndex(p_objRange.nWeekday >= 0 && p_objRange.nWeekday <= 6
-                                   ? p_objRange.nWeekday
-                                   : -1);
+    combo->setCurrentIndex(
+            p_objRange.nWeekday >= 0 && p_objRange.nWeekday <= 6 ? p_objRange.nWeekday : -1);
     qobject_cast<QLineEdit *>(m_pTable->cellWidget(p_nRow, ColumnStart))
             ->setText(shownTime(p_objRange.nStart));
     qobject_cast<QLineEdit *>(m_pTable->cellWidget(p_nRow, ColumnEnd))
@@ -157,8 +155,8 @@ QList<ScheduleTimeRange> ScheduleTimeWidget::timeRanges() const
         ScheduleTimeRange range;
         range.nWeekday =
                 qobject_cast<QComboBox *>(m_pTable->cellWidget(row, ColumnWeekday))->currentIndex();
-        range.nStart =
-                typedTime(qobject_cast<QLineEdit *>(m_pTable->cellWidget(row, ColumnStart))->text());
+        range.nStart = typedTime(
+                qobject_cast<QLineEdit *>(m_pTable->cellWidget(row, ColumnStart))->text());
         range.nEnd =
                 typedTime(qobject_cast<QLineEdit *>(m_pTable->cellWidget(row, ColumnEnd))->text());
         if (range.nWeekday < 0 || range.nStart < 0 || range.nEnd < range.nStart) {

@@ -64,7 +64,9 @@ private slots:
         QCOMPARE(results, confirmed);
         QCOMPARE(dialog.isVisible(), confirmed.isEmpty());
         // Whatever was typed is gone from the field.
-        QVERIFY(dialog.findChild<QLineEdit *>(QStringLiteral("lineEditPassword"))->text().isEmpty());
+        QVERIFY(dialog.findChild<QLineEdit *>(QStringLiteral("lineEditPassword"))
+                        ->text()
+                        .isEmpty());
     }
 
     void lockedOutAfterFiveWrongTries()
