@@ -47,7 +47,8 @@ struct ComboEntry
     int value;
 };
 
-QString tr(const char *p_szKey)
+// Not "tr": inside the dialog's members that name would be QObject::tr.
+QString tk(const char *p_szKey)
 {
     return AppLanguageTr::translate(QLatin1String(p_szKey));
 }
@@ -66,14 +67,14 @@ void fill(QComboBox *p_pCombo, std::initializer_list<ComboEntry> p_lstEntries)
 {
     p_pCombo->clear();
     for (const ComboEntry &entry : p_lstEntries)
-        p_pCombo->addItem(tr(entry.key), entry.value);
+        p_pCombo->addItem(tk(entry.key), entry.value);
 }
 
 void retranslate(QComboBox *p_pCombo, std::initializer_list<ComboEntry> p_lstEntries)
 {
     int index = 0;
     for (const ComboEntry &entry : p_lstEntries)
-        p_pCombo->setItemText(index++, tr(entry.key));
+        p_pCombo->setItemText(index++, tk(entry.key));
 }
 
 // A stored value that is not among the entries leaves the combo without a selection.
@@ -166,61 +167,63 @@ void PreviewConfigWidget::fillCombos()
 
 void PreviewConfigWidget::retranslateUi()
 {
-    m_ui->labelTitle->setText(tr("TK_Set"));
-    m_ui->tabWidget->setTabText(0, tr("TK_DisplaySet"));
-    m_ui->tabWidget->setTabText(1, tr("TK_Speech"));
+    m_ui->labelTitle->setText(tk("TK_Set"));
+    m_ui->pushButtonClose->setText(QStringLiteral("\u00d7"));
+    m_ui->pushButtonMacClose->setText(QStringLiteral("\u00d7"));
+    m_ui->tabWidget->setTabText(0, tk("TK_DisplaySet"));
+    m_ui->tabWidget->setTabText(1, tk("TK_Speech"));
 
-    m_ui->labelDisplayMode->setText(tr("TK_ImageDisplayMode"));
-    m_ui->pushButtonDefaultMode->setText(tr("TK_DefaultMode"));
-    m_ui->pushButtonPrivateMode->setText(tr("TK_PrivateMode"));
-    m_ui->labelSnap->setText(tr("TK_SnapHandle"));
-    m_ui->labelDisplayContent->setText(tr("TK_ScreenDisplayContent"));
-    m_ui->pushButtonContentSet->setText(tr("TK_WordSet"));
-    m_ui->labelScreenLayout->setText(tr("TK_ScreenLayout"));
-    m_ui->labelCardSize->setText(tr("TK_CardSize"));
-    m_ui->labelTempRecord->setText(tr("TK_TempRecord"));
-    m_ui->labelTempResult->setText(tr("TK_TempResult"));
-    m_ui->labelStranger->setText(tr("TK_Stranger"));
-    m_ui->labelStrangerName->setText(tr("TK_StrangerShowName"));
-    m_ui->lineEditStrangerName->setPlaceholderText(tr("TK_Default"));
-    m_ui->labelRegistryName->setText(tr("TK_RegistryShowName"));
-    m_ui->labelShowTotalNoMask->setText(tr("TK_ShowTotalNoMask"));
-    m_ui->labelSnapClear->setText(tr("TK_SnapClear"));
-    m_ui->pushButtonManualClear->setText(tr("TK_AreaManualClearZero"));
-    m_ui->labelShowCustomPicture->setText(tr("TK_ShowCustomPicture"));
-    m_ui->labelSelectPicture->setText(tr("TK_SelectPicture"));
-    m_ui->pushButtonSelectPicture->setText(tr("TK_SelectPicture"));
-    m_ui->labelAutoFull->setText(tr("TK_AutoFullScreen"));
-    m_ui->labelNormalTempClear->setText(tr("TK_NormalTempAutoClear"));
-    m_ui->labelOverTempClear->setText(tr("TK_OverTempAutoClear"));
-    m_ui->labelOverTempDeviceNameShow->setText(tr("TK_OverTempDeviceNameShow"));
+    m_ui->labelDisplayMode->setText(tk("TK_ImageDisplayMode"));
+    m_ui->pushButtonDefaultMode->setText(tk("TK_DefaultMode"));
+    m_ui->pushButtonPrivateMode->setText(tk("TK_PrivateMode"));
+    m_ui->labelSnap->setText(tk("TK_SnapHandle"));
+    m_ui->labelDisplayContent->setText(tk("TK_ScreenDisplayContent"));
+    m_ui->pushButtonContentSet->setText(tk("TK_WordSet"));
+    m_ui->labelScreenLayout->setText(tk("TK_ScreenLayout"));
+    m_ui->labelCardSize->setText(tk("TK_CardSize"));
+    m_ui->labelTempRecord->setText(tk("TK_TempRecord"));
+    m_ui->labelTempResult->setText(tk("TK_TempResult"));
+    m_ui->labelStranger->setText(tk("TK_Stranger"));
+    m_ui->labelStrangerName->setText(tk("TK_StrangerShowName"));
+    m_ui->lineEditStrangerName->setPlaceholderText(tk("TK_Default"));
+    m_ui->labelRegistryName->setText(tk("TK_RegistryShowName"));
+    m_ui->labelShowTotalNoMask->setText(tk("TK_ShowTotalNoMask"));
+    m_ui->labelSnapClear->setText(tk("TK_SnapClear"));
+    m_ui->pushButtonManualClear->setText(tk("TK_AreaManualClearZero"));
+    m_ui->labelShowCustomPicture->setText(tk("TK_ShowCustomPicture"));
+    m_ui->labelSelectPicture->setText(tk("TK_SelectPicture"));
+    m_ui->pushButtonSelectPicture->setText(tk("TK_SelectPicture"));
+    m_ui->labelAutoFull->setText(tk("TK_AutoFullScreen"));
+    m_ui->labelNormalTempClear->setText(tk("TK_NormalTempAutoClear"));
+    m_ui->labelOverTempClear->setText(tk("TK_OverTempAutoClear"));
+    m_ui->labelOverTempDeviceNameShow->setText(tk("TK_OverTempDeviceNameShow"));
 
-    m_ui->addPushButton->setText(tr("TK_Add"));
+    m_ui->addPushButton->setText(tk("TK_Add"));
     m_ui->addPushButton->setIcon(
             QIcon(QStringLiteral(":/images/home/common/common_16/add_16.png")));
-    m_ui->deletePushButton->setText(tr("TK_Delete"));
+    m_ui->deletePushButton->setText(tk("TK_Delete"));
     m_ui->deletePushButton->setIcon(
             QIcon(QStringLiteral(":/images/home/common/common_16/delete_16.png")));
-    m_ui->labelContent->setText(tr("TK_BroadcastContent") + QStringLiteral(":"));
-    m_ui->lineEditName->setPlaceholderText(tr("TK_Default"));
-    m_ui->checkBoxTemp->setText(tr("TK_BodyTemperature"));
-    m_ui->checkBoxNormal->setText(tr("TK_NormalTemperature"));
-    m_ui->labelOverTemp->setText(tr("TK_OverTemperature"));
-    m_ui->labelAbnormal->setText(tr("TK_AbnormalTempSpeech"));
-    m_ui->checkBoxMask->setText(tr("TK_Mask"));
-    m_ui->lineEditMaskCotent->setPlaceholderText(tr("TK_Default"));
-    m_ui->checkBoxCustom->setText(tr("TK_Custom"));
-    m_ui->lineEditCustom->setPlaceholderText(tr("TK_Default"));
-    m_ui->labelTime->setText(tr("TK_BroadcastTime") + QStringLiteral(":"));
-    m_ui->checkBoxVoiceTime->setText(tr("TK_Time"));
-    m_ui->pushButtonTimeSet->setText(tr("TK_TimeSet"));
-    m_ui->labelPersonGroup->setText(tr("TK_FaceLib") + QStringLiteral(":"));
-    m_ui->faceLibCheckBox->setText(tr("TK_SelectLowerLevel"));
+    m_ui->labelContent->setText(tk("TK_BroadcastContent") + QStringLiteral(":"));
+    m_ui->lineEditName->setPlaceholderText(tk("TK_Default"));
+    m_ui->checkBoxTemp->setText(tk("TK_BodyTemperature"));
+    m_ui->checkBoxNormal->setText(tk("TK_NormalTemperature"));
+    m_ui->labelOverTemp->setText(tk("TK_OverTemperature"));
+    m_ui->labelAbnormal->setText(tk("TK_AbnormalTempSpeech"));
+    m_ui->checkBoxMask->setText(tk("TK_Mask"));
+    m_ui->lineEditMaskCotent->setPlaceholderText(tk("TK_Default"));
+    m_ui->checkBoxCustom->setText(tk("TK_Custom"));
+    m_ui->lineEditCustom->setPlaceholderText(tk("TK_Default"));
+    m_ui->labelTime->setText(tk("TK_BroadcastTime") + QStringLiteral(":"));
+    m_ui->checkBoxVoiceTime->setText(tk("TK_Time"));
+    m_ui->pushButtonTimeSet->setText(tk("TK_TimeSet"));
+    m_ui->labelPersonGroup->setText(tk("TK_FaceLib") + QStringLiteral(":"));
+    m_ui->faceLibCheckBox->setText(tk("TK_SelectLowerLevel"));
 
-    m_ui->pushButtonOK->setText(tr("TK_OK"));
-    m_ui->pushButtonApply->setText(tr("TK_Apply"));
-    m_ui->pushButtonCancel->setText(tr("TK_Cancel"));
-    m_ui->pushButtonMacCancel->setText(tr("TK_Cancel"));
+    m_ui->pushButtonOK->setText(tk("TK_OK"));
+    m_ui->pushButtonApply->setText(tk("TK_Apply"));
+    m_ui->pushButtonCancel->setText(tk("TK_Cancel"));
+    m_ui->pushButtonMacCancel->setText(tk("TK_Cancel"));
 
     retranslate(m_ui->comboBoxSnapHandle, kSnapHandle);
     retranslate(m_ui->comboBoxShowContent, kShowContent);
@@ -281,7 +284,7 @@ void PreviewConfigWidget::doAfterWidgetShow()
         auto *item = new QListWidgetItem(m_ui->listWidget);
         if (isStranger(strategy)) {
             loadDisplayTab(strategy);
-            item->setText(tr("TK_Stranger"));
+            item->setText(tk("TK_Stranger"));
         } else {
             item->setText(PreviewConfigRules::registryRowText(++registryCount, false));
         }
@@ -368,11 +371,11 @@ void PreviewConfigWidget::loadVoicePage(const QListWidgetItem *p_pItem)
     m_ui->labelPersonGroup->setVisible(!stranger);
     m_ui->lineEditName->setVisible(stranger);
     if (stranger) {
-        m_ui->checkBoxName->setText(tr("TK_Stranger"));
+        m_ui->checkBoxName->setText(tk("TK_Stranger"));
         m_ui->checkBoxName->setChecked(strategy.get_report_stranger() == On);
         m_ui->lineEditName->setText(shown(strategy.get_report_stranger_content()));
     } else {
-        m_ui->checkBoxName->setText(tr("TK_Name"));
+        m_ui->checkBoxName->setText(tk("TK_Name"));
         m_ui->checkBoxName->setChecked(strategy.get_show_name() == On);
     }
     m_ui->checkBoxTemp->setChecked(strategy.get_show_temperature() == On);
@@ -708,7 +711,7 @@ bool PreviewConfigWidget::selectPicture(const QString &p_strPath)
 void PreviewConfigWidget::on_pushButtonSelectPicture_clicked()
 {
     // The path stays as the dialog gives it: it must name the file on this system.
-    selectPicture(QFileDialog::getOpenFileName(this, tr("TK_OpenFile"), QString(),
+    selectPicture(QFileDialog::getOpenFileName(this, tk("TK_OpenFile"), QString(),
                                                QStringLiteral("*.png *.jpg *.bmp")));
 }
 

@@ -165,6 +165,9 @@ private slots:
         dialog.setStrategyList(list);
         dialog.showSNDialog();
         auto *rows = child<QListWidget>(&dialog, "listWidget");
+        // Row texts are translated: the stranger's key must not show as it is.
+        QCOMPARE(rows->item(0)->text(), tk("TK_Stranger"));
+        QVERIFY(tk("TK_Stranger") != QStringLiteral("TK_Stranger"));
 
         // Delete the second registry row: the numbers left are 1 and 3, so the next is 4.
         rows->setCurrentRow(2);
