@@ -77,6 +77,12 @@ void AuthUserInfoWidget::doAfterWidgetShow()
     m_pLineEditPassword->setFocus();
 }
 
+void AuthUserInfoWidget::doAfterWidgetHide()
+{
+    if (m_bWaiting)
+        finish(0);
+}
+
 void AuthUserInfoWidget::showSNDialog()
 {
     m_bWaiting = true;

@@ -23,6 +23,8 @@ public slots:
     void initForm() override;
     void retranslateUi() override;
     void doAfterWidgetShow() override;
+    // Closed by the window system: counts as cancelled, so that no caller waits forever.
+    void doAfterWidgetHide() override;
     void showSNDialog() override;
     void closeSNDialog() override;
     void shortcutEnter() override;

@@ -39,23 +39,27 @@ private slots:
     void answersOfTheDialog_data()
     {
         QTest::addColumn<QString>("password");
-        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<int>("action"); // 0 OK, 1 Cancel, 2 closed by the window system
         QTest::addColumn<QVariantList>("confirmed");
-        QTest::newRow("right password") << kDemoPassword << false << QVariantList{1};
-        QTest::newRow("wrong password stays open") << "Fever-demo" << false << QVariantList{};
-        QTest::newRow("cancel") << QString() << true << QVariantList{0};
+        QTest::newRow("right password") << kDemoPassword << 0 << QVariantList{1};
+        QTest::newRow("wrong password stays open") << "Fever-demo" << 0 << QVariantList{};
+        QTest::newRow("cancel") << QString() << 1 << QVariantList{0};
+        // A caller waiting in its own event loop must not wait forever.
+        QTest::newRow("window closed") << QString() << 2 << QVariantList{0};
     }
 
     void answersOfTheDialog()
     {
         QFETCH(QString, password);
-        QFETCH(bool, cancel);
+        QFETCH(int, action);
         QFETCH(QVariantList, confirmed);
         AuthUserInfoWidget dialog;
         QSignalSpy confirm(&dialog, &AuthUserInfoWidget::signalConfirm);
         dialog.showSNDialog();
-        if (cancel)
+        if (action == 1)
             dialog.findChild<QPushButton *>(QStringLiteral("pushButtonCancel"))->click();
+        else if (action == 2)
+            dialog.close();
         else
             tryPassword(dialog, password);
         QVariantList results;
