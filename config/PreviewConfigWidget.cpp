@@ -665,6 +665,7 @@ void PreviewConfigWidget::save()
     const QListWidgetItem *current = m_ui->listWidget->currentItem();
     int row = 0;
     std::vector<ST_MSGVoiceBroadcastStrategy> rows;
+    rows.reserve(std::size_t(m_ui->listWidget->count()));
     for (int i = 0; i < m_ui->listWidget->count(); ++i)
         rows.push_back(rowStrategy(m_ui->listWidget->item(i)));
     // Rows are stored in order; the first refusal stops the save, and the rows before it stay
