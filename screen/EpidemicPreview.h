@@ -38,8 +38,9 @@ class SnapStaticFilterWidget;
 // The main real-time temperature screening screen: video, snapshot strip, over-temperature
 // list, daily totals and voice announcements of one window. Its operations are spread over one
 // file per concern: EpidemicPreview.cpp (composition and life cycle), EpidemicPreviewVideo.cpp,
-// EpidemicPreviewVoice.cpp and EpidemicPreviewWiring.cpp (devices, organisation, statistics,
-// configuration and alarms); the notification intake is its SnapIntake.
+// EpidemicPreviewVoice.cpp, EpidemicPreviewConfig.cpp (the settings dialog) and
+// EpidemicPreviewWiring.cpp (devices, organisation, statistics and alarms); the notification intake
+// is its SnapIntake.
 class EpidemicPreview : public BaseGuideWidget
 {
     Q_OBJECT

@@ -1,5 +1,5 @@
-// Devices, channel selection, organisation and statistics, the configuration button and the
-// handled over-temperature alarms.
+// Devices, channel selection, organisation and statistics, and the handled over-temperature
+// alarms.
 #include "EpidemicPreview.h"
 #include "ScreenStoreSync.h"
 #include "ui_EpidemicPreview.h"
@@ -31,17 +31,6 @@ void EpidemicPreview::slot_processOverTemperatureAlarm(std::vector<int> p_AlarmI
     }
     m_ui->widgetSnap->slotOverTempAlarmProcessFinished(sources);
     m_ui->widgetCircle->slot_querySnapStatistic();
-}
-
-void EpidemicPreview::on_pushButtonConfig_clicked()
-{
-    // The configuration dialog, behind the password re-entry, arrives with the configuration
-    // dialog.
-}
-
-void EpidemicPreview::slotPreviewParmChanged()
-{
-    // Taking the saved strategies back arrives with the configuration dialog.
 }
 
 void EpidemicPreview::slot_openOrgaGroupWidget()

@@ -144,6 +144,10 @@
         <translation>Delete</translation>
     </message>
     <message>
+        <source>TK_DeleteFailed</source>
+        <translation>Delete failed: </translation>
+    </message>
+    <message>
         <source>TK_DeviceFilterSetGuideTips</source>
         <translation>Choose here which devices' snapshots are shown</translation>
     </message>
@@ -172,12 +176,20 @@
         <translation>Download failed</translation>
     </message>
     <message>
+        <source>TK_EndTime</source>
+        <translation>End</translation>
+    </message>
+    <message>
         <source>TK_FaceLib</source>
         <translation>Face library</translation>
     </message>
     <message>
         <source>TK_Filter</source>
         <translation>Filter</translation>
+    </message>
+    <message>
+        <source>TK_Friday</source>
+        <translation>Friday</translation>
     </message>
     <message>
         <source>TK_FullSrceenCard</source>
@@ -246,6 +258,10 @@
     <message>
         <source>TK_Mid</source>
         <translation>Medium</translation>
+    </message>
+    <message>
+        <source>TK_Monday</source>
+        <translation>Monday</translation>
     </message>
     <message>
         <source>TK_MosaicHandle</source>
@@ -344,6 +360,26 @@
         <translation>Total</translation>
     </message>
     <message>
+        <source>TK_Password</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>TK_PasswordAgainAuth</source>
+        <translation>Enter your password again</translation>
+    </message>
+    <message>
+        <source>TK_PasswordLockedOut</source>
+        <translation>Too many wrong passwords. Try again in %1 s.</translation>
+    </message>
+    <message>
+        <source>TK_PasswordNotSet</source>
+        <translation>No password is set for this user.</translation>
+    </message>
+    <message>
+        <source>TK_PasswordWrong</source>
+        <translation>Wrong password.</translation>
+    </message>
+    <message>
         <source>TK_Person</source>
         <translation>Person</translation>
     </message>
@@ -358,6 +394,14 @@
     <message>
         <source>TK_PictureMissingRecovered</source>
         <translation>Snapshot pictures are shown again</translation>
+    </message>
+    <message>
+        <source>TK_PictureNotImage</source>
+        <translation>The file is not a PNG, JPEG or BMP picture.</translation>
+    </message>
+    <message>
+        <source>TK_PictureTooLarge</source>
+        <translation>The picture is too large (at most 5 MB and 4096 x 4096 pixels).</translation>
     </message>
     <message>
         <source>TK_PictureTransferFailed</source>
@@ -394,6 +438,10 @@
     <message>
         <source>TK_SDKTimeout</source>
         <translation>The platform did not answer in time</translation>
+    </message>
+    <message>
+        <source>TK_Saturday</source>
+        <translation>Saturday</translation>
     </message>
     <message>
         <source>TK_Save</source>
@@ -496,6 +544,10 @@
         <translation>Voice announcements cannot be spoken: the speech engine does not respond</translation>
     </message>
     <message>
+        <source>TK_StartTime</source>
+        <translation>Start</translation>
+    </message>
+    <message>
         <source>TK_StaticRange</source>
         <translation>Statistics range</translation>
     </message>
@@ -528,6 +580,10 @@
         <translation>Display and voice settings loaded</translation>
     </message>
     <message>
+        <source>TK_Sunday</source>
+        <translation>Sunday</translation>
+    </message>
+    <message>
         <source>TK_Suspected</source>
         <translation>Suspected fever</translation>
     </message>
@@ -556,6 +612,10 @@
         <translation>Abnormal temperature, please measure again</translation>
     </message>
     <message>
+        <source>TK_Thursday</source>
+        <translation>Thursday</translation>
+    </message>
+    <message>
         <source>TK_Time</source>
         <translation>Time</translation>
     </message>
@@ -570,6 +630,10 @@
     <message>
         <source>TK_TrackingTimeLine</source>
         <translation>Over-temperature handling</translation>
+    </message>
+    <message>
+        <source>TK_Tuesday</source>
+        <translation>Tuesday</translation>
     </message>
     <message>
         <source>TK_TwoStrategyAtLeast</source>
@@ -590,6 +654,14 @@
     <message>
         <source>TK_Warm</source>
         <translation>Fever</translation>
+    </message>
+    <message>
+        <source>TK_Wednesday</source>
+        <translation>Wednesday</translation>
+    </message>
+    <message>
+        <source>TK_Weekday</source>
+        <translation>Weekday</translation>
     </message>
     <message>
         <source>TK_WordSet</source>

@@ -144,6 +144,10 @@
         <translation>删除</translation>
     </message>
     <message>
+        <source>TK_DeleteFailed</source>
+        <translation>删除失败：</translation>
+    </message>
+    <message>
         <source>TK_DeviceFilterSetGuideTips</source>
         <translation>点击此处选择显示哪些设备的抓拍</translation>
     </message>
@@ -172,12 +176,20 @@
         <translation>下载失败</translation>
     </message>
     <message>
+        <source>TK_EndTime</source>
+        <translation>结束</translation>
+    </message>
+    <message>
         <source>TK_FaceLib</source>
         <translation>人脸库</translation>
     </message>
     <message>
         <source>TK_Filter</source>
         <translation>筛选</translation>
+    </message>
+    <message>
+        <source>TK_Friday</source>
+        <translation>星期五</translation>
     </message>
     <message>
         <source>TK_FullSrceenCard</source>
@@ -246,6 +258,10 @@
     <message>
         <source>TK_Mid</source>
         <translation>中</translation>
+    </message>
+    <message>
+        <source>TK_Monday</source>
+        <translation>星期一</translation>
     </message>
     <message>
         <source>TK_MosaicHandle</source>
@@ -344,6 +360,26 @@
         <translation>总数</translation>
     </message>
     <message>
+        <source>TK_Password</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>TK_PasswordAgainAuth</source>
+        <translation>请再次输入密码</translation>
+    </message>
+    <message>
+        <source>TK_PasswordLockedOut</source>
+        <translation>密码错误次数过多，请 %1 秒后再试。</translation>
+    </message>
+    <message>
+        <source>TK_PasswordNotSet</source>
+        <translation>该用户未设置密码。</translation>
+    </message>
+    <message>
+        <source>TK_PasswordWrong</source>
+        <translation>密码错误。</translation>
+    </message>
+    <message>
         <source>TK_Person</source>
         <translation>人员</translation>
     </message>
@@ -358,6 +394,14 @@
     <message>
         <source>TK_PictureMissingRecovered</source>
         <translation>抓拍图片已恢复显示</translation>
+    </message>
+    <message>
+        <source>TK_PictureNotImage</source>
+        <translation>文件不是 PNG、JPEG 或 BMP 图片。</translation>
+    </message>
+    <message>
+        <source>TK_PictureTooLarge</source>
+        <translation>图片过大（最大 5 MB、4096 x 4096 像素）。</translation>
     </message>
     <message>
         <source>TK_PictureTransferFailed</source>
@@ -394,6 +438,10 @@
     <message>
         <source>TK_SDKTimeout</source>
         <translation>平台请求超时</translation>
+    </message>
+    <message>
+        <source>TK_Saturday</source>
+        <translation>星期六</translation>
     </message>
     <message>
         <source>TK_Save</source>
@@ -496,6 +544,10 @@
         <translation>无法进行语音播报：语音引擎无响应</translation>
     </message>
     <message>
+        <source>TK_StartTime</source>
+        <translation>开始</translation>
+    </message>
+    <message>
         <source>TK_StaticRange</source>
         <translation>统计范围</translation>
     </message>
@@ -528,6 +580,10 @@
         <translation>显示和语音设置已加载</translation>
     </message>
     <message>
+        <source>TK_Sunday</source>
+        <translation>星期日</translation>
+    </message>
+    <message>
         <source>TK_Suspected</source>
         <translation>疑似发热</translation>
     </message>
@@ -556,6 +612,10 @@
         <translation>体温异常，请重新测温</translation>
     </message>
     <message>
+        <source>TK_Thursday</source>
+        <translation>星期四</translation>
+    </message>
+    <message>
         <source>TK_Time</source>
         <translation>时间</translation>
     </message>
@@ -570,6 +630,10 @@
     <message>
         <source>TK_TrackingTimeLine</source>
         <translation>超温处理趋势</translation>
+    </message>
+    <message>
+        <source>TK_Tuesday</source>
+        <translation>星期二</translation>
     </message>
     <message>
         <source>TK_TwoStrategyAtLeast</source>
@@ -590,6 +654,14 @@
     <message>
         <source>TK_Warm</source>
         <translation>发热</translation>
+    </message>
+    <message>
+        <source>TK_Wednesday</source>
+        <translation>星期三</translation>
+    </message>
+    <message>
+        <source>TK_Weekday</source>
+        <translation>星期</translation>
     </message>
     <message>
         <source>TK_WordSet</source>

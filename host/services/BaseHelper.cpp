@@ -5,6 +5,8 @@
 
 #include <QFontMetrics>
 #include <QLabel>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -72,4 +74,15 @@ void BaseHelper::adjustShowLabelText(QLabel *label, const QString &text, int p_n
             Qt::mightBeRichText(text)
                     ? QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped())
                     : text);
+}
+
+void BaseHelper::adjustTabWidgetViewWidth(QTabWidget *tabWidget, int p_nMinWidth)
+{
+    if (!tabWidget)
+        return;
+    int width = p_nMinWidth;
+    const QFontMetrics metrics = tabWidget->tabBar()->fontMetrics();
+    for (int i = 0; i < tabWidget->count(); ++i)
+        width = qMax(width, metrics.horizontalAdvance(tabWidget->tabText(i)) + 24);
+    tabWidget->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { width: %1px; }").arg(width));
 }

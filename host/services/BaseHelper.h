@@ -5,6 +5,7 @@
 #include <QString>
 
 class QLabel;
+class QTabWidget;
 
 // Host helpers shared by the preview windows: the saved video layout per window, the folder
 // last used to save a picture, and fitting texts into labels.
@@ -25,6 +26,9 @@ public:
                                     int p_nMinWidth = 0);
     // The room adjustShowLabelText gives a label of the given width.
     static int availableTextWidth(int labelWidth, int p_nReserved, int p_nMinWidth);
+    // Gives every tab of the widget the same width, at least p_nMinWidth and wide enough for
+    // the longest title.
+    static void adjustTabWidgetViewWidth(QTabWidget *tabWidget, int p_nMinWidth);
 
     BaseHelper(const BaseHelper &) = delete;
     BaseHelper &operator=(const BaseHelper &) = delete;

@@ -3,6 +3,9 @@
 #include <QObject>
 #include <QString>
 
+class OrvaneRequestMessage;
+class OrvaneResponseMessage;
+
 // Common part of the client's service managers: the connection to the login server, the
 // logged-in user and the text of the last failed platform call.
 class CuVORNClientManager : public QObject
@@ -17,6 +20,9 @@ public:
     QString getLastErrorString() const;
 
 protected:
+    // The SDK's synchronous call reports its failures here, like the managers' own calls.
+    friend int VORN_SendReqAndRecvResp(long p_lClientHandle, OrvaneRequestMessage &p_objRequest,
+                                       OrvaneResponseMessage &p_objResponse);
     void setLastErrorString(const QString &text);
 
 private:

@@ -1,6 +1,7 @@
 #include "VORNClientOemManager.h"
 
 #include "PlatformStore.h"
+#include "VornClient.h"
 
 #include <QDebug>
 
@@ -20,8 +21,11 @@ bool VORNClientOemManager::containCustomizationFunc(const QString &name) const
 {
     if (name.isEmpty())
         return false;
+    // A switch stored on the platform wins; the scenario only says how an installation starts.
     const auto payload = PlatformStore::instance()->readRecord(kKind, name);
-    return payload && *payload == "1";
+    if (payload)
+        return *payload == "1";
+    return VornClient::instance()->scenarioCustomizations().contains(name);
 }
 
 bool VORNClientOemManager::setCustomizationFunc(const QString &name, bool enabled)
@@ -30,12 +34,21 @@ bool VORNClientOemManager::setCustomizationFunc(const QString &name, bool enable
         qDebug() << "VORNClientOemManager::setCustomizationFunc empty name ignored";
         return false;
     }
-    PlatformStore *store = PlatformStore::instance();
-    return enabled ? store->writeRecord(kKind, name, QByteArrayLiteral("1"))
-                   : store->removeRecord(kKind, name);
+    // Off is stored too, so that it overrides a scenario that has the switch on.
+    return PlatformStore::instance()->writeRecord(
+            kKind, name, enabled ? QByteArrayLiteral("1") : QByteArrayLiteral("0"));
 }
 
 QStringList VORNClientOemManager::customizationFuncs() const
 {
-    return PlatformStore::instance()->recordKeys(kKind);
+    QStringList names = VornClient::instance()->scenarioCustomizations();
+    names += PlatformStore::instance()->recordKeys(kKind);
+    names.removeDuplicates();
+    QStringList on;
+    for (const QString &name : qAsConst(names)) {
+        if (containCustomizationFunc(name))
+            on.append(name);
+    }
+    on.sort();
+    return on;
 }

@@ -80,6 +80,16 @@ QString VornClient::scenarioPath() const
     return m_strScenarioPath;
 }
 
+QString VornClient::scenarioPasswordDigest() const
+{
+    return m_pState->userPasswordDigest;
+}
+
+QStringList VornClient::scenarioCustomizations() const
+{
+    return m_pState->customizations;
+}
+
 bool VornClient::isThermoDetectorDevice(int typeId) const
 {
     return m_pState->thermalTypeIds.contains(typeId);

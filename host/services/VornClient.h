@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <vector>
@@ -89,6 +90,12 @@ private:
     friend class HostTesting;
     // The operator's face-library changes (host/standin/FaceLibraryStore).
     friend class FaceLibraryStore;
+    // Scenario defaults of the password check and the customisations, which the platform store
+    // overrides once it holds its own.
+    friend class PasswordVault;
+    friend class VORNClientOemManager;
+    QString scenarioPasswordDigest() const;
+    QStringList scenarioCustomizations() const;
     // Adds the person or replaces the stored one with the same id.
     void applyArchive(const OrvaneArchive &archive);
     bool loadScenario(const QString &path);

@@ -353,3 +353,19 @@ QStringList PlatformStore::recordKeys(const QString &kind)
         keys.append(query.value(0).toString());
     return keys;
 }
+
+bool PlatformStore::recordDailyReset()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    return writeRecord(QStringLiteral("DailyReset"), now.date().toString(Qt::ISODate),
+                       now.toString(Qt::ISODateWithMs).toLatin1());
+}
+
+QDateTime PlatformStore::dailyResetTime()
+{
+    const auto payload =
+            readRecord(QStringLiteral("DailyReset"), QDate::currentDate().toString(Qt::ISODate));
+    if (!payload)
+        return QDateTime();
+    return QDateTime::fromString(QString::fromLatin1(*payload), Qt::ISODateWithMs);
+}

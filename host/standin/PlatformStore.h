@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QMutex>
 #include <QSqlDatabase>
@@ -53,6 +54,12 @@ public:
                                          bool *ok = nullptr);
     bool removeRecord(const QString &kind, const QString &key);
     QStringList recordKeys(const QString &kind);
+
+    // Today's snapshot totals start again from now: the platform's daily reset, stored under
+    // the day so that the totals of today count only snapshots taken after it.
+    bool recordDailyReset();
+    // Time of today's last reset; invalid when today has none.
+    QDateTime dailyResetTime();
 
     QString lastError() const { return m_lastError; }
     QString connectionName() const { return m_connectionName; }

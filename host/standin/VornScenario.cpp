@@ -162,6 +162,17 @@ bool VornScenario::parse(const QByteArray &json, VornScenario &out, QString &err
     scenario.user.set_user_type(scenario.userKind);
     scenario.user.set_orga_id(
             reader.readInt(user, QStringLiteral("orgaId"), QStringLiteral("user"), false));
+    scenario.userPasswordDigest = reader.readString(user, QStringLiteral("passwordDigest"),
+                                                    QStringLiteral("user"), false);
+
+    const QJsonArray customizations =
+            reader.readArray(root, QStringLiteral("customizations"), QStringLiteral("scenario"));
+    for (int i = 0; i < customizations.size() && !reader.failed(); ++i) {
+        if (!customizations.at(i).isString() || customizations.at(i).toString().isEmpty())
+            reader.fail(QStringLiteral("customizations[%1]").arg(i), QStringLiteral("not a name"));
+        else
+            scenario.customizations.append(customizations.at(i).toString());
+    }
 
     const QJsonObject types = root.value(QStringLiteral("deviceTypes")).toObject();
     scenario.thermalTypeIds =

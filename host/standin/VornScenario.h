@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <vector>
@@ -20,7 +21,9 @@
 //   { "version": 1,
 //     "loginServer": { "uid": "...", "handle": 1 },
 //     "pictureServers": [ { "uid": "...", "handle": 2, "connected": true } ],
-//     "user": { "id": 7, "name": "...", "kind": 0, "orgaId": 1 },
+//     "user": { "id": 7, "name": "...", "kind": 0, "orgaId": 1,
+//               "passwordDigest": "pbkdf2-sha256$<iterations>$<salt>$<digest>" },
+//     "customizations": [ "Func_PasswordAgainAuth" ],
 //     "deviceTypes": { "thermal": [20, 21], "recorder": [2, 3] },
 //     "organisations": [ { "id": 1, "name": "...", "code": "001", "parentId": -99999 } ],
 //     "devices": [ { "id": 101, "uid": "...", "name": "...", "typeId": 20, "groupId": 1,
@@ -37,6 +40,10 @@ struct VornScenario
     QHash<QString, long> pictureServerHandles; // connected servers only
     OrvaneUser user;
     int userKind = 0;
+    // The user's salted password digest (see PasswordVault); empty: no password to check.
+    QString userPasswordDigest;
+    // Customisations on until the platform store says otherwise.
+    QStringList customizations;
     QSet<int> thermalTypeIds;
     QSet<int> recorderTypeIds;
     std::vector<std::unique_ptr<OrvaneGroup>> orgas;

@@ -1,9 +1,12 @@
 #include "Piclab.h"
 
+#include "AppLanguageTr.h"
 #include "FileDataCacheHelper.h"
 #include "ImageProcessHelper.h"
 
+#include <QContextMenuEvent>
 #include <QImage>
+#include <QMenu>
 #include <QPixmap>
 
 namespace {
@@ -54,4 +57,23 @@ bool Piclab::setPicurl(const QString &p_strUrl, bool p_bMosaic)
         image = ImageProcessHelper::tryFullImageMosaic(image, mosaicBlockSize(image));
     setPixmap(QPixmap::fromImage(image));
     return true;
+}
+
+void Piclab::slotDeletePic()
+{
+    m_strPicUrl.clear();
+    clear();
+    emit signalDelete();
+}
+
+void Piclab::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (m_nType != 7 || m_strPicUrl.isEmpty()) {
+        QLabel::contextMenuEvent(event);
+        return;
+    }
+    QMenu menu(this);
+    menu.addAction(AppLanguageTr::translate(QStringLiteral("TK_Delete")), this,
+                   &Piclab::slotDeletePic);
+    menu.exec(event->globalPos());
 }

@@ -28,6 +28,17 @@ public:
     // the host then offers no save or search on it.
     bool m_bProtectedPic = false;
 
+public slots:
+    // Drops the picture and its path and announces it with signalDelete.
+    void slotDeletePic();
+
+signals:
+    void signalDelete();
+
+protected:
+    // Type 7 (a picture the user chose for a setting) offers to remove it.
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
 private:
     QString m_strPicUrl;
     int m_nType = 0;

@@ -1,0 +1,6 @@
+#include "OrvaneClearTemperatureSnapTotalsEachDayRequestMessage.h"
+
+QString OrvaneClearTemperatureSnapTotalsEachDayRequestMessage::getClassName() const
+{
+    return QStringLiteral("OrvaneClearTemperatureSnapTotalsEachDayRequestMessage");
+}

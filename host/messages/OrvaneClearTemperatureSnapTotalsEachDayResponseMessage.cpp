@@ -1,0 +1,6 @@
+#include "OrvaneClearTemperatureSnapTotalsEachDayResponseMessage.h"
+
+QString OrvaneClearTemperatureSnapTotalsEachDayResponseMessage::getClassName() const
+{
+    return QStringLiteral("OrvaneClearTemperatureSnapTotalsEachDayResponseMessage");
+}
