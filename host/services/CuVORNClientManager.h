@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+class OrvaneRequestMessage;
+
 // Common part of the client's service managers: the connection to the login server, the
 // logged-in user and the text of the last failed platform call.
 class CuVORNClientManager : public QObject
@@ -15,6 +17,13 @@ public:
     long getCurClientHandle() const;
     int getCurUserId() const;
     QString getLastErrorString() const;
+
+    // Sends the request without waiting and returns its handle. The reply is posted to the
+    // receiver as a VORNAsyncMessageRecvEvent (type 2012) carrying the handle, an error code
+    // (0 on success) and the response, absent when no answer came within p_nTimeoutSec.
+    // p_nServer -1 is the login server. A receiver deleted before the reply gets nothing.
+    int sendAsyncMessage(const OrvaneRequestMessage &request, QObject *receiver, int p_nServer = -1,
+                         int p_nTimeoutSec = 120);
 
 protected:
     void setLastErrorString(const QString &text);

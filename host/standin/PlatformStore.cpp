@@ -1,10 +1,14 @@
 #include "PlatformStore.h"
 
+#include "VORNClientAIManager.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMutex>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -12,6 +16,8 @@
 #include <QThread>
 #include <QUrl>
 #include <QVariant>
+
+#include <algorithm>
 
 namespace {
 
@@ -352,4 +358,46 @@ QStringList PlatformStore::recordKeys(const QString &kind)
     while (query.next())
         keys.append(query.value(0).toString());
     return keys;
+}
+
+namespace {
+
+const QString DailyResetKind = QStringLiteral("daily_reset");
+const QString DailyResetKey = QStringLiteral("snapshot_totals");
+
+} // namespace
+
+bool PlatformStore::recordDailyReset()
+{
+    QSqlDatabase db = database();
+    if (!isOpen())
+        return false;
+    qint64 lastRow = 0;
+    QSqlQuery query(db);
+    // No history table yet: nothing was recorded, so nothing is left out.
+    if (query.exec(QStringLiteral("SELECT MAX(id) FROM snapshot_history")) && query.next())
+        lastRow = query.value(0).toLongLong();
+    QJsonObject record;
+    record.insert(QStringLiteral("time"), QDateTime::currentDateTime().toString(Qt::ISODateWithMs));
+    record.insert(QStringLiteral("lastSnapshotRow"), QString::number(lastRow));
+    if (!writeRecord(DailyResetKind, DailyResetKey,
+                     QJsonDocument(record).toJson(QJsonDocument::Compact)))
+        return false;
+    qDebug() << "PlatformStore::recordDailyReset after snapshot row" << lastRow;
+    VORNClientAIManager::instance()->notifySnapZero();
+    return true;
+}
+
+PlatformStore::DailyReset PlatformStore::lastDailyReset()
+{
+    DailyReset reset;
+    const std::optional<QByteArray> payload = readRecord(DailyResetKind, DailyResetKey);
+    if (!payload)
+        return reset;
+    const QJsonObject record = QJsonDocument::fromJson(*payload).object();
+    reset.time = QDateTime::fromString(record.value(QStringLiteral("time")).toString(),
+                                       Qt::ISODateWithMs);
+    reset.lastSnapshotRow = std::max<qint64>(
+            0, record.value(QStringLiteral("lastSnapshotRow")).toString().toLongLong());
+    return reset;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QMutex>
 #include <QSqlDatabase>
@@ -53,6 +54,18 @@ public:
                                          bool *ok = nullptr);
     bool removeRecord(const QString &kind, const QString &key);
     QStringList recordKeys(const QString &kind);
+
+    // The daily reset of the snapshot totals: from now on the totals count only snapshots
+    // recorded after it. Stores the moment with the last snapshot recorded before it, then
+    // announces the reset to the clients (VORNClientAIManager::sendSnapZero). False, with
+    // nothing announced, when the store refused the write.
+    bool recordDailyReset();
+    struct DailyReset
+    {
+        QDateTime time;             // invalid: never reset
+        qint64 lastSnapshotRow = 0; // snapshot history rows up to this one do not count
+    };
+    DailyReset lastDailyReset();
 
     QString lastError() const { return m_lastError; }
     QString connectionName() const { return m_connectionName; }
