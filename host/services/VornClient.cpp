@@ -80,6 +80,18 @@ QString VornClient::scenarioPath() const
     return m_strScenarioPath;
 }
 
+QStringList VornClient::connectedPictureServers() const
+{
+    QStringList servers;
+    for (auto it = m_pState->pictureServerHandles.cbegin();
+         it != m_pState->pictureServerHandles.cend(); ++it) {
+        if (it.value() > 0)
+            servers.append(it.key());
+    }
+    servers.sort();
+    return servers;
+}
+
 bool VornClient::isThermoDetectorDevice(int typeId) const
 {
     return m_pState->thermalTypeIds.contains(typeId);

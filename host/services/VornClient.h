@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <vector>
@@ -95,6 +96,8 @@ private:
     bool loadScenarioData(const QByteArray &json);
     QString lastScenarioError() const;
     QString scenarioPath() const;
+    // Picture servers the scenario has connected, sorted.
+    QStringList connectedPictureServers() const;
     void addDevice(const OrvaneDevice &device, const std::vector<OrvaneChannel> &channels);
     bool removeDevice(int deviceId);
     void addOrga(const OrvaneOrga &orga);

@@ -31,6 +31,11 @@ QString HostTesting::scenarioPath()
     return VornClient::instance()->scenarioPath();
 }
 
+QStringList HostTesting::connectedPictureServers()
+{
+    return VornClient::instance()->connectedPictureServers();
+}
+
 void HostTesting::addDevice(const OrvaneDevice &device, const std::vector<OrvaneChannel> &channels)
 {
     VornClient::instance()->addDevice(device, channels);

@@ -13,6 +13,7 @@
 #include <QPair>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <vector>
@@ -41,6 +42,8 @@ public:
     static bool loadScenarioData(const QByteArray &json);
     static QString lastScenarioError();
     static QString scenarioPath();
+    // Picture servers of the scenario that are connected, sorted.
+    static QStringList connectedPictureServers();
     // Platform-side changes, as the platform would push them through VornClient's signals. A
     // delete is announced before the record goes, so receivers can still look it up.
     static void addDevice(const OrvaneDevice &device, const std::vector<OrvaneChannel> &channels);
