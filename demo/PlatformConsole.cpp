@@ -139,7 +139,8 @@ void PlatformConsole::note(const QString &p_strText)
 
 OrvaneOrga PlatformConsole::selectedOrga() const
 {
-    const OrvaneGroup *orga = VornClient::instance()->getOrgaInfoById(m_pOrgas->currentData().toInt());
+    const OrvaneGroup *orga =
+            VornClient::instance()->getOrgaInfoById(m_pOrgas->currentData().toInt());
     return orga ? *orga : OrvaneOrga();
 }
 
@@ -257,10 +258,12 @@ bool PlatformConsole::handleNewestAlarm()
     const int newest = SnapshotHistory::maxAlarmId();
     for (int alarmId = newest; alarmId > 0 && alarmId > newest - MaxAlarmsLookedAt; --alarmId) {
         OrvaneCompareNotifyMessage message;
-        if (!SnapshotHistory::findByAlarmId(alarmId, message) || AlarmHandlingStore::isHandled(alarmId))
+        if (!SnapshotHistory::findByAlarmId(alarmId, message)
+            || AlarmHandlingStore::isHandled(alarmId))
             continue;
-        const QDateTime taken = QDateTime::fromString(message.snapFaceInfo.snapTargetSource.snapTime,
-                                                      QString::fromLatin1(SnapshotHistory::TimeFormat));
+        const QDateTime taken =
+                QDateTime::fromString(message.snapFaceInfo.snapTargetSource.snapTime,
+                                      QString::fromLatin1(SnapshotHistory::TimeFormat));
         if (taken.date() != today)
             continue;
         AlarmHandlingStore::Record record;

@@ -268,8 +268,8 @@ bool TrafficSimulator::compose(const TrafficPlanner::Draw &p_objDraw, const QDat
     OrvaneSnapTargetSource &source = info.snapTargetSource;
     // Recorder snapshots come through the login server, the others through the platform's
     // picture server: the source kinds the totals count apart.
-    source.serverUID =
-            channel.bViaRecorder ? VornClient::instance()->getLoginServerUid() : m_strPictureServerUID;
+    source.serverUID = channel.bViaRecorder ? VornClient::instance()->getLoginServerUid()
+                                            : m_strPictureServerUID;
     source.snapDetailImageURL = pictureName;
     source.channelUID = channel.strChannelUID;
     source.deviceTypeId = channel.nTypeId;

@@ -94,11 +94,13 @@ void EpidemicPreview::slot_openOrgaGroupWidget()
             QRect(leftPanel->mapToGlobal(QPoint(0, 0)), leftPanel->size()),
             m_ui->pushButtonOrgaGroup->height(), m_ui->widgetCircle->height());
     filter->resize(geometry.size());
-    filter->move(geometry.topLeft());
-    if (shown)
+    if (shown) {
         filter->closeSNDialog();
-    else
-        filter->showSNDialog();
+        return;
+    }
+    filter->showSNDialog();
+    // Placed after showing: a dialog shows itself centred.
+    filter->move(geometry.topLeft());
 }
 
 void EpidemicPreview::slot_NodeChange(Node p_objNode,

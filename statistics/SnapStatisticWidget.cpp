@@ -129,6 +129,8 @@ void SnapStatisticWidget::querySnapStatistic(int p_nOrgaId, QString p_strOrgaNam
     request.setEndTime(today);
     m_nRequestHandle = VORNClientAIManager::instance()->sendAsyncMessage(request, this, -1, 120);
     m_bQueryPending = true;
+    qDebug() << "SnapStatisticWidget::querySnapStatistic orga" << p_nOrgaId << "type" << p_eType
+             << "handle" << m_nRequestHandle;
 }
 
 void SnapStatisticWidget::slot_querySnapStatistic()
@@ -186,6 +188,8 @@ bool SnapStatisticWidget::handleReply(QEvent *event)
     m_nOverTemp = totals->getOverTemp();
     m_nNoMask = totals->getNoMask();
     m_bQueryPending = false;
+    qDebug() << "SnapStatisticWidget::event totals" << m_nTotal << m_nOverTemp << m_nNoMask
+             << "handle" << m_nRequestHandle;
     return BaseWidget::event(event);
 }
 

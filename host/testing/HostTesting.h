@@ -45,7 +45,8 @@ public:
     // Picture servers of the scenario that are connected, sorted.
     static QStringList connectedPictureServers();
     // Platform-side changes, as the platform would push them through VornClient's signals. A
-    // delete is announced before the record goes, so receivers can still look it up.
+    // device's deletion is announced before the record goes, so receivers can still look it
+    // up; an organisation's after, so that a tree read on the notice no longer holds it.
     static void addDevice(const OrvaneDevice &device, const std::vector<OrvaneChannel> &channels);
     static bool removeDevice(int deviceId);
     static void addOrga(const OrvaneOrga &orga);
