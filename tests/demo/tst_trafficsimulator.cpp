@@ -173,7 +173,8 @@ private slots:
 
         // The platform sends a recorder's snapshots only for registered channels: one of the
         // recorder channels is registered, the others must stay silent.
-        const QString registered = *std::min_element(recorderChannels.begin(), recorderChannels.end());
+        const QString registered =
+                *std::min_element(recorderChannels.begin(), recorderChannels.end());
         QVERIFY(VORNClientAIManager::instance()->updateNvrCtrlSnapParam(90, {registered}));
 
         const QDateTime before = QDateTime::currentDateTime().addSecs(-1);

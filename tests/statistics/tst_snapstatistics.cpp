@@ -78,7 +78,8 @@ private slots:
     void initTestCase()
     {
         testsupport::installWarningGuard();
-        testsupport::allowWarning(QRegularExpression("^FormConfigSetWidget::event respMsg is NULL"));
+        testsupport::allowWarning(
+                QRegularExpression("^FormConfigSetWidget::event respMsg is NULL"));
         HostTesting::setAsyncReplyDelay(20);
     }
 
@@ -231,13 +232,13 @@ private slots:
         QTest::addColumn<int>("fault");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("logged");
-        QTest::newRow("error code") << int(Fault::ErrorCode) << QStringLiteral("(10005)")
-                                    << QString();
+        QTest::newRow("error code")
+                << int(Fault::ErrorCode) << QStringLiteral("(10005)") << QString();
         QTest::newRow("time-out") << int(Fault::Timeout)
                                   << AppLanguageTr::translate(QStringLiteral("TK_SDKTimeout"))
                                   << QStringLiteral("FormConfigSetWidget::event respMsg is NULL");
-        QTest::newRow("stale handle") << int(Fault::StaleHandle) << QString()
-                                      << QStringLiteral("reqHandle mis match!");
+        QTest::newRow("stale handle")
+                << int(Fault::StaleHandle) << QString() << QStringLiteral("reqHandle mis match!");
         QTest::newRow("another class") << -1 << QString() << QString();
     }
     void spoiledRepliesKeepTheTotals()
