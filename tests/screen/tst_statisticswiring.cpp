@@ -11,6 +11,7 @@
 #include "WiringRules.h"
 
 #include "AppConfigHelper.h"
+#include "IntelligentSnapConfigWidget.h"
 #include "SnapshotHistory.h"
 #include "VORNClientAIManager.h"
 #include "VornClient.h"
@@ -192,6 +193,36 @@ private slots:
             QVERIFY(AppConfigHelper::instance()->getEpidemicPreviewConfigParam(31).bAllChannel);
         }
         QVERIFY(!HostTesting::hasNvrCtrlSnapParam(key));
+    }
+
+    // The filter button's dialog: at most four channels; what it confirms is stored and its
+    // recorder channels registered; with all channels on, confirming none keeps them.
+    void channelDialogEditsTheSelection()
+    {
+        QVERIFY(storeSelection(38, true, {}));
+        Screen screen(38);
+        screen.screen.findChild<QPushButton *>(QStringLiteral("pushButtonFilter"))->click();
+        auto *dialog = screen.screen.findChild<IntelligentSnapConfigWidget *>();
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->channelUIDs(),
+                 (QStringList{GateA, GateB, NorthDoor, NorthCanteen, SouthDoor, Warehouse}));
+        QVERIFY(dialog->isAllChannels());
+        dialog->confirm(); // all on, no channel: nothing changes
+        QVERIFY(AppConfigHelper::instance()->getEpidemicPreviewConfigParam(38).bAllChannel);
+
+        dialog->showSNDialog();
+        dialog->setAllChannels(false);
+        for (const QString &channel : {Warehouse, SouthDoor, NorthDoor, GateB})
+            QVERIFY(dialog->setChannelChecked(channel, true));
+        QVERIFY(!dialog->setChannelChecked(GateA, true));
+        dialog->confirm();
+        const IntelligentSnapConfigParam stored =
+                AppConfigHelper::instance()->getEpidemicPreviewConfigParam(38);
+        QVERIFY(!stored.bAllChannel);
+        QCOMPARE(stored.strChannelUIDList, (QStringList{GateB, NorthDoor, SouthDoor, Warehouse}));
+        QCOMPARE(HostTesting::lastNvrCtrlSnapParam(screen.nKey), QSet<QString>{NorthDoor});
+        QVERIFY(screen.screens(Warehouse));
+        QVERIFY(!screen.screens(GateA));
     }
 
     // Device notices: the selection follows them only with all channels on; the registration

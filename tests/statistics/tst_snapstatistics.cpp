@@ -15,7 +15,6 @@
 #include "SNMessageBoxFlowDownWidget.h"
 #include "SnapshotHistory.h"
 #include "VORNAsyncMessageRecvEvent.h"
-#include "VORNClientAIManager.h"
 #include "VornClient.h"
 
 #include <QCheckBox>
@@ -312,38 +311,6 @@ private slots:
         QVERIFY(!log.lines.filter(QStringLiteral("reqHandle mis match!")).isEmpty());
         QCOMPARE(panel.totalCount(), 4);
         QVERIFY(!panel.isQueryPending());
-    }
-
-    // Only snapshots recorded after the platform's daily reset count, and the reset is
-    // announced so that panels ask again.
-    void dailyResetStartsTheTotalsAgain()
-    {
-        QVERIFY(HostTesting::resetDailyTotals());
-        record(CameraChannel, 4);
-        SnapStatisticWidget panel;
-        connect(VORNClientAIManager::instance(), &VORNClientAIManager::sendSnapZero, &panel,
-                &SnapStatisticWidget::slot_querySnapStatistic);
-        panel.querySnapStatistic(NorthCampus, QStringLiteral("North"), QueryByPlatformAndNVR);
-        QTRY_COMPARE(panel.totalCount(), 4);
-        QVERIFY(HostTesting::resetDailyTotals());
-        QVERIFY(panel.isQueryPending());
-        QTRY_COMPARE(panel.totalCount(), 0);
-        record(CameraChannel, 1);
-        panel.slot_querySnapStatistic();
-        QTRY_COMPARE(panel.totalCount(), 1);
-    }
-
-    void noMaskRowFollowsTheSwitch()
-    {
-        SnapStatisticWidget panel;
-        panel.show();
-        auto *ring = panel.findChild<StatisticsCircle *>();
-        panel.setNoMaskVisible(false);
-        QVERIFY(!ring->isInnerPartVisible());
-        QVERIFY(!panel.findChild<QLabel *>(QStringLiteral("labelNoMaskNum"))->isVisible());
-        panel.setNoMaskVisible(true);
-        QVERIFY(ring->isInnerPartVisible());
-        QVERIFY(panel.findChild<QLabel *>(QStringLiteral("labelNoMask"))->isVisible());
     }
 
     // The filter reports once for each box setFilterData changes, the first report with the
