@@ -9,7 +9,6 @@
 #include <QDateTime>
 #include <QDebug>
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -73,21 +72,20 @@ PlatformConsole::PlatformConsole(QWidget *parent)
     layout->addLayout(form);
     m_pName->setPlaceholderText(QStringLiteral("name of a new or renamed organisation"));
 
-    auto *buttons = new QGridLayout;
-    const auto button = [this, buttons](const QString &text, int row, int column,
-                                        bool (PlatformConsole::*action)()) {
+    // One column: the dock is narrow.
+    auto *buttons = new QVBoxLayout;
+    const auto button = [this, buttons](const QString &text, bool (PlatformConsole::*action)()) {
         auto *push = new QPushButton(text, this);
-        buttons->addWidget(push, row, column);
+        buttons->addWidget(push);
         connect(push, &QPushButton::clicked, this, action);
     };
-    button(QStringLiteral("Add thermal device"), 0, 0, &PlatformConsole::addThermalDevice);
-    button(QStringLiteral("Remove device"), 0, 1, &PlatformConsole::removeDevice);
-    button(QStringLiteral("Add organisation"), 1, 0, &PlatformConsole::addOrganisation);
-    button(QStringLiteral("Rename organisation"), 1, 1, &PlatformConsole::renameOrganisation);
-    button(QStringLiteral("Delete organisation"), 2, 0, &PlatformConsole::deleteOrganisation);
-    button(QStringLiteral("Reset today's totals"), 2, 1, &PlatformConsole::resetTotals);
-    button(QStringLiteral("Handle newest alarm elsewhere"), 3, 0,
-           &PlatformConsole::handleNewestAlarm);
+    button(QStringLiteral("Add thermal device"), &PlatformConsole::addThermalDevice);
+    button(QStringLiteral("Remove device"), &PlatformConsole::removeDevice);
+    button(QStringLiteral("Add organisation"), &PlatformConsole::addOrganisation);
+    button(QStringLiteral("Rename organisation"), &PlatformConsole::renameOrganisation);
+    button(QStringLiteral("Delete organisation"), &PlatformConsole::deleteOrganisation);
+    button(QStringLiteral("Reset today's totals"), &PlatformConsole::resetTotals);
+    button(QStringLiteral("Handle newest alarm elsewhere"), &PlatformConsole::handleNewestAlarm);
     layout->addLayout(buttons);
 
     m_pLog->setReadOnly(true);
