@@ -22,13 +22,6 @@ class TestPlatformConsole : public QObject
 private slots:
     void initTestCase() { testsupport::installWarningGuard(); }
 
-    void groupCodes()
-    {
-        QCOMPARE(PlatformConsole::nextGroupCode(QStringLiteral("001"), {"001", "001001", "001002"}),
-                 QStringLiteral("001003"));
-        QCOMPARE(PlatformConsole::nextGroupCode(QString(), {"001", "002"}), QStringLiteral("003"));
-    }
-
     void actionsReachTheClientsSignals()
     {
         VornClient *client = VornClient::instance();
