@@ -8,6 +8,7 @@
 #include "HostTesting.h"
 #include "LogText.h"
 #include "PictureSearchPage.h"
+#include "PlatformConsole.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -43,6 +44,10 @@ DemoWindow::DemoWindow(EpidemicPreviewPlugin *plugin, QWidget *parent)
     m_pHostCall->setText(QStringLiteral("No host calls yet"));
     statusBar()->addWidget(m_pHostCall, 1);
     statusBar()->addPermanentWidget(m_pConfigFolder);
+
+    // The platform's side: changes the screens learn of through the host's signals.
+    auto *console = new PlatformConsole(this);
+    addDockWidget(Qt::RightDockWidgetArea, console);
 }
 
 DemoWindow::~DemoWindow()

@@ -3,6 +3,7 @@
 #include "SyntheticFace.h"
 
 #include "AlarmHandlingStore.h"
+#include "HostTesting.h"
 #include "PlatformPictureStore.h"
 #include "SnapshotHistory.h"
 #include "VornClient.h"
@@ -36,6 +37,11 @@ TrafficSimulator::TrafficSimulator(QObject *parent)
 {
     m_pTimer->setTimerType(Qt::PreciseTimer);
     connect(m_pTimer, &QTimer::timeout, this, &TrafficSimulator::slot_tick);
+    // A deleted device is announced before it goes: read the channels once it has.
+    connect(VornClient::instance(), &VornClient::signalDeviceInfoChanged, this, [this] {
+        if (m_bPrepared)
+            QTimer::singleShot(0, this, &TrafficSimulator::refreshChannels);
+    });
 }
 
 TrafficSimulator::~TrafficSimulator() = default;
@@ -57,12 +63,10 @@ void TrafficSimulator::setRate(double p_dPerSecond)
     start();
 }
 
-bool TrafficSimulator::prepare()
+void TrafficSimulator::refreshChannels()
 {
     VornClient *client = VornClient::instance();
     m_vecChannels.clear();
-    m_vecPersons.clear();
-
     const OrvaneDeviceList devices = client->filtDeviceByShowType(
             client->getCurUserDevices(), VornClient::ShowTempScreeningDevices);
     for (const OrvaneDevice &device : devices) {
@@ -86,6 +90,15 @@ bool TrafficSimulator::prepare()
             m_vecChannels.push_back(entry);
         }
     }
+    const QStringList servers = HostTesting::connectedPictureServers();
+    m_strPictureServerUID = servers.isEmpty() ? client->getLoginServerUid() : servers.first();
+}
+
+bool TrafficSimulator::prepare()
+{
+    VornClient *client = VornClient::instance();
+    m_vecPersons.clear();
+    refreshChannels();
     if (m_vecChannels.empty()) {
         qDebug() << "TrafficSimulator::prepare the scenario has no thermal channel, no traffic";
         m_bPrepared = false;
@@ -175,11 +188,26 @@ bool TrafficSimulator::emitOne()
     return true;
 }
 
+std::vector<size_t> TrafficSimulator::sendingChannels() const
+{
+    std::vector<size_t> sending;
+    for (size_t i = 0; i < m_vecChannels.size(); ++i) {
+        const Channel &channel = m_vecChannels[i];
+        if (!channel.bViaRecorder || HostTesting::isNvrChannelRegistered(channel.strChannelUID))
+            sending.push_back(i);
+    }
+    return sending;
+}
+
 bool TrafficSimulator::produce(OrvaneCompareNotifyMessageList &p_vecDirect,
                                OrvaneCompareNotifyMessageList &p_vecRecorder)
 {
-    const TrafficPlanner::Draw draw =
-            TrafficPlanner::draw(m_objRandom, int(m_vecChannels.size()), int(m_vecPersons.size()));
+    const std::vector<size_t> sending = sendingChannels();
+    if (sending.empty())
+        return false;
+    TrafficPlanner::Draw draw =
+            TrafficPlanner::draw(m_objRandom, int(sending.size()), int(m_vecPersons.size()));
+    draw.nChannel = int(sending[size_t(draw.nChannel)]);
     OrvaneCompareNotifyMessage message;
     if (!compose(draw, QDateTime::currentDateTime(), message))
         return false;
@@ -238,7 +266,10 @@ bool TrafficSimulator::compose(const TrafficPlanner::Draw &p_objDraw, const QDat
                             .arg(SyntheticFace::Height);
 
     OrvaneSnapTargetSource &source = info.snapTargetSource;
-    source.serverUID = VornClient::instance()->getLoginServerUid();
+    // Recorder snapshots come through the login server, the others through the platform's
+    // picture server: the source kinds the totals count apart.
+    source.serverUID = channel.bViaRecorder ? VornClient::instance()->getLoginServerUid()
+                                            : m_strPictureServerUID;
     source.snapDetailImageURL = pictureName;
     source.channelUID = channel.strChannelUID;
     source.deviceTypeId = channel.nTypeId;

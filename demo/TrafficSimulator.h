@@ -16,7 +16,10 @@
 class QTimer;
 
 // Plays the platform's snapshot traffic for the demo: at a chosen rate it emits live comparison
-// notifications through VornClient for the scenario's thermal channels, as the platform would.
+// notifications through VornClient for the scenario's thermal channels, as the platform would:
+// a recorder's channel only while a window has it registered (updateNvrCtrlSnapParam), with
+// the login server as picture server; other channels through the platform's picture server.
+// It follows devices added and removed on the platform.
 // Each snapshot gets a drawn face picture in the platform's picture store and is recorded in
 // the platform's snapshot history, so a screen started later loads the day's snapshots.
 class TrafficSimulator : public QObject
@@ -49,13 +52,16 @@ public:
     // Reads the thermal channels and registered persons from VornClient and stores the
     // archive pictures. False (with a log line) when the scenario has no thermal channel.
     bool prepare();
+    // Reads the thermal channels again (after a device change).
+    void refreshChannels();
     // Starts the flow at the current rate (prepares first when needed).
     bool start();
     void stop();
     bool isRunning() const;
 
     // One snapshot now: pictures stored, history recorded, notification emitted. False (with
-    // a log line, nothing emitted) when a picture could not be stored.
+    // a log line, nothing emitted) when a picture could not be stored or no channel may send
+    // (only unregistered recorder channels).
     bool emitOne();
     // The notification the last successful emitOne sent, and whether it went through the
     // recorder signal.
@@ -77,7 +83,11 @@ private:
     bool produce(OrvaneCompareNotifyMessageList &p_vecDirect,
                  OrvaneCompareNotifyMessageList &p_vecRecorder);
 
+    // Channels that may send now: every direct one, the registered recorder ones.
+    std::vector<size_t> sendingChannels() const;
+
     QRandomGenerator m_objRandom;
+    QString m_strPictureServerUID; // of direct channels' snapshots; the login server when none
     double m_dRate = 0.0;
     QTimer *m_pTimer = nullptr;
     QElapsedTimer m_objClock; // since the flow started at the current rate

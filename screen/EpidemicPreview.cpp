@@ -355,8 +355,7 @@ void EpidemicPreview::connectFaultHandling()
             });
     connect(m_pStoreSync, &ScreenStoreSync::snapConfigLoaded, this,
             [this](const IntelligentSnapConfigParam &param) {
-                m_objSnapConfigParam = param;
-                handleNvrChannelUIDSnap();
+                applySnapSource(param);
                 applyOrgaSelection();
                 // Nothing of these channels was taken while the selection was unknown.
                 m_pIntake->loadHistory();

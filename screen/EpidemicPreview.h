@@ -128,6 +128,9 @@ private:
 
     void placeGuideTip();
     void storeSnapConfigParam(const IntelligentSnapConfigParam &p_objSnapConfigParam);
+    // Takes a channel selection as the load does (all channels: the first four) and registers
+    // its recorder channels.
+    void applySnapSource(const IntelligentSnapConfigParam &p_objSnapConfigParam);
     void setStatedProperty(QWidget *p_pWidget, const char *p_szStated);
     // Fault tips, store retries and the speech engine's state on the sound button.
     void connectFaultHandling();
@@ -151,6 +154,9 @@ private:
     bool m_bSnapPanelCollapsed = false;
     IntelligentSnapConfigWidget *m_pIntelligentSnapConfigWidget = nullptr;
     IntelligentSnapConfigParam m_objSnapConfigParam;
+    // The window screens "all channels": the snapshot source holds the channels chosen for it
+    // and is stored with the flag set.
+    bool m_bAllChannelsStored = false;
     bool m_bGuideReady = false;
     AuthUserInfoWidget *m_pAuthUserInfoWidget = nullptr;
     QTimer *m_pSnapClearTimer = nullptr;

@@ -2,21 +2,55 @@
 // alarms.
 #include "EpidemicPreview.h"
 #include "ScreenStoreSync.h"
+#include "ScreenedChannels.h"
+#include "SnapStaticFilterWidget.h"
+#include "WiringRules.h"
 #include "ui_EpidemicPreview.h"
 
 #include "WindowKey.h"
 
 #include "AppConfigHelper.h"
+#include "IntelligentSnapConfigWidget.h"
+#include "VORNClientAIManager.h"
+#include "VornClient.h"
+
+#include <QDebug>
+#include <QTimer>
 
 void EpidemicPreview::slot_snapFilterConfig()
 {
-    // The channel selection dialog arrives with the devices and organisation wiring.
+    if (!qobject_cast<QPushButton *>(sender()))
+        return;
+    if (!m_pIntelligentSnapConfigWidget) {
+        m_pIntelligentSnapConfigWidget = new IntelligentSnapConfigWidget(this);
+        m_pIntelligentSnapConfigWidget->setFaceFecognitionFlag(true);
+        m_pIntelligentSnapConfigWidget->setDeviceType(FeverValues::DeviceShowTempScreening);
+        m_pIntelligentSnapConfigWidget->setChannelType(FeverValues::ChannelFilterThermal);
+        connect(m_pIntelligentSnapConfigWidget, &IntelligentSnapConfigWidget::sendSnapParam, this,
+                &EpidemicPreview::slot_snapConfigParam);
+    }
+    m_pIntelligentSnapConfigWidget->hideButton(true);
+    // The dialog shows the choice the user made, not the four channels it stands for.
+    IntelligentSnapConfigParam shown = m_objSnapConfigParam;
+    shown.bAllChannel = shown.bAllChannel || m_bAllChannelsStored;
+    m_pIntelligentSnapConfigWidget->setSnapConfigParam(shown, false);
+    m_pIntelligentSnapConfigWidget->showSNDialog();
 }
 
 void EpidemicPreview::slot_snapConfigParam(IntelligentSnapConfigParam p_objSnapConfigParam)
 {
-    // Storing an edited channel selection arrives with the devices and organisation wiring.
-    Q_UNUSED(p_objSnapConfigParam)
+    const bool allChannelsNow = m_objSnapConfigParam.bAllChannel || m_bAllChannelsStored;
+    const int reported = m_pIntelligentSnapConfigWidget
+                                 ? m_pIntelligentSnapConfigWidget->getChannelCount()
+                                 : p_objSnapConfigParam.nChannelCount;
+    // With all channels on, a dialog reporting no channel keeps the selection.
+    if (!allChannelsNow || reported != 0) {
+        m_bAllChannelsStored = false;
+        storeSnapConfigParam(p_objSnapConfigParam);
+        applySnapSource(p_objSnapConfigParam);
+        return;
+    }
+    handleNvrChannelUIDSnap();
 }
 
 void EpidemicPreview::slot_processOverTemperatureAlarm(std::vector<int> p_AlarmIdList)
@@ -35,15 +69,41 @@ void EpidemicPreview::slot_processOverTemperatureAlarm(std::vector<int> p_AlarmI
 
 void EpidemicPreview::slot_openOrgaGroupWidget()
 {
-    // The organisation pop-up arrives with the statistics filter.
+    if (!m_pSnapStaticFilterWidget) {
+        m_pSnapStaticFilterWidget = new SnapStaticFilterWidget(this);
+        connect(m_pSnapStaticFilterWidget, &SnapStaticFilterWidget::sendNode, this,
+                &EpidemicPreview::slot_NodeChange);
+    }
+    SnapStaticFilterWidget *filter = m_pSnapStaticFilterWidget;
+    const bool shown = filter->isVisible() || filter->closedByFocusLossJustNow();
+    filter->setFilterData(m_vecOrgaNodes, m_objSnapConfigParam.nOrgaId,
+                          WiringRules::storedStatisticsType(m_objSnapConfigParam.nStatisticsType));
+    QWidget *leftPanel = m_ui->widget;
+    const QRect geometry = WiringRules::orgaPopupGeometry(
+            QRect(leftPanel->mapToGlobal(QPoint(0, 0)), leftPanel->size()),
+            m_ui->pushButtonOrgaGroup->height(), m_ui->widgetCircle->height());
+    filter->resize(geometry.size());
+    if (shown) {
+        filter->closeSNDialog();
+        return;
+    }
+    filter->showSNDialog();
+    // Placed after showing: a dialog shows itself centred.
+    filter->move(geometry.topLeft());
 }
 
 void EpidemicPreview::slot_NodeChange(Node p_objNode,
                                       ENUM_MSGQueryTimeTempSnapStatisticsType p_eType)
 {
-    // Following the chosen organisation arrives with the statistics filter.
-    Q_UNUSED(p_objNode)
-    Q_UNUSED(p_eType)
+    m_ui->pushButtonOrgaGroup->setText(WiringRules::buttonText(p_objNode.strName));
+    if (m_pSnapStaticFilterWidget)
+        m_pSnapStaticFilterWidget->closeSNDialog();
+    m_ui->widgetCircle->querySnapStatistic(p_objNode.nId, p_objNode.strName, p_eType);
+    m_nCurOrgaId = p_objNode.nId;
+    IntelligentSnapConfigParam param = m_objSnapConfigParam;
+    param.nOrgaId = p_objNode.nId;
+    param.nStatisticsType = p_eType;
+    storeSnapConfigParam(param);
 }
 
 void EpidemicPreview::slot_changeOrga(OrvaneOrga p_objOrga, OrvaneOperatorType p_eKind)
@@ -57,31 +117,80 @@ void EpidemicPreview::slot_changeOrga(OrvaneOrga p_objOrga, OrvaneOperatorType p
 void EpidemicPreview::slot_deviceInfoChanged(OrvaneDeviceList p_vecDevices,
                                              OrvaneOperatorType p_eKind)
 {
-    // Following added and removed thermal channels arrives with the devices wiring.
-    Q_UNUSED(p_vecDevices)
-    Q_UNUSED(p_eKind)
+    if (p_eKind != ORVANE_OPERATOR_ADD && p_eKind != ORVANE_OPERATOR_DELETE
+        && p_eKind != ORVANE_OPERATOR_MODIFY)
+        return;
+    VornClient *client = VornClient::instance();
+    bool anyFound = false;
+    QStringList channels;
+    for (const OrvaneDevice &notified : p_vecDevices) {
+        const OrvaneDevice *device = client->getDevicesById(notified.get_id());
+        if (!device) {
+            qCritical() << "EpidemicPreview::slot_deviceInfoChangedfailed! device not find!"
+                        << notified.get_device_name();
+            continue;
+        }
+        anyFound = true;
+        channels += WiringRules::thermalChannelsOfChangedDevice(*device);
+    }
+    if (!anyFound)
+        return;
+    const IntelligentSnapConfigParam stored =
+            AppConfigHelper::instance()->getEpidemicPreviewConfigParam(screenWindowId(this));
+    if (stored.bAllChannel && !channels.isEmpty())
+        WiringRules::applyDeviceChannels(m_objSnapConfigParam, channels, p_eKind);
+    // The platform finishes the change first.
+    QTimer::singleShot(WiringRules::ReRegisterDelayMs, this,
+                       &EpidemicPreview::handleNvrChannelUIDSnap);
 }
 
 void EpidemicPreview::handleNvrChannelUIDSnap()
 {
-    // Registering the selected NVR channels arrives with the devices wiring.
+    VORNClientAIManager::instance()->updateNvrCtrlSnapParam(
+            screenWindowKey(this),
+            WiringRules::recorderChannelsToRegister(m_objSnapConfigParam.strChannelUIDList));
 }
 
 void EpidemicPreview::loadSnapConfigParam()
 {
-    m_pStoreSync->loadSnapConfig(screenWindowId(this), m_objSnapConfigParam);
-    // Collecting the screened channels and registering NVR channels arrive with the devices
-    // wiring.
+    IntelligentSnapConfigParam param;
+    m_pStoreSync->loadSnapConfig(screenWindowId(this), param);
+    applySnapSource(param);
+}
+
+void EpidemicPreview::applySnapSource(const IntelligentSnapConfigParam &p_objSnapConfigParam)
+{
+    m_objSnapConfigParam = p_objSnapConfigParam;
+    m_bAllChannelsStored = p_objSnapConfigParam.bAllChannel;
+    ScreenedChannels::collectChannelUIDs(m_objSnapConfigParam);
+    if (m_objSnapConfigParam.bAllChannel)
+        WiringRules::capAllChannelSelection(m_objSnapConfigParam);
+    handleNvrChannelUIDSnap();
 }
 
 void EpidemicPreview::applyOrgaSelection()
 {
-    // Choosing the organisation of the totals arrives with the statistics wiring.
+    VornClient::instance()->getOrgaNodeList(m_vecOrgaNodes);
+    if (const Node *node =
+                WiringRules::chooseOrgaNode(m_vecOrgaNodes, m_objSnapConfigParam.nOrgaId)) {
+        const ENUM_MSGQueryTimeTempSnapStatisticsType type =
+                WiringRules::storedStatisticsType(m_objSnapConfigParam.nStatisticsType);
+        m_ui->pushButtonOrgaGroup->setText(WiringRules::buttonText(node->strName));
+        m_ui->widgetCircle->querySnapStatistic(node->nId, node->strName, type);
+        m_nCurOrgaId = node->nId;
+        m_objSnapConfigParam.nOrgaId = node->nId;
+        m_objSnapConfigParam.nStatisticsType = type;
+    }
+    const ST_MSGVoiceBroadcastStrategy *first = firstStrategy();
+    m_ui->widgetCircle->setNoMaskVisible(first
+                                         && first->show_total_no_mask == FeverValues::SwitchOn);
 }
 
 void EpidemicPreview::storeSnapConfigParam(const IntelligentSnapConfigParam &p_objSnapConfigParam)
 {
     // Kept in memory even when the store refuses it; the store gets it when it is back.
-    m_pStoreSync->storeSnapConfig(screenWindowId(this), p_objSnapConfigParam);
+    IntelligentSnapConfigParam stored = p_objSnapConfigParam;
+    stored.bAllChannel = stored.bAllChannel || m_bAllChannelsStored;
+    m_pStoreSync->storeSnapConfig(screenWindowId(this), stored);
     m_objSnapConfigParam = p_objSnapConfigParam;
 }

@@ -21,6 +21,9 @@ class SnapStatisticWidget : public BaseWidget
     Q_OBJECT
 
 public:
+    static constexpr const char *ResponseClassName =
+            "OrvaneGetRealTimeTempSnapStatisticsOfOrgaResponseMessage";
+
     explicit SnapStatisticWidget(QWidget *parent = nullptr);
     ~SnapStatisticWidget() override;
 
@@ -30,6 +33,20 @@ public:
     // Counts one live snapshot; `p_nSourceKind` is 1 for another server, 3 for the login server.
     void addSnapCount(bool p_bTotal, bool p_bOverTemp, bool p_bNoMask, int p_nSourceKind);
     void setNoMaskVisible(bool p_bVisible);
+
+    // What the panel holds now, for its owners' checks and logs.
+    int orgaId() const { return m_nOrgaId; }
+    ENUM_MSGQueryTimeTempSnapStatisticsType statisticsType() const { return m_eType; }
+    bool isQueryPending() const { return m_bQueryPending; }
+    int requestHandle() const { return m_nRequestHandle; }
+    int queryInterval() const;
+    // Negative while not known.
+    int totalCount() const { return m_nTotal; }
+    int overTempCount() const { return m_nOverTemp; }
+    int noMaskCount() const { return m_nNoMask; }
+
+protected:
+    bool event(QEvent *event) override;
 
 public slots:
     void slot_querySnapStatistic();
@@ -42,6 +59,9 @@ signals:
 
 private:
     void updateTitle();
+    // Ring and number labels.
+    void showCounts(int p_nTotal, int p_nOverTemp, int p_nNoMask);
+    bool handleReply(QEvent *event);
 
     std::unique_ptr<Ui::SnapStatisticWidget> m_ui;
     QString m_strOrgaName;

@@ -48,6 +48,10 @@
         <translation>Alarm handling</translation>
     </message>
     <message>
+        <source>TK_AllChannels</source>
+        <translation>All channels</translation>
+    </message>
+    <message>
         <source>TK_AllTempSpeech</source>
         <translation>All temperatures</translation>
     </message>

@@ -48,6 +48,10 @@
         <translation>报警处理</translation>
     </message>
     <message>
+        <source>TK_AllChannels</source>
+        <translation>全部通道</translation>
+    </message>
+    <message>
         <source>TK_AllTempSpeech</source>
         <translation>全部体温</translation>
     </message>

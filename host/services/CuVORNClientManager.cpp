@@ -1,5 +1,6 @@
 #include "CuVORNClientManager.h"
 
+#include "AsyncPlatformService.h"
 #include "VornClient.h"
 
 #include <QDebug>
@@ -31,4 +32,11 @@ void CuVORNClientManager::setLastErrorString(const QString &text)
     if (!text.isEmpty())
         qDebug() << "CuVORNClientManager::setLastErrorString" << text;
     m_strLastError = text;
+}
+
+int CuVORNClientManager::sendAsyncMessage(const OrvaneRequestMessage &request, QObject *receiver,
+                                          int p_nServer, int p_nTimeoutSec)
+{
+    Q_UNUSED(p_nServer)
+    return AsyncPlatformService::instance()->send(request, receiver, p_nTimeoutSec);
 }

@@ -63,6 +63,15 @@ int VORNClientAIManager::nvrCtrlSnapUpdateCount(int key) const
     return m_hashNvrUpdateCount.value(key, 0);
 }
 
+bool VORNClientAIManager::isNvrChannelRegistered(const QString &channelUid) const
+{
+    for (const QSet<QString> &channels : m_hashNvrCtrlSnap) {
+        if (channels.contains(channelUid))
+            return true;
+    }
+    return false;
+}
+
 std::vector<Node> VORNClientAIManager::getPersonGroupTreeNodes() const
 {
     const std::vector<OrvanePersonGroup> groups = VornClient::instance()->getPersonGroups();

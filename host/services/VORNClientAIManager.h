@@ -72,9 +72,12 @@ signals:
 private:
     // What the stand-in recorded and the platform's reset notice: see HostTesting (host/testing).
     friend class HostTesting;
+    // The platform's daily reset announces itself (host/standin/PlatformStore).
+    friend class PlatformStore;
     QSet<QString> lastNvrCtrlSnapParam(int key) const;
     bool hasNvrCtrlSnapParam(int key) const;
     int nvrCtrlSnapUpdateCount(int key) const;
+    bool isNvrChannelRegistered(const QString &channelUid) const;
     void notifySnapZero();
 
     VORNClientAIManager();

@@ -17,7 +17,9 @@ int VORN_SendReqAndRecvResp(long p_lClientHandle, OrvaneRequestMessage &p_objReq
         return VORNSDK::ErrorNotConnected;
     }
     if (dynamic_cast<OrvaneClearTemperatureSnapTotalsEachDayRequestMessage *>(&p_objRequest)) {
-        if (!PlatformStore::instance()->recordDailyReset()) {
+        // The requesting dialog announces the reset itself (sendSnapZero), so the store stays
+        // silent and every screen re-queries once.
+        if (!PlatformStore::instance()->recordDailyReset(PlatformStore::ResetNotice::Silent)) {
             client->setLastErrorString(
                     QStringLiteral("The platform could not reset today's totals: %1")
                             .arg(PlatformStore::instance()->lastError()));

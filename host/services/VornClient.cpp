@@ -90,6 +90,18 @@ QStringList VornClient::scenarioCustomizations() const
     return m_pState->customizations;
 }
 
+QStringList VornClient::connectedPictureServers() const
+{
+    QStringList servers;
+    for (auto it = m_pState->pictureServerHandles.cbegin();
+         it != m_pState->pictureServerHandles.cend(); ++it) {
+        if (it.value() > 0)
+            servers.append(it.key());
+    }
+    servers.sort();
+    return servers;
+}
+
 bool VornClient::isThermoDetectorDevice(int typeId) const
 {
     return m_pState->thermalTypeIds.contains(typeId);
@@ -372,12 +384,15 @@ bool VornClient::removeOrga(int orgaId)
     const OrvaneGroup *orga = getOrgaInfoById(orgaId);
     if (!orga)
         return false;
-    emit signalOrgaInfoChanged(*orga, ORVANE_OPERATOR_DELETE);
+    // Unlike a device, the organisation is gone when the notice comes: receivers read the
+    // tree again, and it must no longer hold it.
+    const OrvaneGroup removed = *orga;
     auto &orgas = m_pState->orgas;
     orgas.erase(std::remove_if(orgas.begin(), orgas.end(),
                                [orgaId](const std::unique_ptr<OrvaneGroup> &o) {
                                    return o->get_id() == orgaId;
                                }),
                 orgas.end());
+    emit signalOrgaInfoChanged(removed, ORVANE_OPERATOR_DELETE);
     return true;
 }

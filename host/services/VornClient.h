@@ -102,6 +102,8 @@ private:
     bool loadScenarioData(const QByteArray &json);
     QString lastScenarioError() const;
     QString scenarioPath() const;
+    // Picture servers the scenario has connected, sorted.
+    QStringList connectedPictureServers() const;
     void addDevice(const OrvaneDevice &device, const std::vector<OrvaneChannel> &channels);
     bool removeDevice(int deviceId);
     void addOrga(const OrvaneOrga &orga);

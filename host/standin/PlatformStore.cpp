@@ -1,10 +1,14 @@
 #include "PlatformStore.h"
 
+#include "VORNClientAIManager.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMutex>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -12,6 +16,8 @@
 #include <QThread>
 #include <QUrl>
 #include <QVariant>
+
+#include <algorithm>
 
 namespace {
 
@@ -354,18 +360,45 @@ QStringList PlatformStore::recordKeys(const QString &kind)
     return keys;
 }
 
-bool PlatformStore::recordDailyReset()
+namespace {
+
+const QString DailyResetKind = QStringLiteral("daily_reset");
+const QString DailyResetKey = QStringLiteral("snapshot_totals");
+
+} // namespace
+
+bool PlatformStore::recordDailyReset(ResetNotice notice)
 {
-    const QDateTime now = QDateTime::currentDateTime();
-    return writeRecord(QStringLiteral("DailyReset"), now.date().toString(Qt::ISODate),
-                       now.toString(Qt::ISODateWithMs).toLatin1());
+    QSqlDatabase db = database();
+    if (!isOpen())
+        return false;
+    qint64 lastRow = 0;
+    QSqlQuery query(db);
+    // No history table yet: nothing was recorded, so nothing is left out.
+    if (query.exec(QStringLiteral("SELECT MAX(id) FROM snapshot_history")) && query.next())
+        lastRow = query.value(0).toLongLong();
+    QJsonObject record;
+    record.insert(QStringLiteral("time"), QDateTime::currentDateTime().toString(Qt::ISODateWithMs));
+    record.insert(QStringLiteral("lastSnapshotRow"), QString::number(lastRow));
+    if (!writeRecord(DailyResetKind, DailyResetKey,
+                     QJsonDocument(record).toJson(QJsonDocument::Compact)))
+        return false;
+    qDebug() << "PlatformStore::recordDailyReset after snapshot row" << lastRow;
+    if (notice == ResetNotice::Announce)
+        VORNClientAIManager::instance()->notifySnapZero();
+    return true;
 }
 
-QDateTime PlatformStore::dailyResetTime()
+PlatformStore::DailyReset PlatformStore::lastDailyReset()
 {
-    const auto payload =
-            readRecord(QStringLiteral("DailyReset"), QDate::currentDate().toString(Qt::ISODate));
+    DailyReset reset;
+    const std::optional<QByteArray> payload = readRecord(DailyResetKind, DailyResetKey);
     if (!payload)
-        return QDateTime();
-    return QDateTime::fromString(QString::fromLatin1(*payload), Qt::ISODateWithMs);
+        return reset;
+    const QJsonObject record = QJsonDocument::fromJson(*payload).object();
+    reset.time = QDateTime::fromString(record.value(QStringLiteral("time")).toString(),
+                                       Qt::ISODateWithMs);
+    reset.lastSnapshotRow = std::max<qint64>(
+            0, record.value(QStringLiteral("lastSnapshotRow")).toString().toLongLong());
+    return reset;
 }

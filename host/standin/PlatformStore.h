@@ -55,11 +55,19 @@ public:
     bool removeRecord(const QString &kind, const QString &key);
     QStringList recordKeys(const QString &kind);
 
-    // Today's snapshot totals start again from now: the platform's daily reset, stored under
-    // the day so that the totals of today count only snapshots taken after it.
-    bool recordDailyReset();
-    // Time of today's last reset; invalid when today has none.
-    QDateTime dailyResetTime();
+    // The daily reset of the snapshot totals: from now on the totals count only snapshots
+    // recorded after it. Stores the moment with the last snapshot recorded before it, then
+    // announces the reset to the clients (VORNClientAIManager::sendSnapZero) unless the
+    // requesting client announces it itself. False, with nothing announced, when the store
+    // refused the write.
+    enum class ResetNotice { Announce, Silent };
+    bool recordDailyReset(ResetNotice notice = ResetNotice::Announce);
+    struct DailyReset
+    {
+        QDateTime time;             // invalid: never reset
+        qint64 lastSnapshotRow = 0; // snapshot history rows up to this one do not count
+    };
+    DailyReset lastDailyReset();
 
     QString lastError() const { return m_lastError; }
     QString connectionName() const { return m_connectionName; }

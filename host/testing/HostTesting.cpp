@@ -3,6 +3,7 @@
 #include "FileDataCacheGroup.h"
 #include "FlieDataTransfer.h"
 #include "FormVideoPlayer.h"
+#include "PlatformStore.h"
 #include "SpeechEngine.h"
 #include "SpeechHelper.h"
 #include "System.h"
@@ -29,6 +30,11 @@ QString HostTesting::lastScenarioError()
 QString HostTesting::scenarioPath()
 {
     return VornClient::instance()->scenarioPath();
+}
+
+QStringList HostTesting::connectedPictureServers()
+{
+    return VornClient::instance()->connectedPictureServers();
 }
 
 void HostTesting::addDevice(const OrvaneDevice &device, const std::vector<OrvaneChannel> &channels)
@@ -74,6 +80,36 @@ int HostTesting::nvrCtrlSnapUpdateCount(int key)
 void HostTesting::notifySnapZero()
 {
     VORNClientAIManager::instance()->notifySnapZero();
+}
+
+bool HostTesting::isNvrChannelRegistered(const QString &channelUid)
+{
+    return VORNClientAIManager::instance()->isNvrChannelRegistered(channelUid);
+}
+
+void HostTesting::setAsyncReplyFault(AsyncPlatformService::Fault fault, int errorCode)
+{
+    AsyncPlatformService::instance()->setFault(fault, errorCode);
+}
+
+AsyncPlatformService::Fault HostTesting::asyncReplyFault()
+{
+    return AsyncPlatformService::instance()->fault();
+}
+
+void HostTesting::setAsyncReplyDelay(int milliseconds)
+{
+    AsyncPlatformService::instance()->setReplyDelay(milliseconds);
+}
+
+int HostTesting::asyncOutstandingCount()
+{
+    return AsyncPlatformService::instance()->outstandingCount();
+}
+
+bool HostTesting::resetDailyTotals()
+{
+    return PlatformStore::instance()->recordDailyReset();
 }
 
 void HostTesting::advanceSecondCount(qint64 seconds)

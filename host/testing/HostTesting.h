@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AlarmHandlingStore.h"
+#include "AsyncPlatformService.h"
 #include "BaseGuideWidget.h"
 #include "BaseWidget.h"
 #include "OrvaneChannel.h"
@@ -13,6 +14,7 @@
 #include <QPair>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <vector>
@@ -41,8 +43,11 @@ public:
     static bool loadScenarioData(const QByteArray &json);
     static QString lastScenarioError();
     static QString scenarioPath();
+    // Picture servers of the scenario that are connected, sorted.
+    static QStringList connectedPictureServers();
     // Platform-side changes, as the platform would push them through VornClient's signals. A
-    // delete is announced before the record goes, so receivers can still look it up.
+    // device's deletion is announced before the record goes, so receivers can still look it
+    // up; an organisation's after, so that a tree read on the notice no longer holds it.
     static void addDevice(const OrvaneDevice &device, const std::vector<OrvaneChannel> &channels);
     static bool removeDevice(int deviceId);
     static void addOrga(const OrvaneOrga &orga);
@@ -58,6 +63,21 @@ public:
     static int nvrCtrlSnapUpdateCount(int key);
     // Announces the daily reset of the snapshot totals (sendSnapZero), as the platform does.
     static void notifySnapZero();
+    // Whether any window registered the recorder channel: the platform sends a recorder's
+    // snapshots only for registered channels.
+    static bool isNvrChannelRegistered(const QString &channelUid);
+
+    // --- Asynchronous platform calls (sendAsyncMessage) ---
+    // Until switched back to None, every reply is spoiled: an error code, a time-out (no
+    // response), a late reply (after AsyncPlatformService::LateReplyDelayMs) or a reply with a
+    // handle never handed out.
+    static void setAsyncReplyFault(AsyncPlatformService::Fault fault, int errorCode = 10005);
+    static AsyncPlatformService::Fault asyncReplyFault();
+    // Delay before an answer is worked out (default AsyncPlatformService::DefaultReplyDelayMs).
+    static void setAsyncReplyDelay(int milliseconds);
+    static int asyncOutstandingCount();
+    // The platform's daily reset of the snapshot totals (stored, then sendSnapZero).
+    static bool resetDailyTotals();
 
     // --- Over-temperature alarm handling (OverTemperatureProcessDialog) ---
     // The next handling save fails as a refused write would; nothing is stored.

@@ -427,7 +427,7 @@ private slots:
         QSignalSpy zero(VORNClientAIManager::instance(), &VORNClientAIManager::sendSnapZero);
         click(&dialog, "pushButtonManualClear");
         QCOMPARE(zero.count(), 1);
-        QVERIFY(PlatformStore::instance()->dailyResetTime().isValid());
+        QVERIFY(PlatformStore::instance()->lastDailyReset().time.isValid());
     }
 };
 

@@ -11,6 +11,7 @@
 #include "IntelligentSnapConfigParam.h"
 #include "PlatformPictureStore.h"
 #include "SnapshotHistory.h"
+#include "VORNClientAIManager.h"
 #include "VornClient.h"
 
 #include <QSet>
@@ -170,6 +171,12 @@ private slots:
         for (const TrafficSimulator::Person &person : simulator.persons())
             QVERIFY(PlatformPictureStore::contains(person.strPictureName));
 
+        // The platform sends a recorder's snapshots only for registered channels: one of the
+        // recorder channels is registered, the others must stay silent.
+        const QString registered =
+                *std::min_element(recorderChannels.begin(), recorderChannels.end());
+        QVERIFY(VORNClientAIManager::instance()->updateNvrCtrlSnapParam(90, {registered}));
+
         const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
         const int count = 60;
         for (int i = 0; i < count; ++i)
@@ -180,10 +187,17 @@ private slots:
         const OrvaneCompareNotifyMessageList viaClient = takeLists(direct);
         QCOMPARE(int(viaRecorder.size() + viaClient.size()), count);
         QVERIFY(!viaRecorder.empty());
-        for (const auto &message : viaRecorder)
-            QVERIFY(recorderChannels.contains(message.snapFaceInfo.snapTargetSource.channelUID));
-        for (const auto &message : viaClient)
+        // Recorder snapshots come through the login server, the others through a picture
+        // server, so that the totals can tell the two sources apart.
+        for (const auto &message : viaRecorder) {
+            QCOMPARE(message.snapFaceInfo.snapTargetSource.channelUID, registered);
+            QCOMPARE(message.snapFaceInfo.snapTargetSource.serverUID, client->getLoginServerUid());
+        }
+        for (const auto &message : viaClient) {
             QVERIFY(!recorderChannels.contains(message.snapFaceInfo.snapTargetSource.channelUID));
+            QVERIFY(message.snapFaceInfo.snapTargetSource.serverUID != client->getLoginServerUid());
+        }
+        QVERIFY(VORNClientAIManager::instance()->updateNvrCtrlSnapParam(90, {}));
 
         const OrvaneCompareNotifyMessageList history = SnapshotHistory::query(
                 before, QDateTime::currentDateTime().addSecs(1), channelUids);

@@ -159,7 +159,9 @@ private slots:
             return AppConfigHelper::instance()->getEpidemicPreviewConfigParam(window);
         };
         IntelligentSnapConfigParam selection = stored();
-        selection.nOrgaId = 17;
+        // An organisation the scenario has, so that the first show keeps it.
+        selection.nOrgaId = 2;
+        selection.nStatisticsType = QueryByPlatformAndNVR;
         QVERIFY(AppConfigHelper::instance()->setEpidemicPreviewConfigParam(window, selection));
         Screen screen(window);
         screen.show();

@@ -1,0 +1,6 @@
+#include "OrvaneGetRealTimeTempSnapStatisticsOfOrgaRequestMessage.h"
+
+QString OrvaneGetRealTimeTempSnapStatisticsOfOrgaRequestMessage::getClassName() const
+{
+    return QStringLiteral("OrvaneGetRealTimeTempSnapStatisticsOfOrgaRequestMessage");
+}

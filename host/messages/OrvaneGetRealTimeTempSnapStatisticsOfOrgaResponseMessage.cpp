@@ -1,0 +1,6 @@
+#include "OrvaneGetRealTimeTempSnapStatisticsOfOrgaResponseMessage.h"
+
+QString OrvaneGetRealTimeTempSnapStatisticsOfOrgaResponseMessage::getClassName() const
+{
+    return QStringLiteral("OrvaneGetRealTimeTempSnapStatisticsOfOrgaResponseMessage");
+}
