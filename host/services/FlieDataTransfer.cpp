@@ -103,11 +103,39 @@ int FlieDataTransfer::addTransTask(const FlieDataTransTask &task)
         return InvalidTaskId;
     }
 
+    return enqueue(task.isDownload(), task.files(), task.receiver(), task.userData(),
+                   task.transType(), SnapPathResolver::cacheFolder(), true);
+}
+
+int FlieDataTransfer::addFileTask(bool download, long handle, const QList<TransFilePath> &files,
+                                  QObject *receiver, void *userData, int transType,
+                                  const QString &localRoot)
+{
+    const char *refusal = nullptr;
+    if (!receiver)
+        refusal = "no receiver";
+    else if (files.isEmpty())
+        refusal = "no file";
+    else if (handle < 1)
+        refusal = "no connection handle";
+    if (refusal) {
+        qDebug() << "FlieDataTransfer::addFileTask refused:" << refusal << "handle" << handle
+                 << "files" << files.size();
+        return InvalidTaskId;
+    }
+    return enqueue(download, files, receiver, userData, transType, localRoot, false);
+}
+
+int FlieDataTransfer::enqueue(bool download, const QList<TransFilePath> &files, QObject *receiver,
+                              void *userData, int transType, const QString &localRoot,
+                              bool cacheBookkeeping)
+{
     FlieDataTransferJob job;
     job.taskId = nextTaskId();
-    job.download = task.isDownload();
-    job.files = task.files();
-    job.cacheRoot = SnapPathResolver::cacheFolder();
+    job.download = download;
+    job.files = files;
+    job.cacheRoot = localRoot;
+    job.cacheBookkeeping = cacheBookkeeping;
     job.storeRoot = SnapPathResolver::pictureStoreFolder();
     job.diskCacheLimit = m_nDiskCacheBytes;
     job.simulateFullDisk = m_bSimulateFullDisk;
@@ -119,9 +147,9 @@ int FlieDataTransfer::addTransTask(const FlieDataTransTask &task)
         job.delayMs = m_delays.dequeue();
 
     Pending pending;
-    pending.receiver = task.receiver();
-    pending.userData = task.userData();
-    pending.transType = task.transType();
+    pending.receiver = receiver;
+    pending.userData = userData;
+    pending.transType = transType;
     m_pending.insert(job.taskId, pending);
 
     FlieDataTransferWorker *worker = m_worker;

@@ -45,6 +45,12 @@ public:
     // Same, taking ownership of the task (deleted before returning, accepted or not).
     int addTransTask(FlieDataTransTask *task);
 
+    // The general file transfer's tasks (FileTransThread): local paths of a download lie below
+    // localRoot instead of the cache folder, and the cache folder's bound does not apply. The
+    // events carry transType. Same refusals as addTransTask.
+    int addFileTask(bool download, long handle, const QList<TransFilePath> &files,
+                    QObject *receiver, void *userData, int transType, const QString &localRoot);
+
     // Tasks added and not yet reported.
     int pendingTaskCount() const { return m_pending.size(); }
 
@@ -82,6 +88,8 @@ private:
     ~FlieDataTransfer() override;
 
     static void destroyInstance();
+    int enqueue(bool download, const QList<TransFilePath> &files, QObject *receiver, void *userData,
+                int transType, const QString &localRoot, bool cacheBookkeeping);
     void slotWorkerFinished(const FlieDataTransferResult &result);
     int nextTaskId();
 

@@ -13,6 +13,8 @@ struct FlieDataTransferJob
     bool download = true;
     QList<TransFilePath> files;
     QString cacheRoot; // every local path of a download must lie below it
+    // The picture cache's own tasks: the folder is indexed and kept within diskCacheLimit.
+    bool cacheBookkeeping = true;
     QString storeRoot; // every remote name is resolved below it
     // Bound of the cache folder on disk, applied after every download.
     qint64 diskCacheLimit = 0;

@@ -60,7 +60,8 @@ void FlieDataTransferWorker::process(const FlieDataTransferJob &job)
         result.index = -1;
         fail(&result, FileTransStateEvent::ErrorInjected, QStringLiteral("injected fault"));
     } else {
-        if (job.download)
+        const bool indexed = job.download && job.cacheBookkeeping;
+        if (indexed)
             m_diskIndex.setRoot(job.cacheRoot);
         for (int i = 0; i < job.files.size(); ++i) {
             if (!transferOne(job, i, &result)) {
@@ -69,7 +70,7 @@ void FlieDataTransferWorker::process(const FlieDataTransferJob &job)
                 break;
             }
         }
-        if (job.download) {
+        if (indexed) {
             QSet<QString> keep;
             for (const TransFilePath &file : job.files)
                 keep.insert(QDir::cleanPath(file.first));
@@ -112,10 +113,12 @@ bool FlieDataTransferWorker::transferOne(const FlieDataTransferJob &job, int ind
         const QString target = QDir::isAbsolutePath(local) ? QDir::cleanPath(local) : QString();
         if (!SnapPathResolver::isInside(job.cacheRoot, target)) {
             qWarning().noquote() << "FlieDataTransferWorker::transferOne task" << job.taskId
-                                 << "refused local path outside the cache folder:"
+                                 << "refused local path outside"
+                                 << (job.cacheBookkeeping ? "the cache folder:" : "its folder:")
                                  << LogText::quoted(local);
             return fail(result, FileTransStateEvent::ErrorNameRefused,
-                        QStringLiteral("local path outside the cache folder"));
+                        job.cacheBookkeeping ? QStringLiteral("local path outside the cache folder")
+                                             : QStringLiteral("local path outside its folder"));
         }
         if (!QFileInfo(storePath).isFile()) {
             qDebug().noquote() << "FlieDataTransferWorker::transferOne task" << job.taskId
@@ -160,7 +163,8 @@ bool FlieDataTransferWorker::download(const FlieDataTransferJob &job, const QStr
                            << "cached copy of" << LogText::quoted(remote)
                            << "damaged (" + reason + "), fetched again";
         QFile::remove(target);
-        m_diskIndex.forget(target);
+        if (job.cacheBookkeeping)
+            m_diskIndex.forget(target);
         outcome = copyFile(storePath, target, job.simulateFullDisk, &error);
         if (outcome == CopyOutcome::Copied)
             decoded = ImageDataCache::shared().loadAndHold(target, &held, &reason);
@@ -180,14 +184,16 @@ bool FlieDataTransferWorker::download(const FlieDataTransferJob &job, const QStr
         result->wroteFile = true;
     if (!decoded) {
         QFile::remove(target);
-        m_diskIndex.forget(target);
+        if (job.cacheBookkeeping)
+            m_diskIndex.forget(target);
         qWarning().noquote() << "FlieDataTransferWorker::download task" << job.taskId
                              << "refused picture" << LogText::quoted(remote) << reason;
         return fail(result, FileTransStateEvent::ErrorPictureRefused, reason);
     }
     if (held)
         result->heldPictures.append(target);
-    m_diskIndex.touch(target);
+    if (job.cacheBookkeeping)
+        m_diskIndex.touch(target);
     return true;
 }
 

@@ -6,6 +6,7 @@
 
 #include "FileDataCacheHelper.h"
 #include "FileTransStateEvent.h"
+#include "FileTransThread.h"
 #include "FlieDataTransTask.h"
 #include "FlieDataTransfer.h"
 #include "FlieDataTransferWorker.h"
@@ -472,6 +473,65 @@ private slots:
                 QVERIFY2(path.startsWith(m_cache + "/hashed/" + kind + "/"), qPrintable(path));
         }
         QCOMPARE(paths.size(), 2); // a snapshot and an archive picture never share a file
+    }
+
+    // The general transfer: type 0 fetches into the configuration pictures' folder, type 1 stores
+    // a local file on the platform; each event carries the task's type. The refused cases each
+    // name a file that would exist afterwards if the rule were missing.
+    void fileTransThreadMovesBothWays_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("local");
+        QTest::addColumn<QString>("remote");
+        QTest::addColumn<int>("status");
+        const QString voice = FileTransThread::localRoot() + "/voice";
+        QTest::newRow("download") << 0 << voice + "/cmu_pic/voice/a.png"
+                                  << "cmu_pic/voice/a.png" << 0;
+        QTest::newRow("upload") << 1 << m_config + "/upload-src.png"
+                                << "cmu_pic/voice/up.png" << 0;
+        QTest::newRow("download outside folder") << 0 << m_cache + "/voice-escape.png"
+                                                 << "cmu_pic/voice/a.png" << -1;
+        QTest::newRow("download name leaves store") << 0 << voice + "/leak.png"
+                                                    << "../../leak.png" << -1;
+        QTest::newRow("upload name leaves store") << 1 << m_config + "/upload-src.png"
+                                                  << "../up-escape.png" << -1;
+    }
+
+    void fileTransThreadMovesBothWays()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, local);
+        QFETCH(QString, remote);
+        QFETCH(int, status);
+        remotePicture("cmu_pic/voice/a.png", qRgb(1, 2, 3));
+        QImage source(30, 20, QImage::Format_RGB32);
+        source.fill(qRgb(9, 8, 7));
+        QVERIFY(source.save(m_config + "/upload-src.png"));
+        if (status != 0)
+            testsupport::allowWarning(QRegularExpression("outside"));
+
+        EventSink sink;
+        TransFileTask task;
+        task.setTaskInfo(1, {TransFile(local, remote)}, type, &sink, nullptr, 0);
+        QVERIFY(FileTransThread::instance()->addTransTask(task) > 0);
+        QTRY_COMPARE(sink.events.size(), 1);
+        QCOMPARE(sink.events.first().transType, type);
+        QCOMPARE(sink.events.first().status, status);
+        const QString store = SnapPathResolver::pictureStoreFolder();
+        if (status == 0 && type == 0)
+            QCOMPARE(QImage(local).pixel(0, 0), qRgb(1, 2, 3));
+        if (status == 0 && type == 1)
+            QCOMPARE(QImage(store + "/" + remote).size(), QSize(30, 20));
+        if (status != 0) {
+            QVERIFY(!QFile::exists(local) || type == 1);
+            QVERIFY(!QFile::exists(m_config + "/platform/up-escape.png"));
+            QVERIFY(!QFile::exists(m_config + "/leak.png"));
+        }
+        // Refused at once: no receiver, an unknown type.
+        task.setTaskInfo(1, {TransFile(local, remote)}, 2, &sink, nullptr, 0);
+        QCOMPARE(FileTransThread::instance()->addTransTask(task), FlieDataTransfer::InvalidTaskId);
+        task.setTaskInfo(1, {TransFile(local, remote)}, type, nullptr, nullptr, 0);
+        QCOMPARE(FileTransThread::instance()->addTransTask(task), FlieDataTransfer::InvalidTaskId);
     }
 
 private:
