@@ -371,3 +371,8 @@ bool VornClient::removeOrga(int orgaId)
                 orgas.end());
     return true;
 }
+
+QString VornClient::getChannelStreamUrl(int channelId) const
+{
+    return m_pState->channelStreams.value(channelId);
+}
