@@ -184,9 +184,9 @@ PictureFlow *FormVideoPlayer::createPictureFlow()
     if (!m_bPictureFlowAvailable)
         return nullptr;
     if (!m_pPictureFlow) {
-        // A frameless tool window of the player's, so it can cover the whole monitor.
+        // A child over the video, so it moves with the player (also in full screen) and shows
+        // in grabs of the window.
         m_pPictureFlow = new PictureFlow(this);
-        m_pPictureFlow->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
         m_pPictureFlow->hide();
     }
     return m_pPictureFlow;

@@ -10,7 +10,8 @@ PictureFlow::PictureFlow(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("PictureFlow"));
-    setAttribute(Qt::WA_TranslucentBackground, true);
+    setAttribute(Qt::WA_TransparentForMouseEvents, true);
+    setAttribute(Qt::WA_NoSystemBackground, true);
     m_pAnimation = new QVariantAnimation(this);
     m_pAnimation->setDuration(AnimationMs);
     m_pAnimation->setEasingCurve(QEasingCurve::OutCubic);
@@ -47,6 +48,23 @@ QVector<QRectF> PictureFlow::slideRects(const QSize &area, int count, double pos
         rects.append(QRectF(QPointF(x, centre.y() - size.height() / 2.0), size));
     }
     return rects;
+}
+
+QSize PictureFlow::fittedSlideSize(const QSize &slideSize, const QSize &area)
+{
+    if (slideSize.isEmpty() || area.isEmpty())
+        return slideSize;
+    const QSize room(area.width() * 9 / 10, area.height() * 9 / 10);
+    if (slideSize.width() <= room.width() && slideSize.height() <= room.height())
+        return slideSize;
+    return slideSize.scaled(room, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
+QRect PictureFlow::visibleArea() const
+{
+    if (!parentWidget())
+        return rect();
+    return rect().intersected(QRect(mapFromParent(QPoint(0, 0)), parentWidget()->size()));
 }
 
 void PictureFlow::setReflectionEffect(int effect)
@@ -110,10 +128,9 @@ void PictureFlow::showSlide(int index)
     if (m_vecSlides.isEmpty())
         return;
     index = qBound(0, index, m_vecSlides.size() - 1);
-    if (!isVisible()) {
+    if (!isVisible())
         show();
-        raise();
-    }
+    raise();
     m_nCenter = index;
     m_pAnimation->stop();
     m_pAnimation->setStartValue(m_dPosition);
@@ -136,9 +153,12 @@ void PictureFlow::paintEvent(QPaintEvent *event)
     Q_UNUSED(event)
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.fillRect(rect(), QColor(0, 0, 0, 140));
-    const QVector<QRectF> rects =
-            slideRects(size(), m_vecSlides.size(), m_dPosition, m_slideSize, m_bReverse);
+    const QRect area = visibleArea();
+    if (area.isEmpty())
+        return;
+    painter.translate(area.topLeft());
+    const QVector<QRectF> rects = slideRects(area.size(), m_vecSlides.size(), m_dPosition,
+                                             fittedSlideSize(m_slideSize, area.size()), m_bReverse);
     // Farthest first, so the centre slide ends on top.
     QVector<int> order;
     for (int i = 0; i < rects.size(); ++i)

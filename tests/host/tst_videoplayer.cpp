@@ -5,6 +5,7 @@
 #include "BaseHelper.h"
 #include "FormPlayer.h"
 #include "FormVideoPlayer.h"
+#include "PictureFlow.h"
 #include "RealtimeTempDeviceWidget.h"
 #include "StreamTile.h"
 #include "VornClient.h"
@@ -224,6 +225,40 @@ private slots:
         player.playLastLayoutList(1, {});
         QCOMPARE(modes.count(), 1);
         QCOMPARE(modes.at(0).at(0).toInt(), 1);
+    }
+
+    // The carousel lies over the video as a child: the parent's pixels show around the slides,
+    // slides fit the part of it the parent shows, and showing one slides it to the centre.
+    void carouselOverVideoIsTransparentAroundSlides()
+    {
+        QWidget parent;
+        parent.resize(800, 600);
+        parent.setAutoFillBackground(true);
+        QPalette palette;
+        palette.setColor(QPalette::Window, QColor(0, 255, 0));
+        parent.setPalette(palette);
+        auto *flow = new PictureFlow(&parent);
+        flow->setReflectionEffect(PictureFlow::NoReflection);
+        flow->setSlideSize(QSize(472, 603));
+        flow->setGeometry(-100, 50, 1920, 930); // larger than the parent, as from a monitor
+        QCOMPARE(flow->visibleArea(), QRect(100, 0, 800, 550));
+        QCOMPARE(PictureFlow::fittedSlideSize(QSize(472, 603), QSize(800, 550)), QSize(387, 495));
+        QImage red(100, 100, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        flow->addSlide(red);
+        flow->addSlide(red);
+        flow->setCenterIndex(0);
+        parent.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&parent));
+        flow->showSlide(1);
+        QVERIFY(flow->isVisible());
+        QTRY_COMPARE(flow->position(), 1.0);
+        const QImage shot = parent.grab().toImage();
+        QCOMPARE(shot.pixelColor(400, 325), QColor(Qt::red));  // centre of the visible part
+        QCOMPARE(shot.pixelColor(400, 60), QColor(0, 255, 0)); // above the slides, inside the flow
+        flow->clear();
+        QVERIFY(!flow->isVisible());
+        QCOMPARE(flow->slideCount(), 0);
     }
 
     void deviceTreeListsThermalChannels()
