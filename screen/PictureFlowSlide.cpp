@@ -11,6 +11,7 @@
 #include "VORNClientAIManager.h"
 #include "VornClient.h"
 
+#include <QHash>
 #include <QPainter>
 
 namespace {
@@ -18,6 +19,17 @@ const QString kAi = QStringLiteral(":/images/home/charts/ai/");
 const QString kDots = QStringLiteral("...");
 const QRect kFace(83, 31, 258, 311);
 constexpr int CardOffset = 23;
+
+// The few card pictures, decoded once: every slide starts from a copy of two of them.
+QImage cardPicture(const QString &path)
+{
+    static QHash<QString, QImage> decoded;
+    auto it = decoded.find(path);
+    if (it == decoded.end())
+        it = decoded.insert(path,
+                            QImage(path).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    return it.value();
+}
 } // namespace
 
 PictureFlowSlide::Style PictureFlowSlide::style(bool p_bHasTemperature, int p_nState)
@@ -169,10 +181,9 @@ PictureFlowSlide::textsOf(const SnapComparesMessage &record,
 QImage PictureFlowSlide::paint(const Texts &texts, const Style &style, const QImage &face,
                                bool framed)
 {
-    QImage card(style.background);
+    QImage card = cardPicture(style.background);
     if (card.isNull())
         card = QImage(426, 557, QImage::Format_ARGB32_Premultiplied);
-    card = card.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     {
         QPainter painter(&card);
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing
@@ -198,11 +209,10 @@ QImage PictureFlowSlide::paint(const Texts &texts, const Style &style, const QIm
         painter.drawText(QPoint(83, 539), texts.device);
     }
 
-    QImage slide(style.border);
+    QImage slide = cardPicture(style.border);
     if (slide.isNull())
         slide = QImage(card.width() + 2 * CardOffset, card.height() + 2 * CardOffset,
                        QImage::Format_ARGB32_Premultiplied);
-    slide = slide.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&slide);
     painter.drawImage(CardOffset, CardOffset, card);
     painter.end();

@@ -102,12 +102,14 @@ void PictureFlow::setSlide(int index, const QImage &image)
     if (index < 0 || index >= m_vecSlides.size())
         return;
     m_vecSlides[index] = image;
+    m_vecScaled[index] = QPixmap();
     update();
 }
 
 void PictureFlow::addSlide(const QImage &image)
 {
     m_vecSlides.append(image);
+    m_vecScaled.append(QPixmap());
     update();
 }
 
@@ -142,10 +144,20 @@ void PictureFlow::clear()
 {
     m_pAnimation->stop();
     m_vecSlides.clear();
+    m_vecScaled.clear();
     m_nCenter = 0;
     m_dPosition = 0.0;
     hide();
     update();
+}
+
+const QPixmap &PictureFlow::scaledSlide(int index, const QSize &size)
+{
+    QPixmap &scaled = m_vecScaled[index];
+    if (scaled.size() != size)
+        scaled = QPixmap::fromImage(m_vecSlides.at(index).scaled(size, Qt::IgnoreAspectRatio,
+                                                                 Qt::SmoothTransformation));
+    return scaled;
 }
 
 void PictureFlow::paintEvent(QPaintEvent *event)
@@ -170,7 +182,8 @@ void PictureFlow::paintEvent(QPaintEvent *event)
         const QRectF &target = rects.at(i);
         const double distance = std::fabs(i - m_dPosition);
         painter.setOpacity(1.0 - 0.35 * qMin(1.0, distance));
-        painter.drawImage(target, m_vecSlides.at(i));
+        const QRect pixels = target.toRect();
+        painter.drawPixmap(pixels.topLeft(), scaledSlide(i, pixels.size()));
         if (m_nReflection != NoReflection) {
             const QRectF mirror(target.bottomLeft(), QSizeF(target.width(), target.height() / 4));
             painter.save();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPixmap>
 #include <QRect>
 #include <QSize>
 #include <QVector>
@@ -58,7 +59,12 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // The slide scaled to the size it is drawn at; the video repaints under the carousel many
+    // times a second, and a resting carousel then only copies these.
+    const QPixmap &scaledSlide(int index, const QSize &size);
+
     QVector<QImage> m_vecSlides;
+    QVector<QPixmap> m_vecScaled;
     QSize m_slideSize = QSize(330, 422);
     int m_nCenter = 0;
     double m_dPosition = 0.0;
