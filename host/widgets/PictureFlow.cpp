@@ -101,8 +101,16 @@ void PictureFlow::setSlide(int index, const QImage &image)
 {
     if (index < 0 || index >= m_vecSlides.size())
         return;
+    // Moving a slide to another place keeps its scaled copy.
+    QPixmap scaled;
+    for (int i = 0; i < m_vecSlides.size(); ++i) {
+        if (m_vecSlides.at(i).cacheKey() == image.cacheKey()) {
+            scaled = m_vecScaled.at(i);
+            break;
+        }
+    }
     m_vecSlides[index] = image;
-    m_vecScaled[index] = QPixmap();
+    m_vecScaled[index] = scaled;
     update();
 }
 
@@ -183,7 +191,12 @@ void PictureFlow::paintEvent(QPaintEvent *event)
         const double distance = std::fabs(i - m_dPosition);
         painter.setOpacity(1.0 - 0.35 * qMin(1.0, distance));
         const QRect pixels = target.toRect();
-        painter.drawPixmap(pixels.topLeft(), scaledSlide(i, pixels.size()));
+        if (m_pAnimation->state() == QAbstractAnimation::Running) {
+            // Sizes change every frame while sliding: scale the full-size copy on the fly.
+            painter.drawPixmap(pixels, scaledSlide(i, fittedSlideSize(m_slideSize, area.size())));
+        } else {
+            painter.drawPixmap(pixels.topLeft(), scaledSlide(i, pixels.size()));
+        }
         if (m_nReflection != NoReflection) {
             const QRectF mirror(target.bottomLeft(), QSizeF(target.width(), target.height() / 4));
             painter.save();

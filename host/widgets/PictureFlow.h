@@ -59,8 +59,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    // The slide scaled to the size it is drawn at; the video repaints under the carousel many
-    // times a second, and a resting carousel then only copies these.
+    // The slide scaled to the size it is drawn at (at rest) or to the full slide size (while
+    // sliding); the video repaints under the carousel many times a second, and a resting
+    // carousel then only copies these.
     const QPixmap &scaledSlide(int index, const QSize &size);
 
     QVector<QImage> m_vecSlides;
