@@ -11,26 +11,25 @@
 #define FEVER_DEFAULT_CLIP_DIR ""
 #endif
 
-namespace {
-// The tiles show video only. Without a sink of its own the media backend reaches for the sound
-// server, which a headless machine does not run, and logs a warning for every player.
-QObject *videoOnlyParent(QObject *parent)
-{
-    if (!qEnvironmentVariableIsSet("QT_GSTREAMER_PLAYBIN_AUDIOSINK"))
-        qputenv("QT_GSTREAMER_PLAYBIN_AUDIOSINK", "fakesink");
-    return parent;
-}
-} // namespace
-
 StreamTile::StreamTile(QObject *parent)
-    : QObject(videoOnlyParent(parent))
-    , m_pPlayer(new QMediaPlayer(this, QMediaPlayer::VideoSurface))
-    , m_pSurface(new VideoFrameSurface(this))
+    : QObject(parent)
 {
-    m_pPlayer->setMuted(true);
-    m_pPlayer->setVideoOutput(m_pSurface);
     m_retryTimer.setSingleShot(true);
     connect(&m_retryTimer, &QTimer::timeout, this, &StreamTile::open);
+}
+
+void StreamTile::ensurePlayer()
+{
+    if (m_pPlayer)
+        return;
+    // The tiles show video only. Without a sink of its own the media backend reaches for the
+    // sound server, which a headless machine does not run, and logs a warning for every player.
+    if (!qEnvironmentVariableIsSet("QT_GSTREAMER_PLAYBIN_AUDIOSINK"))
+        qputenv("QT_GSTREAMER_PLAYBIN_AUDIOSINK", "fakesink");
+    m_pPlayer = new QMediaPlayer(this, QMediaPlayer::VideoSurface);
+    m_pSurface = new VideoFrameSurface(this);
+    m_pPlayer->setMuted(true);
+    m_pPlayer->setVideoOutput(m_pSurface);
     connect(m_pSurface, &VideoFrameSurface::frameReady, this, [this] {
         if (m_state != State::Playing) {
             m_state = State::Playing;
@@ -46,7 +45,8 @@ StreamTile::StreamTile(QObject *parent)
 
 StreamTile::~StreamTile()
 {
-    m_pPlayer->stop();
+    if (m_pPlayer)
+        m_pPlayer->stop();
 }
 
 QString StreamTile::clipFolder()
@@ -120,6 +120,7 @@ void StreamTile::open()
     }
     m_strMessage = m_strChannel + QStringLiteral(": connecting");
     emit changed();
+    ensurePlayer();
     m_pPlayer->setMedia(m_url);
     m_pPlayer->play();
 }
@@ -129,9 +130,11 @@ void StreamTile::stop()
     m_retryTimer.stop();
     if (m_state == State::Idle)
         return;
-    m_pPlayer->stop();
-    m_pPlayer->setMedia(QMediaContent());
-    m_pSurface->clear();
+    if (m_pPlayer) {
+        m_pPlayer->stop();
+        m_pPlayer->setMedia(QMediaContent());
+        m_pSurface->clear();
+    }
     m_state = State::Idle;
     m_strMessage.clear();
     emit changed();
@@ -139,12 +142,12 @@ void StreamTile::stop()
 
 QImage StreamTile::frame() const
 {
-    return m_state == State::Idle ? QImage() : m_pSurface->lastFrame();
+    return m_state == State::Idle || !m_pSurface ? QImage() : m_pSurface->lastFrame();
 }
 
 quint64 StreamTile::frameCount() const
 {
-    return m_pSurface->frameCount();
+    return m_pSurface ? m_pSurface->frameCount() : 0;
 }
 
 void StreamTile::fail(const QString &reason)
@@ -155,8 +158,10 @@ void StreamTile::fail(const QString &reason)
     m_strMessage = m_strChannel + QStringLiteral(": ") + reason
                    + QStringLiteral(" (retry in %1 s)").arg(m_nRetryDelay / 1000);
     qDebug().noquote() << "StreamTile::fail" << m_strMessage;
-    m_pPlayer->stop();
-    m_pSurface->clear();
+    if (m_pPlayer) {
+        m_pPlayer->stop();
+        m_pSurface->clear();
+    }
     m_retryTimer.start(m_nRetryDelay);
     m_nRetryDelay = nextRetryDelay(m_nRetryDelay);
     emit changed();

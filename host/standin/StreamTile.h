@@ -45,6 +45,8 @@ signals:
     void changed();
 
 private:
+    // The media player is made on the first play: most tiles of most screens never play.
+    void ensurePlayer();
     void open();
     void fail(const QString &reason);
     void onStatusChanged(QMediaPlayer::MediaStatus status);
