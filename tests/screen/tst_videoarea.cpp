@@ -4,7 +4,6 @@
 #include "EpidemicPreview.h"
 #include "NoshowVideoWidget.h"
 #include "PictureFlowSlide.h"
-#include "ScreenPictrueWidget.h"
 #include "StrategyDefaults.h"
 
 #include "AppLanguageTr.h"
@@ -127,18 +126,11 @@ private slots:
     void slideTexts()
     {
         ST_MSGVoiceBroadcastStrategy strategy = videoStrategy(0, 1, 3);
-        strategy.set_show_archive(3);
-        strategy.set_archive_show_name("Guest");
-        strategy.set_stranger_show_name("");
-        QCOMPARE(PictureFlowSlide::nameText(501, "Alice", &strategy), QStringLiteral("Guest"));
         strategy.set_show_archive(2);
+        strategy.set_stranger_show_name("");
         QCOMPARE(PictureFlowSlide::nameText(501, "Alice", &strategy), QStringLiteral("..."));
-        QCOMPARE(PictureFlowSlide::nameText(501, "Alice", nullptr), QStringLiteral("Alice"));
         QCOMPARE(PictureFlowSlide::nameText(FeverValues::NoValue, "", &strategy),
                  AppLanguageTr::translate("TK_Stranger"));
-        strategy.set_stranger_show_name("Visitor");
-        QCOMPARE(PictureFlowSlide::nameText(FeverValues::NoValue, "", &strategy),
-                 QStringLiteral("Visitor"));
         QCOMPARE(PictureFlowSlide::temperatureText(false, 36.5, "2026-12-07 08:15:42"),
                  QStringLiteral("08:15:42"));
         QCOMPARE(PictureFlowSlide::temperatureText(true, -1.0, "x"), QStringLiteral("..."));
@@ -152,7 +144,6 @@ private slots:
         QCOMPARE(texts.group, QStringLiteral("Staff/Engineering"));
         QCOMPARE(texts.device, VornClient::instance()->getDevNameByChannelUID("TC-GATE-A_1"));
         QCOMPARE(texts.temperature, AppLanguageTr::translate("TK_OverTemperature"));
-        QCOMPARE(PictureFlowSlide::groupText("Staff", "Staff"), QStringLiteral("Staff"));
     }
 
     // The carousel keeps the five newest; a sixth drops the oldest (the last slide), which a
@@ -169,34 +160,16 @@ private slots:
         QCOMPARE(order, (QList<int>{6, 1, 2, 3, 4}));
     }
 
-    void slideSizeByCardSize_data()
-    {
-        QTest::addColumn<int>("cardSize");
-        QTest::addColumn<QSize>("slideSize");
-        QTest::newRow("1") << 1 << QSize(472, 603);
-        QTest::newRow("2") << 2 << QSize(378, 483);
-        QTest::newRow("3") << 3 << QSize(330, 422);
-        QTest::newRow("4 keeps the player's") << 4 << PictureFlow().slideSize();
-    }
-
-    void slideSizeByCardSize()
-    {
-        QFETCH(int, cardSize);
-        QFETCH(QSize, slideSize);
-        auto screen = makeScreen(videoStrategy(nextWindow(), 1, cardSize));
-        PictureFlow *flow = playerOf(screen.get())->createPictureFlow();
-        QCOMPARE(flow->slideSize(), slideSize);
-        QVERIFY(!flow->isVisible());
-        QRect expected = screen->screen()->geometry();
-        expected.setHeight(expected.height() - 150);
-        expected.moveTop(50);
-        QCOMPARE(flow->geometry(), expected);
-    }
-
     void liveSnapshotsBecomeSlides()
     {
-        auto screen = makeScreen(videoStrategy(nextWindow(), 1, 1));
+        auto screen = makeScreen(videoStrategy(nextWindow(), 1, 2));
         PictureFlow *flow = playerOf(screen.get())->createPictureFlow();
+        QCOMPARE(flow->slideSize(), QSize(378, 483)); // by card size; 4 and others leave it
+        QVERIFY(!PictureFlowSlide::slideSizeForCard(4).isValid());
+        QRect area = screen->screen()->geometry();
+        area.setHeight(area.height() - 150);
+        area.moveTop(50);
+        QCOMPARE(flow->geometry(), area);
         for (int i = 0; i < 6; ++i)
             emit VornClient::instance()->signalCompareNotifyReceived(
                     SnapBuilder().onPlatform().registered(501 + i % 4).state(i % 2).list());
@@ -299,19 +272,6 @@ private slots:
         QCOMPARE(main->parentWidget(), screen.get());
         QCOMPARE(screen->geometry(), QRect(40, 30, 1157, 603));
         QTRY_COMPARE(main->geometry(), QRect(0, 0, 1157, 603));
-    }
-
-    void screenPictureFollowsTheStrategy()
-    {
-        ST_MSGVoiceBroadcastStrategy strategy = videoStrategy(nextWindow(), 1, 3);
-        strategy.show_custom_picture = FeverValues::SwitchOn;
-        strategy.set_screen_image_url("cmu_pic/voice/none.png");
-        auto screen = makeScreen(strategy);
-        QVERIFY(screen->findChild<ScreenPictrueWidget *>("widgetShowPictrue")->isVisible());
-        ST_MSGVoiceBroadcastStrategy off = videoStrategy(nextWindow(), 1, 3);
-        off.set_screen_image_url("cmu_pic/voice/none.png");
-        auto other = makeScreen(off);
-        QVERIFY(!other->findChild<ScreenPictrueWidget *>("widgetShowPictrue")->isVisible());
     }
 
 private:
