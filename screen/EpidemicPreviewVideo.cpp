@@ -183,12 +183,26 @@ void EpidemicPreview::restoreVideoLayout()
         if (!saved.vecPicInPicPos.isEmpty())
             player->setPicInPicPos(saved.vecPicInPicPos);
     }
-    bool ok = false;
-    const int mode = saved.strLayoutMode.toInt(&ok, 10);
-    if (ok && mode >= 0)
+    // Text that is no number reads as mode 0, as the host's own reader does.
+    const int mode = saved.strLayoutMode.toInt(nullptr, 10);
+    if (mode >= 0)
         player->playLastLayoutList(mode, saved.vecLayoutList);
     // Restored once: the next start begins from the default layout unless the user changes it.
-    if (!BaseHelper::instance()->setEpidemicPreviewConfigParam(windowId, PREVIEWCONFIGPARAM()))
+    PREVIEWCONFIGPARAM reset = saved;
+    reset.strLayoutName.clear();
+    reset.strLayoutId.clear();
+    reset.strLayoutMode.clear();
+    reset.strReserve1.clear();
+    reset.strReserve2.clear();
+    reset.nReserve1 = 1;
+    reset.nReserve2 = -1;
+    reset.nPicInPic = 0;
+    reset.llReserve = 0;
+    reset.bReserve1 = true;
+    reset.bReserve2 = true;
+    reset.bReserve3 = false;
+    reset.nReserve3 = 0;
+    if (!BaseHelper::instance()->setEpidemicPreviewConfigParam(windowId, reset))
         qDebug() << "EpidemicPreview::restoreVideoLayout reset of the saved layout failed";
 }
 

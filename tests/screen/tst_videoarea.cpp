@@ -234,8 +234,10 @@ private slots:
             QCOMPARE(player->getCurLayoutMode(), 3);
             QCOMPARE(player->getCurrLayoutList(), saved.vecLayoutList);
             QCOMPARE(player->getPicInPicPos(), saved.vecPicInPicPos);
-            QCOMPARE(BaseHelper::instance()->getEpidemicPreviewConfigParam(windowId),
-                     PREVIEWCONFIGPARAM());
+            const PREVIEWCONFIGPARAM reset =
+                    BaseHelper::instance()->getEpidemicPreviewConfigParam(windowId);
+            QVERIFY(reset.strLayoutId.isEmpty() && reset.strLayoutMode.isEmpty());
+            QCOMPARE(reset.nPicInPic, 0);
             screen->releaseResource();
         }
         auto again = makeScreen(videoStrategy(windowId, 1, 3), false);
