@@ -5,6 +5,8 @@
 #include "AppLanguageTr.h"
 #include "BaseGuideWidget.h"
 #include "BaseWidget.h"
+#include "DeviceWidget.h"
+#include "FormVideoPlayer.h"
 #include "HostTesting.h"
 #include "LogText.h"
 #include "PictureSearchPage.h"
@@ -16,6 +18,7 @@
 #include <QLabel>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 QString describeParams(const ParamMap &params)
@@ -148,6 +151,29 @@ void DemoWindow::showHostCall(int windowId, const QString &text)
     const QString line = QStringLiteral("Screen %1: %2").arg(windowId).arg(text);
     qDebug().noquote() << "DemoWindow::showHostCall" << LogText::escaped(line);
     m_pHostCall->setText(line);
+}
+
+void DemoWindow::startVideo()
+{
+    constexpr int Tiles = 4;
+    for (const ScreenSlot &slot : qAsConst(m_vecScreens)) {
+        if (!slot.screen)
+            continue;
+        auto *tree = slot.screen->findChild<DeviceWidget *>(QStringLiteral("pageDevice"));
+        auto *player = slot.screen->findChild<FormVideoPlayer *>(QStringLiteral("VideoPlayWidget"));
+        if (!tree || !player || !player->getCurrLayoutList().isEmpty())
+            continue;
+        int started = 0;
+        QTreeWidget *view = tree->treeWidget();
+        for (int d = 0; d < view->topLevelItemCount() && started < Tiles; ++d) {
+            QTreeWidgetItem *device = view->topLevelItem(d);
+            for (int c = 0; c < device->childCount() && started < Tiles; ++c) {
+                if (tree->triggerAction(device->child(c), QStringLiteral("play")))
+                    ++started;
+            }
+        }
+        showHostCall(slot.nWndId, QStringLiteral("video started on %1 channel(s)").arg(started));
+    }
 }
 
 void DemoWindow::visitAllScreens()

@@ -27,6 +27,9 @@ public:
     int addScreens(int count);
     // Shows every tab once so that each screen has run its first show.
     void visitAllScreens();
+    // Plays the first four channels of each screen's device tree, through the tree's own play
+    // action, on screens whose player shows no restored layout. Call after the first shows.
+    void startVideo();
     // Writes screen-<window id>.png of every screen and window.png; returns the files written.
     QStringList saveScreenshots(const QString &folder);
     // The host's shutdown: releaseResource then uninit for every screen, once.

@@ -2,6 +2,7 @@
 // stand-in host, builds screens through EpidemicPreviewPlugin like the host does, and can render
 // headless to PNG files.
 #include "DemoOptions.h"
+#include "DemoSitePreset.h"
 #include "DemoWindow.h"
 #include "TrafficSimulator.h"
 
@@ -115,11 +116,20 @@ int main(int argc, char **argv)
     DemoWindow window(&plugin);
     window.setConfigFolderNote(config->getAppConfigDirPath());
     window.resize(options.windowSize);
+    for (int windowId = 1; windowId <= options.screens; ++windowId) {
+        if (!DemoSitePreset::prepareWindow(windowId))
+            say(QStringLiteral("window %1: the site preset could not be stored").arg(windowId));
+    }
     if (window.addScreens(options.screens) == 0) {
         say(QStringLiteral("the plug-in built no screen"));
         return 1;
     }
     window.show();
+    // Every screen has had its first show (and restored its layout) before video starts.
+    QTimer::singleShot(0, &window, [&window]() {
+        window.visitAllScreens();
+        window.startVideo();
+    });
 
     if (options.trafficRate > 0) {
         traffic.setSeed(options.trafficSeed);

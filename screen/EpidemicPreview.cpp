@@ -306,9 +306,9 @@ const ST_MSGVoiceBroadcastStrategy *EpidemicPreview::firstStrategy() const
 
 void EpidemicPreview::showSnapRecord(const SnapComparesMessage &p_objRecord)
 {
-    // The placeholder's temperature goes first, once the placeholder over the video exists.
+    showRecordInVideoArea(p_objRecord);
     m_ui->widgetTempSnap->appendSnapshot(p_objRecord);
-    // The carousel takes records when CompareNotifyFilter::showsInPictureFlow allows slides.
+    addPictureFlowSlide(p_objRecord);
 }
 
 void EpidemicPreview::showOverTempRecord(const SnapComparesMessage &p_objRecord)

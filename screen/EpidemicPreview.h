@@ -124,6 +124,9 @@ private:
     // A record whose pictures are in the cache, handed on by the intake.
     void showSnapRecord(const SnapComparesMessage &p_objRecord);
     void showOverTempRecord(const SnapComparesMessage &p_objRecord);
+    // The video area's part of showing a record: the placeholder's temperature, the slide.
+    void showRecordInVideoArea(const SnapComparesMessage &p_objRecord);
+    void addPictureFlowSlide(const SnapComparesMessage &p_objRecord);
     const ST_MSGVoiceBroadcastStrategy *firstStrategy() const;
 
     void placeGuideTip();

@@ -3,12 +3,34 @@
 #include "EpidemicPreview.h"
 #include "ui_EpidemicPreview.h"
 
+#include "CompareNotifyFilter.h"
 #include "FeverValues.h"
+#include "NoshowVideoWidget.h"
+#include "PictureFlowSlide.h"
+#include "ScreenPictrueWidget.h"
+#include "SnapComparesMessage.h"
+#include "WindowKey.h"
 
+#include "BaseHelper.h"
+#include "FileDataCacheHelper.h"
 #include "FormVideoPlayer.h"
+#include "ImageProcessHelper.h"
 #include "PictureFlow.h"
+#include "VORNClientAIManager.h"
 
+#include <QDebug>
+#include <QHBoxLayout>
+#include <QScreen>
 #include <QTimer>
+
+namespace {
+// Geometry of the monitor holding the widget (the primary one before it is shown anywhere).
+QRect monitorGeometry(const QWidget *widget)
+{
+    const QScreen *screen = widget->screen();
+    return screen ? screen->geometry() : QRect();
+}
+} // namespace
 
 QVector<QPair<int, int>> EpidemicPreview::getCurrLayoutList()
 {
@@ -67,13 +89,43 @@ void EpidemicPreview::slot_resizeNoShowVideoWidget()
 {
     if (!m_pNoshowVideoWidget)
         return;
-    // Fitting the placeholder to the player or the monitor arrives with the video area.
+    const ST_MSGVoiceBroadcastStrategy *strategy = firstStrategy();
+    if ((!strategy || strategy->get_display_mode() == 1) && m_bFullScreen)
+        m_pNoshowVideoWidget->setGeometry(monitorGeometry(this));
+    else
+        m_pNoshowVideoWidget->resize(m_ui->VideoPlayWidget->getPlayerWidget()->size());
 }
 
 void EpidemicPreview::slotFullScreenButtonClicked(bool fullscreen)
 {
-    // Detaching the video area to full screen arrives with the video area.
-    Q_UNUSED(fullscreen)
+    m_bFullScreen = fullscreen;
+    FormVideoPlayer *player = m_ui->VideoPlayWidget;
+    if (m_bScreenSignalsPending) {
+        player->disableScreenSignalSlots(false);
+        player->disableSendMousePos(false);
+    }
+    const ST_MSGVoiceBroadcastStrategy *strategy = firstStrategy();
+    const int displayMode = strategy ? strategy->get_display_mode() : 1;
+    if (!m_bScreenSignalsPending && displayMode == 1) {
+        // The player fills the monitor itself; only the placeholder follows it.
+        QTimer::singleShot(30, this, &EpidemicPreview::slot_resizeNoShowVideoWidget);
+        return;
+    }
+    m_bScreenSignalsPending = false;
+
+    QWidget *main = m_ui->widgetMain;
+    if (fullscreen) {
+        m_rectSavedGeometry = geometry();
+        const QRect monitor = monitorGeometry(main);
+        main->setWindowFlags(Qt::WindowFlags(2059)); // Qt::Tool | Qt::FramelessWindowHint
+        main->setGeometry(monitor);
+    } else {
+        main->setParent(this, Qt::WindowFlags());
+        main->setGeometry(m_rectSavedGeometry);
+        if (m_ui->verticalLayout_9->indexOf(main) < 0)
+            m_ui->verticalLayout_9->addWidget(main);
+    }
+    main->show();
 }
 
 void EpidemicPreview::slot_showSlice()
@@ -92,35 +144,153 @@ void EpidemicPreview::slot_clearPictrueFlow()
 
 void EpidemicPreview::applyFirstStrategy()
 {
-    // The placeholder over the video and the custom picture mode arrive with the video area;
-    // the card lists take the window's card size and display strategy now.
-    const int cardSize = m_vecStrategies.empty() ? 3 : m_vecStrategies.front().get_card_size();
+    QWidget *playerWidget = m_ui->VideoPlayWidget->getPlayerWidget();
+    if (!m_pNoshowVideoWidget && playerWidget) {
+        m_pNoshowVideoWidget = new NoshowVideoWidget(playerWidget);
+        auto *layout = new QHBoxLayout(playerWidget);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(m_pNoshowVideoWidget);
+    }
+    const ST_MSGVoiceBroadcastStrategy *strategy = firstStrategy();
+    const int cardSize = strategy ? strategy->get_card_size() : 3;
+    if (strategy && m_pNoshowVideoWidget)
+        m_pNoshowVideoWidget->setStrategy(*strategy);
     m_ui->widgetTempSnap->setCardSize(cardSize);
     m_ui->widgetSnap->setCardSize(cardSize);
-    if (m_vecStrategies.empty())
+    const bool customPicture = PictureFlowSlide::isCustomPictureMode(strategy);
+    if (m_pNoshowVideoWidget)
+        m_pNoshowVideoWidget->setVisible(customPicture);
+    m_ui->VideoPlayWidget->setLayoutBtnVisiable(!customPicture);
+    if (!strategy)
         return;
-    m_ui->widgetTempSnap->setStrategy(m_vecStrategies.front());
-    m_ui->widgetSnap->setStrategy(m_vecStrategies.front());
+    m_ui->widgetTempSnap->setStrategy(*strategy);
+    m_ui->widgetSnap->setStrategy(*strategy);
 }
 
 void EpidemicPreview::restoreVideoLayout()
 {
-    // Replaying the saved video layout arrives with the video area.
+    FormVideoPlayer *player = m_ui->VideoPlayWidget;
+    const int windowId = screenWindowId(this);
+    const PREVIEWCONFIGPARAM saved =
+            BaseHelper::instance()->getEpidemicPreviewConfigParam(windowId);
+    if (saved.strLayoutId.isEmpty()) {
+        player->openPicInPic(true);
+        player->playLastLayoutList(0, {});
+        return;
+    }
+    if (saved.nPicInPic == 1) {
+        player->openPicInPic(true);
+        if (!saved.vecPicInPicPos.isEmpty())
+            player->setPicInPicPos(saved.vecPicInPicPos);
+    }
+    // Text that is no number reads as mode 0, as the host's own reader does.
+    const int mode = saved.strLayoutMode.toInt(nullptr, 10);
+    if (mode >= 0)
+        player->playLastLayoutList(mode, saved.vecLayoutList);
+    // Restored once: the next start begins from the default layout unless the user changes it.
+    PREVIEWCONFIGPARAM reset = saved;
+    reset.strLayoutName.clear();
+    reset.strLayoutId.clear();
+    reset.strLayoutMode.clear();
+    reset.strReserve1.clear();
+    reset.strReserve2.clear();
+    reset.nReserve1 = 1;
+    reset.nReserve2 = -1;
+    reset.nPicInPic = 0;
+    reset.llReserve = 0;
+    reset.bReserve1 = true;
+    reset.bReserve2 = true;
+    reset.bReserve3 = false;
+    reset.nReserve3 = 0;
+    if (!BaseHelper::instance()->setEpidemicPreviewConfigParam(windowId, reset))
+        qDebug() << "EpidemicPreview::restoreVideoLayout reset of the saved layout failed";
 }
 
 void EpidemicPreview::createPictureFlow()
 {
-    // The snapshot carousel arrives with the video area.
+    m_pPictureFlow = m_ui->VideoPlayWidget->createPictureFlow();
+    if (!m_pPictureFlow)
+        return;
+    m_pPictureFlow->hide();
+    m_pPictureFlow->setReflectionEffect(0);
+    m_pPictureFlow->setSlideReverse(true);
+    QRect area = monitorGeometry(this);
+    area.setHeight(area.height() - 150);
+    area.moveTop(50);
+    m_pPictureFlow->setGeometry(area);
 }
 
 void EpidemicPreview::applyDisplayModeAndSlideSize()
 {
-    // Display mode and slide size arrive with the video area.
+    const ST_MSGVoiceBroadcastStrategy *strategy = firstStrategy();
+    if (!strategy)
+        return;
+    FormVideoPlayer *player = m_ui->VideoPlayWidget;
+    if (strategy->get_display_mode() == 2) {
+        player->disableScreenSignalSlots(true);
+        player->disableSendMousePos(true);
+    } else if (strategy->get_display_mode() == 1) {
+        if (!m_bFullScreen) {
+            player->disableScreenSignalSlots(false);
+            player->disableSendMousePos(false);
+        } else {
+            m_bScreenSignalsPending = true;
+        }
+    }
+    const QSize slideSize = PictureFlowSlide::slideSizeForCard(strategy->get_card_size());
+    if (m_pPictureFlow && slideSize.isValid())
+        m_pPictureFlow->setSlideSize(slideSize);
 }
 
 void EpidemicPreview::applyScreenPicture()
 {
-    // The custom screen picture arrives with the screen-picture panel.
+    const ST_MSGVoiceBroadcastStrategy *strategy = firstStrategy();
+    m_ui->widgetShowPictrue->setVisible(strategy
+                                        && strategy->show_custom_picture == FeverValues::SwitchOn);
+    if (strategy)
+        m_ui->widgetShowPictrue->setPicture(
+                QString::fromStdString(strategy->get_screen_image_url()));
+}
+
+void EpidemicPreview::showRecordInVideoArea(const SnapComparesMessage &p_objRecord)
+{
+    const OrvaneSnapTargetSource &source = p_objRecord.snapFaceInfo.snapTargetSource;
+    if (m_pNoshowVideoWidget && m_pNoshowVideoWidget->isVisible())
+        m_pNoshowVideoWidget->setTemperature(
+                VORNClientAIManager::instance()->convertNumberToTemperature(
+                        float(source.temperature), true, true),
+                source.temperatureState);
+}
+
+void EpidemicPreview::addPictureFlowSlide(const SnapComparesMessage &p_objRecord)
+{
+    const ST_MSGVoiceBroadcastStrategy *strategy = firstStrategy();
+    if (!CompareNotifyFilter::showsInPictureFlow(strategy)
+        || PictureFlowSlide::isCustomPictureMode(strategy))
+        return;
+    if (!m_pPictureFlow) {
+        qDebug() << "EpidemicPreview::addPictureFlowSlide no picture flow, slide skipped";
+        return;
+    }
+    const OrvaneSnapTargetSource &source = p_objRecord.snapFaceInfo.snapTargetSource;
+    QImage face;
+    if (!FileDataCacheHelper::tryLoadImageData(source.snapDetailImageURL, face)) {
+        qDebug() << "EpidemicPreview::addPictureFlowSlide snapshot picture not in the cache,"
+                 << "slide skipped";
+        return;
+    }
+    if (PictureFlowSlide::mosaicsFace(strategy))
+        face = ImageProcessHelper::tryFullImageMosaic(face, face.height() / 32);
+
+    const PictureFlowSlide::Style style =
+            PictureFlowSlide::style(source.hasTemperature == 1, source.temperatureState);
+    PictureFlowSlide::insert(
+            m_pPictureFlow,
+            PictureFlowSlide::paint(PictureFlowSlide::textsOf(p_objRecord, strategy), style, face,
+                                    PictureFlowSlide::framesFace(strategy)));
+    m_pPictureFlow->setCenterIndex(1);
+    m_pSlideTimer->start(PictureFlowSlide::SlideDelayMs);
+    m_pPictureFlowClearTimer->start(PictureFlowSlide::ClearDelayMs);
 }
 
 void EpidemicPreview::autoFullScreen()

@@ -11,6 +11,10 @@ PACKAGES=(
     libqt5texttospeech5-dev qttools5-dev qttools5-dev-tools
     # speech engine behind Qt's text-to-speech on Linux
     qtspeech5-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng
+    # live video of the stand-in player: Qt Multimedia on GStreamer, and the tools that
+    # generate the scenario's looping test clips
+    qtmultimedia5-dev libqt5multimedia5-plugins gstreamer1.0-plugins-base
+    gstreamer1.0-plugins-good gstreamer1.0-tools gstreamer1.0-x
     # fonts for the offscreen platform: Latin and the Chinese user-interface language
     fontconfig fonts-dejavu-core fonts-wqy-microhei
 )

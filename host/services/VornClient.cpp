@@ -396,3 +396,8 @@ bool VornClient::removeOrga(int orgaId)
     emit signalOrgaInfoChanged(removed, ORVANE_OPERATOR_DELETE);
     return true;
 }
+
+QString VornClient::getChannelStreamUrl(int channelId) const
+{
+    return m_pState->channelStreams.value(channelId);
+}

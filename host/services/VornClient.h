@@ -64,6 +64,8 @@ public:
     // Organisation tree, depth first, parents before children.
     bool getOrgaNodeList(std::vector<Node> &nodes) const;
     QString getDevNameByChannelUID(const QString &channelUid) const;
+    // What the video player opens for the channel (file path or URL); empty when it has none.
+    QString getChannelStreamUrl(int channelId) const;
 
     OrvaneUser getCurUserInfo() const;
     bool getCurUserInfo(OrvaneUser &user) const;

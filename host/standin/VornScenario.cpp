@@ -264,6 +264,10 @@ bool VornScenario::parse(const QByteArray &json, VornScenario &out, QString &err
                 reader.fail(channelWhere, QStringLiteral("duplicate channel number"));
             channelIds.insert(channel->get_id());
             channelNumbers.insert(channel->get_channel_no());
+            const QString stream =
+                    reader.readString(channelObject, QStringLiteral("stream"), channelWhere, false);
+            if (!stream.isEmpty())
+                scenario.channelStreams.insert(channel->get_id(), stream);
             channel->set_device_id(device->get_id());
             if (channel->get_channel_name().isEmpty())
                 channel->set_channel_name(device->get_device_name());

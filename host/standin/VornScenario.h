@@ -28,9 +28,13 @@
 //     "organisations": [ { "id": 1, "name": "...", "code": "001", "parentId": -99999 } ],
 //     "devices": [ { "id": 101, "uid": "...", "name": "...", "typeId": 20, "groupId": 1,
 //                    "aiDetect": -99999, "ip": "...",
-//                    "channels": [ { "id": 1001, "no": 1, "name": "...", "typeId": 20 } ] } ],
+//                    "channels": [ { "id": 1001, "no": 1, "name": "...", "typeId": 20,
+//                                    "stream": "gate-a.ogg" } ] } ],
 //     "personGroups": [ { "id": 1, "name": "...", "parentId": -99999 } ],
 //     "archives": [ { "id": 501, "name": "...", "groupId": 1 } ] }
+//
+// A channel's optional "stream" is what the player opens: a file path or a file://, rtsp://,
+// http:// or https:// URL; a relative path names a clip in the player's clip folder.
 //
 // Records are held behind unique_ptr so look-up pointers stay valid while the lists change.
 struct VornScenario
@@ -49,6 +53,7 @@ struct VornScenario
     std::vector<std::unique_ptr<OrvaneGroup>> orgas;
     std::vector<std::unique_ptr<OrvaneDevice>> devices;
     std::vector<std::unique_ptr<OrvaneChannel>> channels;
+    QHash<int, QString> channelStreams; // channel id -> stream, for channels that name one
     std::vector<OrvanePersonGroup> personGroups;
     std::vector<OrvaneArchive> archives;
 

@@ -137,7 +137,7 @@ int HostTesting::guideUpdateCount(const BaseGuideWidget *widget)
     return widget->guideUpdateCount();
 }
 
-VideoGridWidget *HostTesting::videoGrid(const FormVideoPlayer *player)
+FormPlayer *HostTesting::videoGrid(const FormVideoPlayer *player)
 {
     return player->videoGrid();
 }

@@ -21,7 +21,7 @@
 
 class FormVideoPlayer;
 class SpeechEngine;
-class VideoGridWidget;
+class FormPlayer;
 class VoiceStrategyStore;
 
 // The testing seam of the stand-in host: the switches that feed it, drive it as the platform
@@ -108,8 +108,8 @@ public:
     // The guides the widget handed to the host shell, and how many times it did.
     static QList<BaseGuideWidget::GuideParam> guideParams(const BaseGuideWidget *widget);
     static int guideUpdateCount(const BaseGuideWidget *widget);
-    // The player's grid of video windows (host/standin/VideoGridWidget.h).
-    static VideoGridWidget *videoGrid(const FormVideoPlayer *player);
+    // The player's grid of video windows.
+    static FormPlayer *videoGrid(const FormVideoPlayer *player);
 
     // --- Speech (SpeechHelper) ---
     // Installs the voice (owned from now on), stopping the one in use.

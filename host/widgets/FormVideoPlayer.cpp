@@ -1,8 +1,9 @@
 #include "FormVideoPlayer.h"
 
+#include "BaseHelper.h"
+#include "FormPlayer.h"
 #include "OrvaneChannel.h"
 #include "PictureFlow.h"
-#include "VideoGridWidget.h"
 #include "VornClient.h"
 
 #include <QDebug>
@@ -18,7 +19,7 @@ FormVideoPlayer::FormVideoPlayer(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    m_pGrid = new VideoGridWidget(this);
+    m_pGrid = new FormPlayer(this);
     layout->addWidget(m_pGrid, 1);
 
     m_pBar = new QWidget(this);
@@ -36,7 +37,10 @@ FormVideoPlayer::FormVideoPlayer(QWidget *parent)
         auto *button = new QPushButton(QString::number(windowCountForMode(mode)), m_pLayoutButtons);
         button->setObjectName(QStringLiteral("pushButtonLayout%1").arg(mode));
         button->setFixedSize(28, 22);
-        connect(button, &QPushButton::clicked, this, [this, mode]() { setLayoutMode(mode); });
+        connect(button, &QPushButton::clicked, this, [this, mode]() {
+            setLayoutMode(mode);
+            storeLayout();
+        });
         layoutButtons->addWidget(button);
     }
     m_pBarLayout->addWidget(m_pLayoutButtons);
@@ -64,10 +68,19 @@ FormVideoPlayer::FormVideoPlayer(QWidget *parent)
     connect(this, &FormVideoPlayer::changeStream, this, &FormVideoPlayer::onChangeStream);
     connect(this, &FormVideoPlayer::sig_openIOOutput, this,
             [this](int output) { m_nLastIOOutput = output; });
-    connect(m_pGrid, &VideoGridWidget::windowClicked, this, &FormVideoPlayer::onWindowClicked);
-    connect(m_pGrid, &VideoGridWidget::windowDoubleClicked, this,
-            [this](int) { slot_fullScreen(); });
-    connect(m_pGrid, &VideoGridWidget::layoutChanged, this, [this]() {
+    connect(m_pGrid, &FormPlayer::windowClicked, this, &FormVideoPlayer::onWindowClicked);
+    connect(m_pGrid, &FormPlayer::doubleclicked, this, &FormVideoPlayer::doubleclicked);
+    connect(m_pGrid, &FormPlayer::sigSelectedLayoutMode, this,
+            &FormVideoPlayer::sigSelectedLayoutMode);
+    connect(m_pGrid, &FormPlayer::close, this, [this](int index) {
+        storeLayout();
+        emit close(index);
+    });
+    connect(m_pGrid, &FormPlayer::closeAll, this, [this]() {
+        storeLayout();
+        emit closeAll();
+    });
+    connect(m_pGrid, &FormPlayer::layoutChanged, this, [this]() {
         if (!m_bScreenSignalsDisabled)
             emit wndChanged();
     });
@@ -77,15 +90,34 @@ FormVideoPlayer::~FormVideoPlayer() = default;
 
 int FormVideoPlayer::windowCountForMode(int mode)
 {
-    switch (mode) {
-    case 1:
-        return 1;
-    case 3:
-        return 9;
-    case 4:
-        return 16;
-    default:
-        return 4;
+    return FormPlayer::windowCountForMode(mode);
+}
+
+PREVIEWCONFIGPARAM FormVideoPlayer::layoutRecord(int mode,
+                                                 const QVector<QPair<int, int>> &layoutList,
+                                                 bool picInPic, const QVector<QString> &positions)
+{
+    PREVIEWCONFIGPARAM record;
+    record.strLayoutName = QStringLiteral("last");
+    record.strLayoutId = QStringLiteral("last");
+    record.strLayoutMode = QString::number(mode);
+    record.vecLayoutList = layoutList;
+    record.nPicInPic = picInPic ? 1 : 0;
+    record.vecPicInPicPos = positions;
+    return record;
+}
+
+void FormVideoPlayer::storeLayout()
+{
+    // The screen holding the player carries the window id.
+    for (const QWidget *widget = this; widget; widget = widget->parentWidget()) {
+        const QVariant id = widget->property("priviewWinId");
+        if (!id.isValid())
+            continue;
+        BaseHelper::instance()->setEpidemicPreviewConfigParam(
+                id.toInt(),
+                layoutRecord(m_nLayoutMode, getCurrLayoutList(), m_bPicInPic, m_vecPicInPicPos));
+        return;
     }
 }
 
@@ -108,11 +140,13 @@ QWidget *FormVideoPlayer::getPlayerWidget() const
 void FormVideoPlayer::openPicInPic(bool open)
 {
     m_bPicInPic = open;
+    m_pGrid->setPicInPic(m_bPicInPic, m_vecPicInPicPos);
 }
 
 void FormVideoPlayer::setPicInPicPos(const QVector<QString> &positions)
 {
     m_vecPicInPicPos = positions;
+    m_pGrid->setPicInPic(m_bPicInPic, m_vecPicInPicPos);
 }
 
 void FormVideoPlayer::playLastLayoutList(int mode, const QVector<QPair<int, int>> &layoutList)
@@ -150,9 +184,9 @@ PictureFlow *FormVideoPlayer::createPictureFlow()
     if (!m_bPictureFlowAvailable)
         return nullptr;
     if (!m_pPictureFlow) {
-        // A frameless tool window of the player's, so it can cover the whole monitor.
+        // A child over the video, so it moves with the player (also in full screen) and shows
+        // in grabs of the window.
         m_pPictureFlow = new PictureFlow(this);
-        m_pPictureFlow->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
         m_pPictureFlow->hide();
     }
     return m_pPictureFlow;
@@ -166,7 +200,7 @@ void FormVideoPlayer::setPictureFlowAvailable(bool available)
 QVector<int> FormVideoPlayer::playingChannels() const
 {
     QVector<int> channels;
-    for (const VideoGridWidget::Window &window : m_pGrid->windows())
+    for (const FormPlayer::Window &window : m_pGrid->windows())
         channels.append(window.nChannelId);
     return channels;
 }
@@ -183,13 +217,7 @@ void FormVideoPlayer::releaseResource()
 
 QVector<QPair<int, int>> FormVideoPlayer::getCurrLayoutList()
 {
-    QVector<QPair<int, int>> list;
-    const QVector<VideoGridWidget::Window> &windows = m_pGrid->windows();
-    for (int i = 0; i < windows.size(); ++i) {
-        if (windows.at(i).isPlaying())
-            list.append(qMakePair(i, windows.at(i).nChannelId));
-    }
-    return list;
+    return m_pGrid->getCurrLayoutList();
 }
 
 int FormVideoPlayer::getCurLayoutMode()
@@ -232,7 +260,7 @@ void FormVideoPlayer::slot_fullScreen()
 void FormVideoPlayer::setLayoutMode(int mode)
 {
     m_nLayoutMode = mode < 0 ? 0 : mode;
-    m_pGrid->setWindowCount(windowCountForMode(m_nLayoutMode));
+    m_pGrid->setLayoutMode(m_nLayoutMode);
 }
 
 bool FormVideoPlayer::playInWindow(int index, int channelId, int streamId)
@@ -244,10 +272,11 @@ bool FormVideoPlayer::playInWindow(int index, int channelId, int streamId)
         qDebug() << "FormVideoPlayer::playInWindow unknown channel" << channelId;
         return false;
     }
-    VideoGridWidget::Window window;
+    FormPlayer::Window window;
     window.nChannelId = channelId;
     window.strChannelUid = channel->get_channel_uid();
     window.strName = channel->get_channel_name();
+    window.strStream = VornClient::instance()->getChannelStreamUrl(channelId);
     window.nStreamId = streamId;
     m_pGrid->setWindow(index, window);
     return true;
@@ -255,7 +284,7 @@ bool FormVideoPlayer::playInWindow(int index, int channelId, int streamId)
 
 int FormVideoPlayer::windowOfChannel(int channelId) const
 {
-    const QVector<VideoGridWidget::Window> &windows = m_pGrid->windows();
+    const QVector<FormPlayer::Window> &windows = m_pGrid->windows();
     for (int i = 0; i < windows.size(); ++i) {
         if (windows.at(i).nChannelId == channelId)
             return i;
@@ -286,6 +315,7 @@ void FormVideoPlayer::onStartPlay(const int &streamId, const QVector<int> &chann
         if (playInWindow(target, channelId, streamId))
             cursor = (target + 1) % count;
     }
+    storeLayout();
 }
 
 void FormVideoPlayer::onDoubleClickedPlay(const int &channelId, const bool &other)
@@ -299,6 +329,7 @@ void FormVideoPlayer::onDoubleClickedPlay(const int &channelId, const bool &othe
     const int index = m_pGrid->selectedIndex();
     if (playInWindow(index, channelId, 0))
         m_pGrid->setSelectedIndex((index + 1) % m_pGrid->windowCount());
+    storeLayout();
 }
 
 void FormVideoPlayer::onStopPlayChannels(const QVector<int> &channelIds)
@@ -306,14 +337,15 @@ void FormVideoPlayer::onStopPlayChannels(const QVector<int> &channelIds)
     for (int channelId : channelIds) {
         const int index = windowOfChannel(channelId);
         if (index >= 0)
-            m_pGrid->clearWindow(index);
+            m_pGrid->setWindow(index, FormPlayer::Window());
     }
+    storeLayout();
 }
 
 void FormVideoPlayer::onStopPlayUid(const QString &uid)
 {
     // A channel UID stops that channel; a device UID stops all of the device's channels.
-    const QVector<VideoGridWidget::Window> windows = m_pGrid->windows();
+    const QVector<FormPlayer::Window> windows = m_pGrid->windows();
     for (int i = 0; i < windows.size(); ++i) {
         const QString &channelUid = windows.at(i).strChannelUid;
         if (!windows.at(i).isPlaying())
@@ -322,8 +354,9 @@ void FormVideoPlayer::onStopPlayUid(const QString &uid)
         int channelNo = 0;
         const bool parsed = VornClient::parseChannelUID(channelUid, deviceUid, channelNo);
         if (channelUid == uid || (parsed && deviceUid == uid))
-            m_pGrid->clearWindow(i);
+            m_pGrid->setWindow(i, FormPlayer::Window());
     }
+    storeLayout();
 }
 
 void FormVideoPlayer::onChangeStream(const int &streamId, const int &channelId, const bool &other)
@@ -332,7 +365,7 @@ void FormVideoPlayer::onChangeStream(const int &streamId, const int &channelId, 
     const int index = windowOfChannel(channelId);
     if (index < 0)
         return;
-    VideoGridWidget::Window window = m_pGrid->windows().at(index);
+    FormPlayer::Window window = m_pGrid->windows().at(index);
     window.nStreamId = streamId;
     m_pGrid->setWindow(index, window);
 }

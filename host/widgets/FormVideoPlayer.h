@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BaseWidget.h"
+#include "PREVIEWCONFIGPARAM.h"
 
 #include <QPair>
 #include <QPointer>
@@ -10,11 +11,14 @@
 class PictureFlow;
 class QHBoxLayout;
 class QPushButton;
-class VideoGridWidget;
+class FormPlayer;
 
-// The host's live video player: a grid of windows fed by play requests, with a bottom bar for
-// layout, layout saving and full screen. Play requests arrive as the player's own signals
-// (startPlay, stopPlay, doubleClickedPlay, changeStream), which screens relay to it.
+// The host's live video player: a FormPlayer grid of live windows fed by play requests, with a
+// bottom bar for layout, layout saving and full screen. Play requests arrive as the player's own
+// signals (startPlay, stopPlay, doubleClickedPlay, changeStream), which screens relay to it.
+// When the user changes the layout (layout buttons, plays and stops from the device tree,
+// closing windows), the player stores it as PREVIEWCONFIGPARAM of the window id held by the
+// nearest ancestor's "priviewWinId" property; replaying a saved layout stores nothing.
 class FormVideoPlayer : public BaseWidget
 {
     Q_OBJECT
@@ -24,6 +28,9 @@ public:
 
     // Window count of a layout mode: 1 → 1, 2 → 4, 3 → 9, 4 → 16; 0 and unknown modes → 4.
     static int windowCountForMode(int mode);
+    // The layout record the player stores for the current layout.
+    static PREVIEWCONFIGPARAM layoutRecord(int mode, const QVector<QPair<int, int>> &layoutList,
+                                           bool picInPic, const QVector<QString> &positions);
 
     void setFunctionId(int functionId);
     int functionId() const { return m_nFunctionId; }
@@ -72,6 +79,11 @@ signals:
     void fullScreen(bool p_bFullScreen);
     void wndChanged();
     void layoutSaved(int p_nMode, QVector<QPair<int, int>> p_vecLayout);
+    // Relayed from the FormPlayer inside.
+    void doubleclicked(int p_nIndex);
+    void sigSelectedLayoutMode(int p_nMode);
+    void close(int p_nIndex);
+    void closeAll();
 
 public slots:
     void slot_fullScreen();
@@ -79,7 +91,7 @@ public slots:
 private:
     // The grid of video windows is the stand-in's own widget: see HostTesting (host/testing).
     friend class HostTesting;
-    VideoGridWidget *videoGrid() const { return m_pGrid; }
+    FormPlayer *videoGrid() const { return m_pGrid; }
 
     void onStartPlay(const int &streamId, const QVector<int> &channelIds, const bool &other);
     void onDoubleClickedPlay(const int &channelId, const bool &other);
@@ -88,10 +100,12 @@ private:
     void onChangeStream(const int &streamId, const int &channelId, const bool &other);
     void onWindowClicked(int index);
     void setLayoutMode(int mode);
+    // Stores the current layout for the window; user changes only.
+    void storeLayout();
     bool playInWindow(int index, int channelId, int streamId);
     int windowOfChannel(int channelId) const;
 
-    VideoGridWidget *m_pGrid = nullptr;
+    FormPlayer *m_pGrid = nullptr;
     QWidget *m_pBar = nullptr;
     QHBoxLayout *m_pBarLayout = nullptr;
     QWidget *m_pLayoutButtons = nullptr;

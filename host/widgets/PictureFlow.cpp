@@ -10,7 +10,8 @@ PictureFlow::PictureFlow(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("PictureFlow"));
-    setAttribute(Qt::WA_TranslucentBackground, true);
+    setAttribute(Qt::WA_TransparentForMouseEvents, true);
+    setAttribute(Qt::WA_NoSystemBackground, true);
     m_pAnimation = new QVariantAnimation(this);
     m_pAnimation->setDuration(AnimationMs);
     m_pAnimation->setEasingCurve(QEasingCurve::OutCubic);
@@ -49,6 +50,23 @@ QVector<QRectF> PictureFlow::slideRects(const QSize &area, int count, double pos
     return rects;
 }
 
+QSize PictureFlow::fittedSlideSize(const QSize &slideSize, const QSize &area)
+{
+    if (slideSize.isEmpty() || area.isEmpty())
+        return slideSize;
+    const QSize room(area.width() * 9 / 10, area.height() * 9 / 10);
+    if (slideSize.width() <= room.width() && slideSize.height() <= room.height())
+        return slideSize;
+    return slideSize.scaled(room, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
+QRect PictureFlow::visibleArea() const
+{
+    if (!parentWidget())
+        return rect();
+    return rect().intersected(QRect(mapFromParent(QPoint(0, 0)), parentWidget()->size()));
+}
+
 void PictureFlow::setReflectionEffect(int effect)
 {
     m_nReflection = effect;
@@ -83,13 +101,23 @@ void PictureFlow::setSlide(int index, const QImage &image)
 {
     if (index < 0 || index >= m_vecSlides.size())
         return;
+    // Moving a slide to another place keeps its scaled copy.
+    QPixmap scaled;
+    for (int i = 0; i < m_vecSlides.size(); ++i) {
+        if (m_vecSlides.at(i).cacheKey() == image.cacheKey()) {
+            scaled = m_vecScaled.at(i);
+            break;
+        }
+    }
     m_vecSlides[index] = image;
+    m_vecScaled[index] = scaled;
     update();
 }
 
 void PictureFlow::addSlide(const QImage &image)
 {
     m_vecSlides.append(image);
+    m_vecScaled.append(QPixmap());
     update();
 }
 
@@ -110,10 +138,9 @@ void PictureFlow::showSlide(int index)
     if (m_vecSlides.isEmpty())
         return;
     index = qBound(0, index, m_vecSlides.size() - 1);
-    if (!isVisible()) {
+    if (!isVisible())
         show();
-        raise();
-    }
+    raise();
     m_nCenter = index;
     m_pAnimation->stop();
     m_pAnimation->setStartValue(m_dPosition);
@@ -125,10 +152,20 @@ void PictureFlow::clear()
 {
     m_pAnimation->stop();
     m_vecSlides.clear();
+    m_vecScaled.clear();
     m_nCenter = 0;
     m_dPosition = 0.0;
     hide();
     update();
+}
+
+const QPixmap &PictureFlow::scaledSlide(int index, const QSize &size)
+{
+    QPixmap &scaled = m_vecScaled[index];
+    if (scaled.size() != size)
+        scaled = QPixmap::fromImage(m_vecSlides.at(index).scaled(size, Qt::IgnoreAspectRatio,
+                                                                 Qt::SmoothTransformation));
+    return scaled;
 }
 
 void PictureFlow::paintEvent(QPaintEvent *event)
@@ -136,9 +173,12 @@ void PictureFlow::paintEvent(QPaintEvent *event)
     Q_UNUSED(event)
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.fillRect(rect(), QColor(0, 0, 0, 140));
-    const QVector<QRectF> rects =
-            slideRects(size(), m_vecSlides.size(), m_dPosition, m_slideSize, m_bReverse);
+    const QRect area = visibleArea();
+    if (area.isEmpty())
+        return;
+    painter.translate(area.topLeft());
+    const QVector<QRectF> rects = slideRects(area.size(), m_vecSlides.size(), m_dPosition,
+                                             fittedSlideSize(m_slideSize, area.size()), m_bReverse);
     // Farthest first, so the centre slide ends on top.
     QVector<int> order;
     for (int i = 0; i < rects.size(); ++i)
@@ -150,7 +190,13 @@ void PictureFlow::paintEvent(QPaintEvent *event)
         const QRectF &target = rects.at(i);
         const double distance = std::fabs(i - m_dPosition);
         painter.setOpacity(1.0 - 0.35 * qMin(1.0, distance));
-        painter.drawImage(target, m_vecSlides.at(i));
+        const QRect pixels = target.toRect();
+        if (m_pAnimation->state() == QAbstractAnimation::Running) {
+            // Sizes change every frame while sliding: scale the full-size copy on the fly.
+            painter.drawPixmap(pixels, scaledSlide(i, fittedSlideSize(m_slideSize, area.size())));
+        } else {
+            painter.drawPixmap(pixels.topLeft(), scaledSlide(i, pixels.size()));
+        }
         if (m_nReflection != NoReflection) {
             const QRectF mirror(target.bottomLeft(), QSizeF(target.width(), target.height() / 4));
             painter.save();

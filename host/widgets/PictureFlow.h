@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPixmap>
 #include <QRect>
 #include <QSize>
 #include <QVector>
@@ -8,8 +9,12 @@
 
 class QVariantAnimation;
 
-// A carousel of large slides: the centre slide at full slide size, its neighbours smaller and
-// dimmed at both sides. Showing a slide makes the carousel visible; clearing it hides it.
+// A carousel of large slides drawn over the video: the centre slide at full slide size, its
+// neighbours smaller and dimmed at both sides, sliding into place when a slide is shown. It is a
+// child widget of the player, transparent around the slides and to the mouse, so the video stays
+// visible and clickable. Whatever geometry it is given, the slides are laid out in the part of
+// it that its parent shows, shrunk to fit when that part is smaller than a slide. Showing a
+// slide makes the carousel visible; clearing it hides it.
 class PictureFlow : public QWidget
 {
     Q_OBJECT
@@ -25,6 +30,11 @@ public:
     // (possibly fractional) position; reverse puts later slides to the left.
     static QVector<QRectF> slideRects(const QSize &area, int count, double position,
                                       const QSize &slideSize, bool reverse);
+    // The slide size, scaled down (keeping its shape) to at most 90 % of the area's height and
+    // width.
+    static QSize fittedSlideSize(const QSize &slideSize, const QSize &area);
+    // The part of the carousel its parent shows, in the carousel's coordinates.
+    QRect visibleArea() const;
 
     void setReflectionEffect(int effect);
     int reflectionEffect() const { return m_nReflection; }
@@ -49,7 +59,13 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // The slide scaled to the size it is drawn at (at rest) or to the full slide size (while
+    // sliding); the video repaints under the carousel many times a second, and a resting
+    // carousel then only copies these.
+    const QPixmap &scaledSlide(int index, const QSize &size);
+
     QVector<QImage> m_vecSlides;
+    QVector<QPixmap> m_vecScaled;
     QSize m_slideSize = QSize(330, 422);
     int m_nCenter = 0;
     double m_dPosition = 0.0;
