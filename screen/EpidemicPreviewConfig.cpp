@@ -59,10 +59,8 @@ void EpidemicPreview::slotPreviewParmChanged()
     // Sentences queued under the old strategies would announce what the user just changed.
     SpeechHelper::instance()->clearList(this);
     applyDisplayModeAndSlideSize();
-    // Card sizes and the strategy of both lists.
+    // Card sizes, the placeholder with custom picture mode, and the strategy of both lists.
     applyFirstStrategy();
-    // wired at merge: hand the first strategy to the placeholder over the video
-    // wired at merge: custom picture mode (placeholder visibility, layout button)
     const ST_MSGVoiceBroadcastStrategy *first = firstStrategy();
     m_ui->widgetCircle->setNoMaskVisible(first
                                          && first->show_total_no_mask == FeverValues::SwitchOn);
