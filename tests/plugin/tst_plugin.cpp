@@ -1,6 +1,5 @@
 #include "TestSupport.h"
 
-#include "EpidemicPreview.h"
 #include "EpidemicPreviewPlugin.h"
 #include "ScreenFactory.h"
 
@@ -120,16 +119,19 @@ private slots:
         delete parentless.data();
     }
 
-    void mainScreenForEveryOtherVariant_data()
+    void screenOfEachVariant_data()
     {
         QTest::addColumn<int>("variant");
-        QTest::newRow("0") << 0;
-        QTest::newRow("99") << 99;
+        QTest::addColumn<QByteArray>("screenClass");
+        QTest::newRow("0") << 0 << QByteArray("EpidemicPreview");
+        QTest::newRow("1") << 1 << QByteArray("TempScreeningSW02");
+        QTest::newRow("99") << 99 << QByteArray("EpidemicPreview");
     }
 
-    void mainScreenForEveryOtherVariant()
+    void screenOfEachVariant()
     {
         QFETCH(int, variant);
+        QFETCH(QByteArray, screenClass);
         AppConfigOEM oem = AppConfigHelper::instance()->getOEMConfig();
         const AppConfigOEM saved = oem;
         oem.nPreviewScreenType = variant;
@@ -139,10 +141,10 @@ private slots:
         EpidemicPreviewPlugin plugin;
         BaseWidget *screen = plugin.getWidget(plugin.init(&host));
         AppConfigHelper::instance()->setOEMConfig(saved);
-        QVERIFY(qobject_cast<EpidemicPreview *>(screen));
+        QCOMPARE(QByteArray(screen->metaObject()->className()), screenClass);
 
         std::unique_ptr<BaseWidget> built(createScreen(variant, nullptr));
-        QVERIFY(qobject_cast<EpidemicPreview *>(built.get()));
+        QCOMPARE(QByteArray(built->metaObject()->className()), screenClass);
         QVERIFY(!built->parent());
     }
 };

@@ -100,14 +100,14 @@ struct ScreenSetup
 
 } // namespace
 
-// Another screen owning an intake, as the alternate screen will. Its class name appears nowhere
+// Another screen owning an intake, as the alternate screen does. Its class name appears nowhere
 // in the plug-in.
-class TempScreeningSW02 : public BaseWidget
+class SideDoorScreen : public BaseWidget
 {
     Q_OBJECT
 
 public:
-    TempScreeningSW02()
+    SideDoorScreen()
         : intake(new SnapIntake(this,
                                 {[this] { return &strategy; },
                                  [this]() -> const IntelligentSnapConfigParam & { return source; },
@@ -312,7 +312,7 @@ void TestIntake::unconnectedPictureServer()
 void TestIntake::logLinesNameTheOwningScreen()
 {
     // The name is nowhere in the plug-in: only the owner's meta-object can put it in the lines.
-    TempScreeningSW02 owner;
+    SideDoorScreen owner;
     QSignalSpy ready(owner.intake, &SnapIntake::recordReady);
     MessageLog log;
     owner.intake->receive({snap().noMatch().notification(), snap(501).notification()},
@@ -322,10 +322,10 @@ void TestIntake::logLinesNameTheOwningScreen()
     QCoreApplication::sendPostedEvents(&owner, FeverValues::TransStateEventType);
 
     QCOMPARE(ready.size(), 1);
-    for (const char *head : {"TempScreeningSW02::processCompareNotify   compareInfoVec.empty",
-                             "TempScreeningSW02::compareNotifyReceived  snapDetailImageURL",
-                             "TempScreeningSW02::processTransEvent  person name",
-                             "TempScreeningSW02::event download not finished!"}) {
+    for (const char *head : {"SideDoorScreen::processCompareNotify   compareInfoVec.empty",
+                             "SideDoorScreen::compareNotifyReceived  snapDetailImageURL",
+                             "SideDoorScreen::processTransEvent  person name",
+                             "SideDoorScreen::event download not finished!"}) {
         QVERIFY2(!log.lines.filter(QRegularExpression(QLatin1Char('^') + QLatin1String(head)))
                           .isEmpty(),
                  head);
@@ -336,7 +336,7 @@ void TestIntake::logLinesNameTheOwningScreen()
 void TestIntake::liveSnapshotsCountForTheScreensOrganisation()
 {
     // North Campus ("001001") holds Gate A's organisation ("001001001"), not Gate B's ("001002").
-    TempScreeningSW02 owner;
+    SideDoorScreen owner;
     owner.orgaId = 2;
     QSignalSpy counted(owner.intake, &SnapIntake::liveSnapshotCounted);
     owner.intake->receive({snap(501).state(1).mask(FeverValues::MaskStatusNone).notification(),

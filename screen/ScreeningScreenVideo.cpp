@@ -1,15 +1,16 @@
 // The video area of the screen: player requests, full screen, the picture carousel, the
 // placeholder over the video and the screen picture.
-#include "EpidemicPreview.h"
-#include "ui_EpidemicPreview.h"
+#include "ScreeningScreen.h"
 
 #include "CompareNotifyFilter.h"
 #include "FeverValues.h"
 #include "NoshowVideoWidget.h"
 #include "PictureFlowSlide.h"
-#include "ScreenPictrueWidget.h"
 #include "SnapComparesMessage.h"
 #include "WindowKey.h"
+
+#include "OverTempSnapWidget.h"
+#include "TempSnapWidget.h"
 
 #include "BaseHelper.h"
 #include "FileDataCacheHelper.h"
@@ -32,74 +33,77 @@ QRect monitorGeometry(const QWidget *widget)
 }
 } // namespace
 
-QVector<QPair<int, int>> EpidemicPreview::getCurrLayoutList()
+QVector<QPair<int, int>> ScreeningScreen::getCurrLayoutList()
 {
-    return m_ui->VideoPlayWidget->getCurrLayoutList();
+    return m_form.VideoPlayWidget->getCurrLayoutList();
 }
 
-int EpidemicPreview::getCurLayoutMode()
+int ScreeningScreen::getCurLayoutMode()
 {
-    return m_ui->VideoPlayWidget->getCurLayoutMode();
+    return m_form.VideoPlayWidget->getCurLayoutMode();
 }
 
-int EpidemicPreview::getPicInPicModel()
+int ScreeningScreen::getPicInPicModel()
 {
-    return m_ui->VideoPlayWidget->getPicInPicModel();
+    return m_form.VideoPlayWidget->getPicInPicModel();
 }
 
-QVector<QString> EpidemicPreview::getPicInPicPos()
+QVector<QString> ScreeningScreen::getPicInPicPos()
 {
-    return m_ui->VideoPlayWidget->getPicInPicPos();
+    return m_form.VideoPlayWidget->getPicInPicPos();
 }
 
-void EpidemicPreview::replaceNavigationWidget(QWidget *p_pNavigation)
+void ScreeningScreen::replaceNavigationWidget(QWidget *p_pNavigation)
 {
-    m_ui->VideoPlayWidget->replaceNavigationWidget(p_pNavigation);
+    m_form.VideoPlayWidget->replaceNavigationWidget(p_pNavigation);
 }
 
-void EpidemicPreview::slot_fullScreen()
+void ScreeningScreen::slot_fullScreen()
 {
     if (isActiveWindow() && isVisible())
         emit fullScreen();
 }
 
-void EpidemicPreview::slot_changeStream(int p_nStreamId, int p_nChannelId)
+void ScreeningScreen::slot_changeStream(int p_nStreamId, int p_nChannelId)
 {
     emit changeStream(p_nStreamId, p_nChannelId, false);
 }
 
-void EpidemicPreview::slot_startPlay(int p_nStreamId, QVector<int> p_vecChannelId)
+void ScreeningScreen::slot_startPlay(int p_nStreamId, QVector<int> p_vecChannelId)
 {
     emit startPlay(p_nStreamId, p_vecChannelId, false);
+    videoLayoutChanged();
 }
 
-void EpidemicPreview::slot_doubleClickedPlay(int p_nChannelId)
+void ScreeningScreen::slot_doubleClickedPlay(int p_nChannelId)
 {
     emit doubleClickedPlay(p_nChannelId, false);
+    videoLayoutChanged();
 }
 
-void EpidemicPreview::slotSearch(QString url)
+void ScreeningScreen::slotSearch(QString url)
 {
     ParamMap params;
     params.insert(QStringLiteral("url"), url);
     gotoFunctionCard(FeverValues::FunctionCardSearchByPicture, params);
 }
 
-void EpidemicPreview::slot_resizeNoShowVideoWidget()
+void ScreeningScreen::slot_resizeNoShowVideoWidget()
 {
-    if (!m_pNoshowVideoWidget)
-        return;
-    const ST_MSGVoiceBroadcastStrategy *strategy = firstStrategy();
-    if ((!strategy || strategy->get_display_mode() == 1) && m_bFullScreen)
-        m_pNoshowVideoWidget->setGeometry(monitorGeometry(this));
-    else
-        m_pNoshowVideoWidget->resize(m_ui->VideoPlayWidget->getPlayerWidget()->size());
+    if (m_pNoshowVideoWidget) {
+        const ST_MSGVoiceBroadcastStrategy *strategy = firstStrategy();
+        if ((!strategy || strategy->get_display_mode() == 1) && m_bFullScreen)
+            m_pNoshowVideoWidget->setGeometry(monitorGeometry(this));
+        else
+            m_pNoshowVideoWidget->resize(m_form.VideoPlayWidget->getPlayerWidget()->size());
+    }
+    videoAreaResized();
 }
 
-void EpidemicPreview::slotFullScreenButtonClicked(bool fullscreen)
+void ScreeningScreen::slotFullScreenButtonClicked(bool fullscreen)
 {
     m_bFullScreen = fullscreen;
-    FormVideoPlayer *player = m_ui->VideoPlayWidget;
+    FormVideoPlayer *player = m_form.VideoPlayWidget;
     if (m_bScreenSignalsPending) {
         player->disableScreenSignalSlots(false);
         player->disableSendMousePos(false);
@@ -108,12 +112,12 @@ void EpidemicPreview::slotFullScreenButtonClicked(bool fullscreen)
     const int displayMode = strategy ? strategy->get_display_mode() : 1;
     if (!m_bScreenSignalsPending && displayMode == 1) {
         // The player fills the monitor itself; only the placeholder follows it.
-        QTimer::singleShot(30, this, &EpidemicPreview::slot_resizeNoShowVideoWidget);
+        QTimer::singleShot(30, this, &ScreeningScreen::slot_resizeNoShowVideoWidget);
         return;
     }
     m_bScreenSignalsPending = false;
 
-    QWidget *main = m_ui->widgetMain;
+    QWidget *main = m_form.widgetMain;
     if (fullscreen) {
         m_rectSavedGeometry = geometry();
         const QRect monitor = monitorGeometry(main);
@@ -122,29 +126,29 @@ void EpidemicPreview::slotFullScreenButtonClicked(bool fullscreen)
     } else {
         main->setParent(this, Qt::WindowFlags());
         main->setGeometry(m_rectSavedGeometry);
-        if (m_ui->verticalLayout_9->indexOf(main) < 0)
-            m_ui->verticalLayout_9->addWidget(main);
+        if (m_form.mainLayout->indexOf(main) < 0)
+            m_form.mainLayout->addWidget(main);
     }
     main->show();
 }
 
-void EpidemicPreview::slot_showSlice()
+void ScreeningScreen::slot_showSlice()
 {
     m_pSlideTimer->stop();
     if (m_pPictureFlow)
         m_pPictureFlow->showSlide(0);
 }
 
-void EpidemicPreview::slot_clearPictrueFlow()
+void ScreeningScreen::slot_clearPictrueFlow()
 {
     m_pPictureFlowClearTimer->stop();
     if (m_pPictureFlow)
         m_pPictureFlow->clear();
 }
 
-void EpidemicPreview::applyFirstStrategy()
+void ScreeningScreen::applyFirstStrategy()
 {
-    QWidget *playerWidget = m_ui->VideoPlayWidget->getPlayerWidget();
+    QWidget *playerWidget = m_form.VideoPlayWidget->getPlayerWidget();
     if (!m_pNoshowVideoWidget && playerWidget) {
         m_pNoshowVideoWidget = new NoshowVideoWidget(playerWidget);
         auto *layout = new QHBoxLayout(playerWidget);
@@ -155,21 +159,22 @@ void EpidemicPreview::applyFirstStrategy()
     const int cardSize = strategy ? strategy->get_card_size() : 3;
     if (strategy && m_pNoshowVideoWidget)
         m_pNoshowVideoWidget->setStrategy(*strategy);
-    m_ui->widgetTempSnap->setCardSize(cardSize);
-    m_ui->widgetSnap->setCardSize(cardSize);
+    m_form.widgetTempSnap->setCardSize(cardSize);
+    m_form.widgetSnap->setCardSize(cardSize);
+    cardSizeApplied();
     const bool customPicture = PictureFlowSlide::isCustomPictureMode(strategy);
     if (m_pNoshowVideoWidget)
         m_pNoshowVideoWidget->setVisible(customPicture);
-    m_ui->VideoPlayWidget->setLayoutBtnVisiable(!customPicture);
+    m_form.VideoPlayWidget->setLayoutBtnVisiable(!customPicture);
     if (!strategy)
         return;
-    m_ui->widgetTempSnap->setStrategy(*strategy);
-    m_ui->widgetSnap->setStrategy(*strategy);
+    m_form.widgetTempSnap->setStrategy(*strategy);
+    m_form.widgetSnap->setStrategy(*strategy);
 }
 
-void EpidemicPreview::restoreVideoLayout()
+void ScreeningScreen::restoreVideoLayout()
 {
-    FormVideoPlayer *player = m_ui->VideoPlayWidget;
+    FormVideoPlayer *player = m_form.VideoPlayWidget;
     const int windowId = screenWindowId(this);
     const PREVIEWCONFIGPARAM saved =
             BaseHelper::instance()->getEpidemicPreviewConfigParam(windowId);
@@ -203,12 +208,12 @@ void EpidemicPreview::restoreVideoLayout()
     reset.bReserve3 = false;
     reset.nReserve3 = 0;
     if (!BaseHelper::instance()->setEpidemicPreviewConfigParam(windowId, reset))
-        qDebug() << "EpidemicPreview::restoreVideoLayout reset of the saved layout failed";
+        qDebug() << logHead("restoreVideoLayout").constData() << "reset of the saved layout failed";
 }
 
-void EpidemicPreview::createPictureFlow()
+void ScreeningScreen::createPictureFlow()
 {
-    m_pPictureFlow = m_ui->VideoPlayWidget->createPictureFlow();
+    m_pPictureFlow = m_form.VideoPlayWidget->createPictureFlow();
     if (!m_pPictureFlow)
         return;
     m_pPictureFlow->hide();
@@ -220,12 +225,12 @@ void EpidemicPreview::createPictureFlow()
     m_pPictureFlow->setGeometry(area);
 }
 
-void EpidemicPreview::applyDisplayModeAndSlideSize()
+void ScreeningScreen::applyDisplayModeAndSlideSize()
 {
     const ST_MSGVoiceBroadcastStrategy *strategy = firstStrategy();
     if (!strategy)
         return;
-    FormVideoPlayer *player = m_ui->VideoPlayWidget;
+    FormVideoPlayer *player = m_form.VideoPlayWidget;
     if (strategy->get_display_mode() == 2) {
         player->disableScreenSignalSlots(true);
         player->disableSendMousePos(true);
@@ -242,17 +247,7 @@ void EpidemicPreview::applyDisplayModeAndSlideSize()
         m_pPictureFlow->setSlideSize(slideSize);
 }
 
-void EpidemicPreview::applyScreenPicture()
-{
-    const ST_MSGVoiceBroadcastStrategy *strategy = firstStrategy();
-    m_ui->widgetShowPictrue->setVisible(strategy
-                                        && strategy->show_custom_picture == FeverValues::SwitchOn);
-    if (strategy)
-        m_ui->widgetShowPictrue->setPicture(
-                QString::fromStdString(strategy->get_screen_image_url()));
-}
-
-void EpidemicPreview::showRecordInVideoArea(const SnapComparesMessage &p_objRecord)
+void ScreeningScreen::showRecordInVideoArea(const SnapComparesMessage &p_objRecord)
 {
     const OrvaneSnapTargetSource &source = p_objRecord.snapFaceInfo.snapTargetSource;
     if (m_pNoshowVideoWidget && m_pNoshowVideoWidget->isVisible())
@@ -262,20 +257,21 @@ void EpidemicPreview::showRecordInVideoArea(const SnapComparesMessage &p_objReco
                 source.temperatureState);
 }
 
-void EpidemicPreview::addPictureFlowSlide(const SnapComparesMessage &p_objRecord)
+void ScreeningScreen::addPictureFlowSlide(const SnapComparesMessage &p_objRecord)
 {
     const ST_MSGVoiceBroadcastStrategy *strategy = firstStrategy();
     if (!CompareNotifyFilter::showsInPictureFlow(strategy)
         || PictureFlowSlide::isCustomPictureMode(strategy))
         return;
     if (!m_pPictureFlow) {
-        qDebug() << "EpidemicPreview::addPictureFlowSlide no picture flow, slide skipped";
+        qDebug() << logHead("addPictureFlowSlide").constData() << "no picture flow, slide skipped";
         return;
     }
     const OrvaneSnapTargetSource &source = p_objRecord.snapFaceInfo.snapTargetSource;
     QImage face;
     if (!FileDataCacheHelper::tryLoadImageData(source.snapDetailImageURL, face)) {
-        qDebug() << "EpidemicPreview::addPictureFlowSlide snapshot picture not in the cache,"
+        qDebug() << logHead("addPictureFlowSlide").constData()
+                 << "snapshot picture not in the cache,"
                  << "slide skipped";
         return;
     }
@@ -293,7 +289,7 @@ void EpidemicPreview::addPictureFlowSlide(const SnapComparesMessage &p_objRecord
     m_pPictureFlowClearTimer->start(PictureFlowSlide::ClearDelayMs);
 }
 
-void EpidemicPreview::autoFullScreen()
+void ScreeningScreen::autoFullScreen()
 {
     if (m_vecStrategies.empty())
         return;

@@ -1,6 +1,5 @@
 // Voice announcements of live snapshots and the sound button.
-#include "EpidemicPreview.h"
-#include "ui_EpidemicPreview.h"
+#include "ScreeningScreen.h"
 
 #include "FaultNotices.h"
 #include "VoiceAnnouncement.h"
@@ -10,10 +9,12 @@
 #include "AppTranslationHelper.h"
 #include "SpeechHelper.h"
 
+#include <QPushButton>
+
 #include <QDate>
 #include <QIcon>
 
-void EpidemicPreview::slot_handleTempVoice(QString name, QString temp, int p_nTemperatureState,
+void ScreeningScreen::slot_handleTempVoice(QString name, QString temp, int p_nTemperatureState,
                                            QString time, int p_nArchiveGroupID, int p_nMaskStatus)
 {
     if (!m_bSoundOn)
@@ -37,22 +38,22 @@ void EpidemicPreview::slot_handleTempVoice(QString name, QString temp, int p_nTe
     SpeechHelper::instance()->addSpeech(sentence, this);
 }
 
-void EpidemicPreview::on_pushButtonSound_clicked()
+void ScreeningScreen::on_pushButtonSound_clicked()
 {
     m_bSoundOn = !m_bSoundOn;
     showSoundState();
     // The style sheet draws the state; an icon would cover it.
-    m_ui->pushButtonSound->setIcon(QIcon());
+    m_form.pushButtonSound->setIcon(QIcon());
     if (!m_bSoundOn)
         SpeechHelper::instance()->clearList(this);
 }
 
-void EpidemicPreview::showSoundState()
+void ScreeningScreen::showSoundState()
 {
     const bool available = SpeechHelper::instance()->isEngineAvailable();
-    setStatedProperty(m_ui->pushButtonSound,
+    setStatedProperty(m_form.pushButtonSound,
                       VoiceAnnouncement::soundButtonState(m_bSoundOn, available));
-    m_ui->pushButtonSound->setToolTip(
+    m_form.pushButtonSound->setToolTip(
             available ? QString()
                       : AppLanguageTr::translate(FaultNotices::failureKey(FaultNotices::Speech)));
 }

@@ -1,23 +1,26 @@
 // Devices, channel selection, organisation and statistics, and the handled over-temperature
 // alarms.
-#include "EpidemicPreview.h"
 #include "ScreenStoreSync.h"
 #include "ScreenedChannels.h"
+#include "ScreeningScreen.h"
 #include "SnapStaticFilterWidget.h"
 #include "WiringRules.h"
-#include "ui_EpidemicPreview.h"
 
 #include "WindowKey.h"
 
 #include "AppConfigHelper.h"
 #include "IntelligentSnapConfigWidget.h"
+#include "OverTempSnapWidget.h"
+#include "SnapStatisticWidget.h"
 #include "VORNClientAIManager.h"
 #include "VornClient.h"
+
+#include <QPushButton>
 
 #include <QDebug>
 #include <QTimer>
 
-void EpidemicPreview::slot_snapFilterConfig()
+void ScreeningScreen::slot_snapFilterConfig()
 {
     if (!qobject_cast<QPushButton *>(sender()))
         return;
@@ -27,7 +30,7 @@ void EpidemicPreview::slot_snapFilterConfig()
         m_pIntelligentSnapConfigWidget->setDeviceType(FeverValues::DeviceShowTempScreening);
         m_pIntelligentSnapConfigWidget->setChannelType(FeverValues::ChannelFilterThermal);
         connect(m_pIntelligentSnapConfigWidget, &IntelligentSnapConfigWidget::sendSnapParam, this,
-                &EpidemicPreview::slot_snapConfigParam);
+                &ScreeningScreen::slot_snapConfigParam);
     }
     m_pIntelligentSnapConfigWidget->hideButton(true);
     // The dialog shows the choice the user made, not the four channels it stands for.
@@ -37,7 +40,7 @@ void EpidemicPreview::slot_snapFilterConfig()
     m_pIntelligentSnapConfigWidget->showSNDialog();
 }
 
-void EpidemicPreview::slot_snapConfigParam(IntelligentSnapConfigParam p_objSnapConfigParam)
+void ScreeningScreen::slot_snapConfigParam(IntelligentSnapConfigParam p_objSnapConfigParam)
 {
     const bool allChannelsNow = m_objSnapConfigParam.bAllChannel || m_bAllChannelsStored;
     const int reported = m_pIntelligentSnapConfigWidget
@@ -53,7 +56,7 @@ void EpidemicPreview::slot_snapConfigParam(IntelligentSnapConfigParam p_objSnapC
     handleNvrChannelUIDSnap();
 }
 
-void EpidemicPreview::slot_processOverTemperatureAlarm(std::vector<int> p_AlarmIdList)
+void ScreeningScreen::slot_processOverTemperatureAlarm(std::vector<int> p_AlarmIdList)
 {
     // The list matches cards by alarm id alone.
     QVector<OrvaneSnapTargetSource> sources;
@@ -63,25 +66,22 @@ void EpidemicPreview::slot_processOverTemperatureAlarm(std::vector<int> p_AlarmI
         source.alarmId = alarmId;
         sources.append(source);
     }
-    m_ui->widgetSnap->slotOverTempAlarmProcessFinished(sources);
-    m_ui->widgetCircle->slot_querySnapStatistic();
+    m_form.widgetSnap->slotOverTempAlarmProcessFinished(sources);
+    m_form.widgetCircle->slot_querySnapStatistic();
 }
 
-void EpidemicPreview::slot_openOrgaGroupWidget()
+void ScreeningScreen::slot_openOrgaGroupWidget()
 {
     if (!m_pSnapStaticFilterWidget) {
         m_pSnapStaticFilterWidget = new SnapStaticFilterWidget(this);
         connect(m_pSnapStaticFilterWidget, &SnapStaticFilterWidget::sendNode, this,
-                &EpidemicPreview::slot_NodeChange);
+                &ScreeningScreen::slot_NodeChange);
     }
     SnapStaticFilterWidget *filter = m_pSnapStaticFilterWidget;
     const bool shown = filter->isVisible() || filter->closedByFocusLossJustNow();
     filter->setFilterData(m_vecOrgaNodes, m_objSnapConfigParam.nOrgaId,
                           WiringRules::storedStatisticsType(m_objSnapConfigParam.nStatisticsType));
-    QWidget *leftPanel = m_ui->widget;
-    const QRect geometry = WiringRules::orgaPopupGeometry(
-            QRect(leftPanel->mapToGlobal(QPoint(0, 0)), leftPanel->size()),
-            m_ui->pushButtonOrgaGroup->height(), m_ui->widgetCircle->height());
+    const QRect geometry = orgaPopupGeometry();
     filter->resize(geometry.size());
     if (shown) {
         filter->closeSNDialog();
@@ -92,21 +92,22 @@ void EpidemicPreview::slot_openOrgaGroupWidget()
     filter->move(geometry.topLeft());
 }
 
-void EpidemicPreview::slot_NodeChange(Node p_objNode,
+void ScreeningScreen::slot_NodeChange(Node p_objNode,
                                       ENUM_MSGQueryTimeTempSnapStatisticsType p_eType)
 {
-    m_ui->pushButtonOrgaGroup->setText(WiringRules::buttonText(p_objNode.strName));
+    m_form.pushButtonOrgaGroup->setText(WiringRules::buttonText(p_objNode.strName));
     if (m_pSnapStaticFilterWidget)
         m_pSnapStaticFilterWidget->closeSNDialog();
-    m_ui->widgetCircle->querySnapStatistic(p_objNode.nId, p_objNode.strName, p_eType);
+    m_form.widgetCircle->querySnapStatistic(p_objNode.nId, p_objNode.strName, p_eType);
     m_nCurOrgaId = p_objNode.nId;
     IntelligentSnapConfigParam param = m_objSnapConfigParam;
     param.nOrgaId = p_objNode.nId;
     param.nStatisticsType = p_eType;
     storeSnapConfigParam(param);
+    orgaApplied(p_objNode.nId);
 }
 
-void EpidemicPreview::slot_changeOrga(OrvaneOrga p_objOrga, OrvaneOperatorType p_eKind)
+void ScreeningScreen::slot_changeOrga(OrvaneOrga p_objOrga, OrvaneOperatorType p_eKind)
 {
     Q_UNUSED(p_objOrga)
     if (p_eKind == ORVANE_OPERATOR_ADD || p_eKind == ORVANE_OPERATOR_DELETE
@@ -114,7 +115,7 @@ void EpidemicPreview::slot_changeOrga(OrvaneOrga p_objOrga, OrvaneOperatorType p
         applyOrgaSelection();
 }
 
-void EpidemicPreview::slot_deviceInfoChanged(OrvaneDeviceList p_vecDevices,
+void ScreeningScreen::slot_deviceInfoChanged(OrvaneDeviceList p_vecDevices,
                                              OrvaneOperatorType p_eKind)
 {
     if (p_eKind != ORVANE_OPERATOR_ADD && p_eKind != ORVANE_OPERATOR_DELETE
@@ -126,7 +127,7 @@ void EpidemicPreview::slot_deviceInfoChanged(OrvaneDeviceList p_vecDevices,
     for (const OrvaneDevice &notified : p_vecDevices) {
         const OrvaneDevice *device = client->getDevicesById(notified.get_id());
         if (!device) {
-            qCritical() << "EpidemicPreview::slot_deviceInfoChangedfailed! device not find!"
+            qCritical() << logHead("slot_deviceInfoChangedfailed! device not find!").constData()
                         << notified.get_device_name();
             continue;
         }
@@ -141,24 +142,24 @@ void EpidemicPreview::slot_deviceInfoChanged(OrvaneDeviceList p_vecDevices,
         WiringRules::applyDeviceChannels(m_objSnapConfigParam, channels, p_eKind);
     // The platform finishes the change first.
     QTimer::singleShot(WiringRules::ReRegisterDelayMs, this,
-                       &EpidemicPreview::handleNvrChannelUIDSnap);
+                       &ScreeningScreen::handleNvrChannelUIDSnap);
 }
 
-void EpidemicPreview::handleNvrChannelUIDSnap()
+void ScreeningScreen::handleNvrChannelUIDSnap()
 {
     VORNClientAIManager::instance()->updateNvrCtrlSnapParam(
             screenWindowKey(this),
             WiringRules::recorderChannelsToRegister(m_objSnapConfigParam.strChannelUIDList));
 }
 
-void EpidemicPreview::loadSnapConfigParam()
+void ScreeningScreen::loadSnapConfigParam()
 {
     IntelligentSnapConfigParam param;
     m_pStoreSync->loadSnapConfig(screenWindowId(this), param);
     applySnapSource(param);
 }
 
-void EpidemicPreview::applySnapSource(const IntelligentSnapConfigParam &p_objSnapConfigParam)
+void ScreeningScreen::applySnapSource(const IntelligentSnapConfigParam &p_objSnapConfigParam)
 {
     m_objSnapConfigParam = p_objSnapConfigParam;
     m_bAllChannelsStored = p_objSnapConfigParam.bAllChannel;
@@ -168,25 +169,26 @@ void EpidemicPreview::applySnapSource(const IntelligentSnapConfigParam &p_objSna
     handleNvrChannelUIDSnap();
 }
 
-void EpidemicPreview::applyOrgaSelection()
+void ScreeningScreen::applyOrgaSelection()
 {
     VornClient::instance()->getOrgaNodeList(m_vecOrgaNodes);
     if (const Node *node =
                 WiringRules::chooseOrgaNode(m_vecOrgaNodes, m_objSnapConfigParam.nOrgaId)) {
         const ENUM_MSGQueryTimeTempSnapStatisticsType type =
                 WiringRules::storedStatisticsType(m_objSnapConfigParam.nStatisticsType);
-        m_ui->pushButtonOrgaGroup->setText(WiringRules::buttonText(node->strName));
-        m_ui->widgetCircle->querySnapStatistic(node->nId, node->strName, type);
+        m_form.pushButtonOrgaGroup->setText(WiringRules::buttonText(node->strName));
+        m_form.widgetCircle->querySnapStatistic(node->nId, node->strName, type);
         m_nCurOrgaId = node->nId;
         m_objSnapConfigParam.nOrgaId = node->nId;
         m_objSnapConfigParam.nStatisticsType = type;
+        orgaApplied(node->nId);
     }
     const ST_MSGVoiceBroadcastStrategy *first = firstStrategy();
-    m_ui->widgetCircle->setNoMaskVisible(first
-                                         && first->show_total_no_mask == FeverValues::SwitchOn);
+    m_form.widgetCircle->setNoMaskVisible(first
+                                          && first->show_total_no_mask == FeverValues::SwitchOn);
 }
 
-void EpidemicPreview::storeSnapConfigParam(const IntelligentSnapConfigParam &p_objSnapConfigParam)
+void ScreeningScreen::storeSnapConfigParam(const IntelligentSnapConfigParam &p_objSnapConfigParam)
 {
     // Kept in memory even when the store refuses it; the store gets it when it is back.
     IntelligentSnapConfigParam stored = p_objSnapConfigParam;

@@ -1,13 +1,14 @@
 // The configuration button, behind the password re-entry, and taking back what the settings
 // dialog saved.
-#include "EpidemicPreview.h"
-#include "ui_EpidemicPreview.h"
+#include "ScreeningScreen.h"
 
 #include "FeverValues.h"
 #include "PreviewConfigWidget.h"
 
 #include "AuthUserInfoWidget.h"
+#include "SnapStatisticWidget.h"
 #include "SpeechHelper.h"
+#include "TempSnapWidget.h"
 #include "VORNClientOemManager.h"
 #include "VornClient.h"
 
@@ -22,7 +23,7 @@ constexpr int SuperUserKind = 1;
 
 } // namespace
 
-void EpidemicPreview::on_pushButtonConfig_clicked()
+void ScreeningScreen::on_pushButtonConfig_clicked()
 {
     if (VornClient::instance()->m_nUserKind != SuperUserKind
         && VORNClientOemManager::instance()->containCustomizationFunc(
@@ -35,7 +36,7 @@ void EpidemicPreview::on_pushButtonConfig_clicked()
         connect(m_pAuthUserInfoWidget, &AuthUserInfoWidget::signalConfirm, &loop,
                 &QEventLoop::exit);
         connect(m_pAuthUserInfoWidget, &QObject::destroyed, &loop, [&loop] { loop.exit(0); });
-        QPointer<EpidemicPreview> self(this);
+        QPointer<ScreeningScreen> self(this);
         m_pAuthUserInfoWidget->showSNDialog();
         const int confirmed = loop.exec();
         // The screen may have been released while the loop ran.
@@ -45,26 +46,27 @@ void EpidemicPreview::on_pushButtonConfig_clicked()
     if (!m_pPreviewConfigWidget)
         m_pPreviewConfigWidget = new PreviewConfigWidget(this);
     disconnect(m_pPreviewConfigWidget, &PreviewConfigWidget::ParmChanged, this,
-               &EpidemicPreview::slotPreviewParmChanged);
+               &ScreeningScreen::slotPreviewParmChanged);
     connect(m_pPreviewConfigWidget, &PreviewConfigWidget::ParmChanged, this,
-            &EpidemicPreview::slotPreviewParmChanged);
+            &ScreeningScreen::slotPreviewParmChanged);
     m_pPreviewConfigWidget->setStrategyList(m_vecStrategies);
     m_pPreviewConfigWidget->showSNDialog();
 }
 
-void EpidemicPreview::slotPreviewParmChanged()
+void ScreeningScreen::slotPreviewParmChanged()
 {
     m_vecStrategies = m_pPreviewConfigWidget->strategyList();
-    qDebug() << "EpidemicPreview::slotPreviewParmChanged" << m_vecStrategies.size() << "strategies";
+    qDebug() << logHead("slotPreviewParmChanged").constData() << m_vecStrategies.size()
+             << "strategies";
     // Sentences queued under the old strategies would announce what the user just changed.
     SpeechHelper::instance()->clearList(this);
     applyDisplayModeAndSlideSize();
     // Card sizes, the placeholder with custom picture mode, and the strategy of both lists.
     applyFirstStrategy();
     const ST_MSGVoiceBroadcastStrategy *first = firstStrategy();
-    m_ui->widgetCircle->setNoMaskVisible(first
-                                         && first->show_total_no_mask == FeverValues::SwitchOn);
+    m_form.widgetCircle->setNoMaskVisible(first
+                                          && first->show_total_no_mask == FeverValues::SwitchOn);
     if (first && first->temp_record_mode == 2)
-        m_ui->widgetTempSnap->slot_clearNormalTempSnapPicture(false);
+        m_form.widgetTempSnap->slot_clearNormalTempSnapPicture(false);
     applyScreenPicture();
 }
