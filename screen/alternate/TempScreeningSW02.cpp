@@ -24,6 +24,7 @@ namespace {
 // The key under which a face keeps the snapshot as it came; the image mode derives the shown
 // picture from it.
 constexpr int SnapshotImageKey = 3;
+constexpr int MaxOverlayId = 1 << 20;
 
 } // namespace
 
@@ -216,7 +217,9 @@ void TempScreeningSW02::addSnapImage(const SnapComparesMessage &p_objRecord)
     QWidget *parent = overlayParent();
     const float k = AccessOverlayRules::scale(parent->height());
 
-    const int id = m_nNextOverlayId++;
+    // Ids only need to differ from the two groups alive; wrapping keeps them from overflowing.
+    const int id = m_nNextOverlayId;
+    m_nNextOverlayId = (m_nNextOverlayId + 1) % MaxOverlayId;
     const AccessOverlayGroups::Admission admission = m_objOverlayOrder.add(id);
     for (int dropped : admission.vecDropped)
         deleteGroup(dropped);
