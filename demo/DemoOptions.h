@@ -24,6 +24,7 @@ struct DemoOptions
     QSize windowSize = QSize(1600, 900);
     double trafficRate = 0.0; // simulated notifications per second; 0: none
     quint32 trafficSeed = 1;
+    int historyPerHour = 0; // snapshots per hour of this morning's history; 0: none
 };
 
 namespace demo {
@@ -31,6 +32,7 @@ namespace demo {
 constexpr int MaxScreens = 8;
 constexpr int HeadlessDefaultQuitAfterMs = 4000;
 constexpr double MaxTrafficRate = 1000.0;
+constexpr int MaxHistoryPerHour = 600;
 inline const char *bundledScenario()
 {
     return "resources/scenarios/default.json";
@@ -118,6 +120,12 @@ inline void addOptions(QCommandLineParser &parser)
                             "thermal channels (0-%1, 0: none). Default: 0.")
                      .arg(MaxTrafficRate),
              QStringLiteral("rate"), QStringLiteral("0")},
+            {QStringLiteral("history"),
+             QStringLiteral("Before the screens open, record this many simulated snapshots per "
+                            "hour of the last hours of today in the platform's history, their "
+                            "over-temperature alarms handled (0-%1). Default: 0.")
+                     .arg(MaxHistoryPerHour),
+             QStringLiteral("per-hour"), QStringLiteral("0")},
             {QStringLiteral("seed"),
              QStringLiteral("Seed of the simulated traffic; the same seed gives the same "
                             "persons, readings and matches. Default: 1."),
@@ -262,6 +270,15 @@ inline bool readOptions(const QCommandLineParser &parser, const QStringList &sea
     if (!seedOk) {
         *error = QStringLiteral("--seed: '%1' is not a number of 0-4294967295")
                          .arg(parser.value(QStringLiteral("seed")));
+        return false;
+    }
+
+    bool historyOk = false;
+    result.historyPerHour = parser.value(QStringLiteral("history")).toInt(&historyOk);
+    if (!historyOk || result.historyPerHour < 0 || result.historyPerHour > MaxHistoryPerHour) {
+        *error = QStringLiteral("--history: '%1' is not a number of 0-%2")
+                         .arg(parser.value(QStringLiteral("history")))
+                         .arg(MaxHistoryPerHour);
         return false;
     }
 

@@ -199,6 +199,43 @@ std::vector<size_t> TrafficSimulator::sendingChannels() const
     return sending;
 }
 
+int TrafficSimulator::backfillToday(int p_nPerHour, const QDateTime &p_objNow)
+{
+    if ((m_vecChannels.empty() && !prepare()) || p_nPerHour <= 0)
+        return 0;
+    const QDateTime dayStart(p_objNow.date(), QTime(0, 0));
+    const int firstHour = std::max(0, p_objNow.time().hour() - BackfillHours);
+    const QDateTime from = dayStart.addSecs(qint64(firstHour) * 3600);
+    const qint64 span = from.secsTo(p_objNow);
+    const int count = p_nPerHour * (p_objNow.time().hour() - firstHour + 1);
+    if (span <= 0)
+        return 0;
+    int recorded = 0;
+    int handled = 0;
+    for (int i = 0; i < count; ++i) {
+        // Evenly spread, oldest first, so alarm ids rise with time as live ones do.
+        const QDateTime taken = from.addSecs(span * i / count);
+        TrafficPlanner::Draw draw = TrafficPlanner::draw(m_objRandom, int(m_vecChannels.size()),
+                                                         int(m_vecPersons.size()));
+        OrvaneCompareNotifyMessage message;
+        if (!compose(draw, taken, message) || !SnapshotHistory::record(message))
+            continue;
+        ++recorded;
+        const int alarmId = message.snapFaceInfo.snapTargetSource.alarmId;
+        if (alarmId == -99999)
+            continue;
+        AlarmHandlingStore::Record handling;
+        handling.nAlarmId = alarmId;
+        handling.nHandleType = handled++ % (AlarmHandlingStore::HandleOther + 1);
+        handling.strNote = QStringLiteral("handled at another workstation");
+        handling.objTime = std::min(taken.addSecs(300), p_objNow);
+        if (AlarmHandlingStore::save(handling) == AlarmHandlingStore::SaveResult::Failed)
+            qDebug() << "TrafficSimulator::backfillToday the handling of alarm" << alarmId
+                     << "was not stored";
+    }
+    return recorded;
+}
+
 bool TrafficSimulator::produce(OrvaneCompareNotifyMessageList &p_vecDirect,
                                OrvaneCompareNotifyMessageList &p_vecRecorder)
 {

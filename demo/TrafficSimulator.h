@@ -59,6 +59,13 @@ public:
     void stop();
     bool isRunning() const;
 
+    // The platform's history of this morning: p_nPerHour snapshots in each of the last few
+    // hours of today before p_objNow (and earlier in the current hour), recorded but not
+    // emitted, with every over-temperature alarm among them handled at another workstation a
+    // few minutes after it, the handling types taking turns. Returns the snapshots recorded.
+    int backfillToday(int p_nPerHour, const QDateTime &p_objNow);
+    static constexpr int BackfillHours = 6;
+
     // One snapshot now: pictures stored, history recorded, notification emitted. False (with
     // a log line, nothing emitted) when a picture could not be stored or no channel may send
     // (only unregistered recorder channels).

@@ -120,6 +120,13 @@ int main(int argc, char **argv)
         if (!DemoSitePreset::prepareWindow(windowId))
             say(QStringLiteral("window %1: the site preset could not be stored").arg(windowId));
     }
+    if (options.historyPerHour > 0) {
+        // Recorded before the screens ask the platform for today's history and totals.
+        traffic.setSeed(options.trafficSeed);
+        const int recorded =
+                traffic.backfillToday(options.historyPerHour, QDateTime::currentDateTime());
+        say(QStringLiteral("history: %1 snapshots of today recorded").arg(recorded));
+    }
     if (window.addScreens(options.screens) == 0) {
         say(QStringLiteral("the plug-in built no screen"));
         return 1;

@@ -18,6 +18,12 @@ for arg in "$@"; do
     [[ "$arg" == --traffic* ]] && traffic_given=1
 done
 [[ $traffic_given -eq 1 ]] || ARGS+=(--traffic 1)
+# And the platform has seen this morning's traffic: totals, strip and alarm chart start filled.
+history_given=0
+for arg in "$@"; do
+    [[ "$arg" == --history* ]] && history_given=1
+done
+[[ $history_given -eq 1 ]] || ARGS+=(--history 12)
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
     headless_given=0
     shots_given=0

@@ -8,6 +8,7 @@
 #include "TrafficPlanner.h"
 #include "TrafficSimulator.h"
 
+#include "AlarmHandlingStore.h"
 #include "IntelligentSnapConfigParam.h"
 #include "PlatformPictureStore.h"
 #include "SnapshotHistory.h"
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -274,6 +276,46 @@ private slots:
         QVERIFY(screened.contains(QStringLiteral("TC-EXTRA_1")));
         QVERIFY(!screened.contains(QStringLiteral("IPC-EXTRA_1")));
         QCOMPARE(played, screened);
+    }
+
+    // The morning's history lies within today before now, is recorded without being sent, and
+    // every alarm in it is handled, the three handling types all present (the chart counts
+    // types apart). At 00:20 only the current hour exists: a rule counting back whole hours
+    // would reach into yesterday.
+    void backfillStaysInTodayAndHandlesItsAlarms()
+    {
+        VornClient *client = VornClient::instance();
+        QSignalSpy direct(client, &VornClient::signalCompareNotifyReceived);
+        const int before = SnapshotHistory::count();
+        // Yesterday's date keeps the other cases' live snapshots out of the window looked at.
+        const QDateTime now(QDate::currentDate().addDays(-1), QTime(0, 20));
+        const QDateTime dayStart(now.date(), QTime(0, 0));
+        TrafficSimulator simulator;
+        simulator.setSeed(11u);
+        QCOMPARE(simulator.backfillToday(40, now), 40);
+        QCOMPARE(SnapshotHistory::count(), before + 40);
+        QCOMPARE(direct.count(), 0);
+
+        QStringList channels;
+        for (const TrafficSimulator::Channel &channel : simulator.channels())
+            channels << channel.strChannelUID;
+        const OrvaneCompareNotifyMessageList recorded =
+                SnapshotHistory::query(dayStart, now, channels);
+        QCOMPARE(int(recorded.size()), 40);
+        std::set<int> types;
+        int alarms = 0;
+        for (const AlarmHandlingStore::Record &record : AlarmHandlingStore::records()) {
+            if (record.objTime < dayStart || record.objTime > now)
+                continue;
+            types.insert(record.nHandleType);
+            ++alarms;
+        }
+        int overTemperature = 0;
+        for (const OrvaneCompareNotifyMessage &message : recorded)
+            overTemperature += message.snapFaceInfo.snapTargetSource.alarmId != -99999 ? 1 : 0;
+        QVERIFY(overTemperature >= 3);
+        QCOMPARE(alarms, overTemperature);
+        QCOMPARE(int(types.size()), 3);
     }
 };
 
