@@ -217,46 +217,6 @@ private slots:
         QCOMPARE(finished.first().at(1).toInt(), 0);
     }
 
-    void faultSwitches()
-    {
-        const QString remote = remotePicture("snap/fault.jpg");
-
-        // Injected failures hit exactly the next N tasks.
-        EventSink sink;
-        HostTesting::failNextTransferTasks(2);
-        const int a = addTask(&sink, {remote});
-        const int b = addTask(&sink, {remote});
-        const int c = addTask(&sink, {remote});
-        QTRY_COMPARE(sink.events.size(), 3);
-        QMap<int, int> statusById;
-        for (const SeenEvent &seen : qAsConst(sink.events))
-            statusById.insert(seen.taskId, seen.status);
-        QCOMPARE(statusById, (QMap<int, int>{{a, -1}, {b, -1}, {c, 0}}));
-
-        // A delayed task completes after a later one.
-        EventSink ordered;
-        HostTesting::delayNextTransferTask(300);
-        const int slow = addTask(&ordered, {remote});
-        const int fast = addTask(&ordered, {remote});
-        QTRY_COMPARE(ordered.events.size(), 2);
-        QCOMPARE(ordered.events.at(0).taskId, fast);
-        QCOMPARE(ordered.events.at(1).taskId, slow);
-
-        // A repeated completion arrives twice with the same task and user data.
-        EventSink repeated;
-        int data = 0;
-        HostTesting::repeatNextTransferCompletions(1);
-        const int twice = addTask(&repeated, {remote}, &data);
-        const int once = addTask(&repeated, {remote}, &data);
-        QTRY_COMPARE(repeated.events.size(), 3);
-        QTest::qWait(50);
-        QCOMPARE(repeated.events.size(), 3);
-        QCOMPARE(repeated.events.at(0).taskId, twice);
-        QCOMPARE(repeated.events.at(1).taskId, twice);
-        QCOMPARE(repeated.events.at(1).userData, static_cast<void *>(&data));
-        QCOMPARE(repeated.events.at(2).taskId, once);
-    }
-
     void pictureIsDecodedBeforeCompletionArrives()
     {
         const QString remote =
