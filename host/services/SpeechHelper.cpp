@@ -113,11 +113,6 @@ int SpeechHelper::pendingCount() const
     return m_listQueue.size();
 }
 
-QString SpeechHelper::takeNext()
-{
-    return m_listQueue.isEmpty() ? QString() : m_listQueue.takeFirst().text;
-}
-
 void SpeechHelper::setEngine(std::unique_ptr<SpeechEngine> engine)
 {
     if (isSpeaking()) {

@@ -70,12 +70,12 @@ private:
     // (host/testing). Without an engine installed, the first text to speak installs
     // createDefaultEngine().
     friend class HostTesting;
-    QString takeNext();
     void setEngine(std::unique_ptr<SpeechEngine> engine);
-    SpeechEngine *engine() const { return m_pEngine.get(); }
+    // $FEVER_SPEECH_ENGINE "qt" or "silent" chooses; otherwise the machine's voice, except on
+    // the offscreen and minimal platforms (nobody listens there), which get a silent voice that
+    // keeps a speaking pace.
     static std::unique_ptr<SpeechEngine> createDefaultEngine();
     void setTranscriptFile(const QString &path);
-    QString transcriptFile() const { return m_strTranscriptFile; }
     void setTimeout(int baseMs, int perCharMs);
 
     SpeechHelper();

@@ -77,11 +77,6 @@ int HostTesting::nvrCtrlSnapUpdateCount(int key)
     return VORNClientAIManager::instance()->nvrCtrlSnapUpdateCount(key);
 }
 
-void HostTesting::notifySnapZero()
-{
-    VORNClientAIManager::instance()->notifySnapZero();
-}
-
 bool HostTesting::isNvrChannelRegistered(const QString &channelUid)
 {
     return VORNClientAIManager::instance()->isNvrChannelRegistered(channelUid);
@@ -147,16 +142,6 @@ void HostTesting::setSpeechEngine(std::unique_ptr<SpeechEngine> engine)
     SpeechHelper::instance()->setEngine(std::move(engine));
 }
 
-SpeechEngine *HostTesting::speechEngine()
-{
-    return SpeechHelper::instance()->engine();
-}
-
-std::unique_ptr<SpeechEngine> HostTesting::createDefaultSpeechEngine()
-{
-    return SpeechHelper::createDefaultEngine();
-}
-
 void HostTesting::setSpeechTimeout(int baseMs, int perCharMs)
 {
     SpeechHelper::instance()->setTimeout(baseMs, perCharMs);
@@ -165,16 +150,6 @@ void HostTesting::setSpeechTimeout(int baseMs, int perCharMs)
 void HostTesting::setSpeechTranscriptFile(const QString &path)
 {
     SpeechHelper::instance()->setTranscriptFile(path);
-}
-
-QString HostTesting::speechTranscriptFile()
-{
-    return SpeechHelper::instance()->transcriptFile();
-}
-
-QString HostTesting::takeNextSpeech()
-{
-    return SpeechHelper::instance()->takeNext();
 }
 
 void HostTesting::failNextTransferTasks(int count)

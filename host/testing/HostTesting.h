@@ -61,8 +61,6 @@ public:
     static QSet<QString> lastNvrCtrlSnapParam(int key);
     static bool hasNvrCtrlSnapParam(int key);
     static int nvrCtrlSnapUpdateCount(int key);
-    // Announces the daily reset of the snapshot totals (sendSnapZero), as the platform does.
-    static void notifySnapZero();
     // Whether any window registered the recorder channel: the platform sends a recorder's
     // snapshots only for registered channels.
     static bool isNvrChannelRegistered(const QString &channelUid);
@@ -114,19 +112,11 @@ public:
     // --- Speech (SpeechHelper) ---
     // Installs the voice (owned from now on), stopping the one in use.
     static void setSpeechEngine(std::unique_ptr<SpeechEngine> engine);
-    static SpeechEngine *speechEngine();
-    // $FEVER_SPEECH_ENGINE "qt" or "silent" chooses; otherwise the machine's voice, except on
-    // the offscreen and minimal platforms (nobody listens there), which get a silent voice that
-    // keeps a speaking pace.
-    static std::unique_ptr<SpeechEngine> createDefaultSpeechEngine();
     // A text is given up when it has not ended after baseMs + perCharMs per character.
     static void setSpeechTimeout(int baseMs, int perCharMs);
     // Appends each text, as it starts to be spoken, with the time to this file; an empty path
     // stops writing.
     static void setSpeechTranscriptFile(const QString &path);
-    static QString speechTranscriptFile();
-    // Removes and returns the oldest waiting text; empty when none waits.
-    static QString takeNextSpeech();
 
     // --- File transfer (FlieDataTransfer) ---
     // The next `count` accepted tasks end with status -1 without copying.
