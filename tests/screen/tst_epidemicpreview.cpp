@@ -188,29 +188,11 @@ private slots:
         QTest::newRow("window 0 set") << QVariant(0) << 0 << 1;
     }
 
+    // The key also names the recorder registration that releaseResource() withdraws.
     void windowKeyFollowsProperty()
     {
         QFETCH(QVariant, property);
         QFETCH(int, windowId);
-        QFETCH(int, key);
-        QObject screen;
-        if (property.isValid())
-            screen.setProperty("priviewWinId", property);
-        QCOMPARE(screenWindowId(&screen), windowId);
-        QCOMPARE(screenWindowKey(&screen), key);
-    }
-
-    void releaseResourceWithdrawsRegistrationUnderWindowKey_data()
-    {
-        QTest::addColumn<QVariant>("property");
-        QTest::addColumn<int>("key");
-        QTest::newRow("no window id") << QVariant() << 0;
-        QTest::newRow("window 6") << QVariant(6) << 7;
-    }
-
-    void releaseResourceWithdrawsRegistrationUnderWindowKey()
-    {
-        QFETCH(QVariant, property);
         QFETCH(int, key);
         VORNClientAIManager *ai = VORNClientAIManager::instance();
         // A registration that must disappear: an untouched key would still hold it.
@@ -220,8 +202,9 @@ private slots:
         EpidemicPreview screen;
         if (property.isValid())
             screen.setProperty("priviewWinId", property);
+        QCOMPARE(screenWindowId(&screen), windowId);
+        QCOMPARE(screenWindowKey(&screen), key);
         screen.releaseResource();
-
         QCOMPARE(HostTesting::nvrCtrlSnapUpdateCount(key), updates + 1);
         QVERIFY(HostTesting::lastNvrCtrlSnapParam(key).isEmpty());
     }
