@@ -106,6 +106,21 @@ const std::initializer_list<ComboEntry> kTemp = {
         {"TK_AllTempSpeech", 1}, {"TK_OverTempSpeech", 2}, {"TK_AbnormalTemp", 3}};
 const std::initializer_list<ComboEntry> kMask = {{"TK_NoMask", 2}};
 
+// Every combo of the form with its entries, for filling and for re-texting.
+std::vector<std::pair<QComboBox *, std::initializer_list<ComboEntry>>>
+comboTables(const Ui::PreviewConfigWidget &p_objUi)
+{
+    return {{p_objUi.comboBoxSnapHandle, kSnapHandle},
+            {p_objUi.comboBoxShowContent, kShowContent},
+            {p_objUi.comboBoxScreenLayout, kScreenLayout},
+            {p_objUi.comboBoxCardSize, kCardSize},
+            {p_objUi.comboBoxTempRecord, kTempRecord},
+            {p_objUi.comboBoxTempResult, kTempResult},
+            {p_objUi.comboBoxRegistryName, kRegistryName},
+            {p_objUi.comboBoxTemp, kTemp},
+            {p_objUi.comboBoxMask, kMask}};
+}
+
 } // namespace
 
 PreviewConfigWidget::PreviewConfigWidget(QWidget *parent)
@@ -154,15 +169,8 @@ void PreviewConfigWidget::initForm()
 
 void PreviewConfigWidget::fillCombos()
 {
-    fill(m_ui->comboBoxSnapHandle, kSnapHandle);
-    fill(m_ui->comboBoxShowContent, kShowContent);
-    fill(m_ui->comboBoxScreenLayout, kScreenLayout);
-    fill(m_ui->comboBoxCardSize, kCardSize);
-    fill(m_ui->comboBoxTempRecord, kTempRecord);
-    fill(m_ui->comboBoxTempResult, kTempResult);
-    fill(m_ui->comboBoxRegistryName, kRegistryName);
-    fill(m_ui->comboBoxTemp, kTemp);
-    fill(m_ui->comboBoxMask, kMask);
+    for (const auto &[combo, entries] : comboTables(*m_ui))
+        fill(combo, entries);
 }
 
 void PreviewConfigWidget::retranslateUi()
@@ -225,15 +233,8 @@ void PreviewConfigWidget::retranslateUi()
     m_ui->pushButtonCancel->setText(tk("TK_Cancel"));
     m_ui->pushButtonMacCancel->setText(tk("TK_Cancel"));
 
-    retranslate(m_ui->comboBoxSnapHandle, kSnapHandle);
-    retranslate(m_ui->comboBoxShowContent, kShowContent);
-    retranslate(m_ui->comboBoxScreenLayout, kScreenLayout);
-    retranslate(m_ui->comboBoxCardSize, kCardSize);
-    retranslate(m_ui->comboBoxTempRecord, kTempRecord);
-    retranslate(m_ui->comboBoxTempResult, kTempResult);
-    retranslate(m_ui->comboBoxRegistryName, kRegistryName);
-    retranslate(m_ui->comboBoxTemp, kTemp);
-    retranslate(m_ui->comboBoxMask, kMask);
+    for (const auto &[combo, entries] : comboTables(*m_ui))
+        retranslate(combo, entries);
 
     for (QPushButton *button : {m_ui->pushButtonDefaultMode, m_ui->pushButtonPrivateMode})
         button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + 17);
