@@ -1,9 +1,5 @@
 #include "TransientTip.h"
 
-#include <QGraphicsOpacityEffect>
-#include <QPropertyAnimation>
-#include <QTimer>
-
 namespace {
 const char *const TipObjectName = "hostTransientTip";
 constexpr int TopMargin = 40;
@@ -11,28 +7,10 @@ constexpr int MaxTipWidth = 480;
 } // namespace
 
 TransientTip::TransientTip(QWidget *window)
-    : QLabel(window)
+    : SNMessageBoxFlowDownWidget(window, VisibleMs)
 {
     setObjectName(TipObjectName);
-    setTextFormat(Qt::PlainText);
-    setWordWrap(true);
-    setAlignment(Qt::AlignCenter);
-    setAttribute(Qt::WA_TransparentForMouseEvents, true);
     setMaximumWidth(MaxTipWidth);
-
-    m_pOpacity = new QGraphicsOpacityEffect(this);
-    m_pOpacity->setOpacity(1.0);
-    setGraphicsEffect(m_pOpacity);
-
-    m_pFade = new QPropertyAnimation(m_pOpacity, "opacity", this);
-    m_pFade->setDuration(FadeMs);
-    m_pFade->setStartValue(1.0);
-    m_pFade->setEndValue(0.0);
-    connect(m_pFade, &QPropertyAnimation::finished, this, &QWidget::hide);
-
-    m_pHoldTimer = new QTimer(this);
-    m_pHoldTimer->setSingleShot(true);
-    connect(m_pHoldTimer, &QTimer::timeout, this, &TransientTip::startFade);
 }
 
 TransientTip *TransientTip::findOn(QWidget *anchor)
@@ -61,7 +39,7 @@ QRect TransientTip::placement(const QSize &windowSize, const QSize &tipSize)
     return QRect(x, y, width, tipSize.height());
 }
 
-QString TransientTip::styleSheetForKind(int kind)
+QString TransientTip::styleSheetForKind(int kind) const
 {
     QString background = QStringLiteral("rgba(48, 52, 60, 230)");
     QString border = QStringLiteral("#5a6270");
@@ -77,21 +55,8 @@ QString TransientTip::styleSheetForKind(int kind)
             .arg(QLatin1String(TipObjectName), background, border);
 }
 
-void TransientTip::present(const QString &text, int kind)
+void TransientTip::placeInParent()
 {
-    m_nKind = kind;
-    setText(text);
-    setStyleSheet(styleSheetForKind(kind));
-    m_pFade->stop();
-    m_pOpacity->setOpacity(1.0);
     adjustSize();
     setGeometry(placement(parentWidget()->size(), sizeHint().boundedTo(QSize(MaxTipWidth, 200))));
-    show();
-    raise();
-    m_pHoldTimer->start(VisibleMs);
-}
-
-void TransientTip::startFade()
-{
-    m_pFade->start();
 }

@@ -1,20 +1,14 @@
 #pragma once
 
-#include <QLabel>
-#include <QPointer>
-
-class QGraphicsOpacityEffect;
-class QPropertyAnimation;
-class QTimer;
+#include "SNMessageBoxFlowDownWidget.h"
 
 // The host's transient tip: one small styled label per top-level window, shown over its top
 // centre for a few seconds, then faded out. A newer tip replaces the text and restarts the clock.
-class TransientTip : public QLabel
+class TransientTip : public SNMessageBoxFlowDownWidget
 {
     Q_OBJECT
 public:
     static constexpr int VisibleMs = 3000;
-    static constexpr int FadeMs = 400;
 
     // Shows the tip over the top-level window of anchor and returns it.
     static TransientTip *showOn(QWidget *anchor, const QString &text, int kind);
@@ -22,17 +16,11 @@ public:
     static TransientTip *findOn(QWidget *anchor);
     // Where a tip of the given size goes inside a window of the given size.
     static QRect placement(const QSize &windowSize, const QSize &tipSize);
-    static QString styleSheetForKind(int kind);
 
-    int kind() const { return m_nKind; }
+protected:
+    QString styleSheetForKind(int kind) const override;
+    void placeInParent() override;
 
 private:
     explicit TransientTip(QWidget *window);
-    void present(const QString &text, int kind);
-    void startFade();
-
-    int m_nKind = 0;
-    QTimer *m_pHoldTimer = nullptr;
-    QGraphicsOpacityEffect *m_pOpacity = nullptr;
-    QPropertyAnimation *m_pFade = nullptr;
 };

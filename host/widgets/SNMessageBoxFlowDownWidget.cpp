@@ -8,14 +8,6 @@ namespace {
 
 const char *const ObjectName = "SNMessageBoxFlowDownWidget";
 
-QString styleForKind(int p_nKind)
-{
-    const char *background = p_nKind == 1 ? "#2e7d32" : p_nKind == 2 ? "#c62828" : "#37474f";
-    return QStringLiteral("QLabel { background: %1; color: white; border-radius: 4px;"
-                          " padding: 6px 14px; }")
-            .arg(QLatin1String(background));
-}
-
 } // namespace
 
 SNMessageBoxFlowDownWidget *SNMessageBoxFlowDownWidget::showMessage(const QString &p_strText,
@@ -27,7 +19,7 @@ SNMessageBoxFlowDownWidget *SNMessageBoxFlowDownWidget::showMessage(const QStrin
         return nullptr;
     SNMessageBoxFlowDownWidget *message = findOn(p_pOwner);
     if (!message)
-        message = new SNMessageBoxFlowDownWidget(p_pOwner);
+        message = new SNMessageBoxFlowDownWidget(p_pOwner, VisibleMs);
     message->present(p_strText, p_nKind);
     return message;
 }
@@ -40,8 +32,9 @@ SNMessageBoxFlowDownWidget *SNMessageBoxFlowDownWidget::findOn(const QWidget *p_
                                                              Qt::FindDirectChildrenOnly);
 }
 
-SNMessageBoxFlowDownWidget::SNMessageBoxFlowDownWidget(QWidget *p_pOwner)
+SNMessageBoxFlowDownWidget::SNMessageBoxFlowDownWidget(QWidget *p_pOwner, int p_nVisibleMs)
     : QLabel(p_pOwner)
+    , m_nVisibleMs(p_nVisibleMs)
     , m_pHoldTimer(new QTimer(this))
     , m_pOpacity(new QGraphicsOpacityEffect(this))
     , m_pFade(new QPropertyAnimation(m_pOpacity, "opacity", this))
@@ -66,16 +59,29 @@ void SNMessageBoxFlowDownWidget::present(const QString &p_strText, int p_nKind)
     m_nKind = p_nKind;
     m_pFade->stop();
     m_pOpacity->setOpacity(1.0);
-    setStyleSheet(styleForKind(p_nKind));
+    setStyleSheet(styleSheetForKind(p_nKind));
     setText(p_strText);
+    placeInParent();
+    raise();
+    show();
+    m_pHoldTimer->start(m_nVisibleMs);
+}
+
+QString SNMessageBoxFlowDownWidget::styleSheetForKind(int p_nKind) const
+{
+    const char *background = p_nKind == 1 ? "#2e7d32" : p_nKind == 2 ? "#c62828" : "#37474f";
+    return QStringLiteral("QLabel { background: %1; color: white; border-radius: 4px;"
+                          " padding: 6px 14px; }")
+            .arg(QLatin1String(background));
+}
+
+void SNMessageBoxFlowDownWidget::placeInParent()
+{
     const QWidget *owner = parentWidget();
     const int width = qMin(owner->width() - 8, qMax(120, sizeHint().width()));
     resize(qMax(40, width), heightForWidth(qMax(40, width)) > 0 ? heightForWidth(qMax(40, width))
                                                                 : sizeHint().height());
     move((owner->width() - this->width()) / 2, 4);
-    raise();
-    show();
-    m_pHoldTimer->start(VisibleMs);
 }
 
 void SNMessageBoxFlowDownWidget::startFade()

@@ -24,11 +24,19 @@ public:
 
     int kind() const { return m_nKind; }
 
-private:
-    explicit SNMessageBoxFlowDownWidget(QWidget *p_pOwner);
+protected:
+    // p_nVisibleMs: how long a message stays before it fades.
+    SNMessageBoxFlowDownWidget(QWidget *p_pOwner, int p_nVisibleMs);
+    // Shows the text (plain) in the look of its kind and restarts the clock.
     void present(const QString &p_strText, int p_nKind);
+    // Look and place inside the parent; other host messages of the same behaviour differ here.
+    virtual QString styleSheetForKind(int p_nKind) const;
+    virtual void placeInParent();
+
+private:
     void startFade();
 
+    int m_nVisibleMs = VisibleMs;
     int m_nKind = 0;
     QTimer *m_pHoldTimer = nullptr;
     QGraphicsOpacityEffect *m_pOpacity = nullptr;
