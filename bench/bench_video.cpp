@@ -8,10 +8,10 @@
 //   bench_video --seconds N     N seconds per phase
 //   bench_video --slides N      N slides for the per-slide cost
 #include "BenchSupport.h"
+#include "DemoSitePreset.h"
 #include "EpidemicPreview.h"
 #include "PictureFlowSlide.h"
 #include "SnapComparesMessage.h"
-#include "StrategyDefaults.h"
 #include "TempSnapRules.h"
 
 #include "AppConfigHelper.h"
@@ -25,7 +25,6 @@
 #include "PictureFlow.h"
 #include "PlatformPictureStore.h"
 #include "StreamTile.h"
-#include "VoiceStrategyStore.h"
 #include "VornClient.h"
 
 #include <QApplication>
@@ -97,18 +96,10 @@ double uiShare(int seconds, QEventLoop *loop)
 
 bool prepareWindow()
 {
-    const int key = WindowId + 1;
-    for (ST_MSGVoiceBroadcastStrategy strategy :
-         {StrategyDefaults::strangerStrategy(key), StrategyDefaults::registryStrategy(key)}) {
-        strategy.set_display_mode(1);
-        strategy.set_thermometry_mode(1);
-        int id = 0;
-        if (!VoiceStrategyStore::instance()->add(strategy, id))
-            return false;
-    }
     IntelligentSnapConfigParam selection;
     selection.bAllChannel = true;
-    return AppConfigHelper::instance()->setEpidemicPreviewConfigParam(WindowId, selection);
+    return DemoSitePreset::prepareWindow(WindowId)
+           && AppConfigHelper::instance()->setEpidemicPreviewConfigParam(WindowId, selection);
 }
 
 } // namespace
