@@ -12,6 +12,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -57,38 +58,36 @@ bool hasColumn(const QSqlDatabase &db, const QString &column)
     return false;
 }
 
-// A store written before the facet columns existed: adds them and fills them from the
-// payloads, once.
-QString addFacetColumns(QSqlDatabase &db)
+// Adds columns to a store written before they existed and fills them from the payloads of the
+// rows that select picks, once, in one transaction. bind adds the new values of one row to the
+// update, in the order of its placeholders before the row id.
+QString addColumnsFromPayloads(
+        QSqlDatabase &db, const QStringList &columnDefinitions, const QString &select,
+        const QString &update,
+        const std::function<void(const OrvaneCompareNotifyMessage &, QSqlQuery &)> &bind)
 {
     const bool transaction = db.transaction();
     QSqlQuery query(db);
     QString failure;
-    for (const char *column : {"temp_state", "alarm", "registered"}) {
+    for (const QString &definition : columnDefinitions) {
         if (failure.isEmpty()
-            && !query.exec(QStringLiteral("ALTER TABLE snapshot_history ADD COLUMN %1"
-                                          " INTEGER NOT NULL DEFAULT 0")
-                                   .arg(QLatin1String(column))))
+            && !query.exec(QStringLiteral("ALTER TABLE snapshot_history ADD COLUMN ") + definition))
             failure = query.lastError().text();
     }
     QSqlQuery rows(db);
     rows.setForwardOnly(true);
-    QSqlQuery update(db);
-    update.prepare(QStringLiteral("UPDATE snapshot_history SET temp_state = ?, alarm = ?,"
-                                  " registered = ? WHERE id = ?"));
-    if (failure.isEmpty() && !rows.exec(QStringLiteral("SELECT id, payload FROM snapshot_history")))
+    QSqlQuery writer(db);
+    writer.prepare(update);
+    if (failure.isEmpty() && !rows.exec(select))
         failure = rows.lastError().text();
     while (failure.isEmpty() && rows.next()) {
         OrvaneCompareNotifyMessage message;
         if (!CompareNotifyCodec::decode(rows.value(1).toByteArray(), message))
             continue; // skipped by every query anyway
-        const Facets facets = facetsOf(message);
-        update.addBindValue(facets.tempState);
-        update.addBindValue(facets.alarm ? 1 : 0);
-        update.addBindValue(facets.registered ? 1 : 0);
-        update.addBindValue(rows.value(0));
-        if (!update.exec())
-            failure = update.lastError().text();
+        bind(message, writer);
+        writer.addBindValue(rows.value(0));
+        if (!writer.exec())
+            failure = writer.lastError().text();
     }
     if (failure.isEmpty() && transaction && !db.commit())
         failure = db.lastError().text();
@@ -97,37 +96,35 @@ QString addFacetColumns(QSqlDatabase &db)
     return failure;
 }
 
-// A store written before alarm ids were kept apart: adds the column and fills it from the
-// payloads of the alarms, once.
+// A store written before the facet columns existed.
+QString addFacetColumns(QSqlDatabase &db)
+{
+    return addColumnsFromPayloads(
+            db,
+            {QStringLiteral("temp_state INTEGER NOT NULL DEFAULT 0"),
+             QStringLiteral("alarm INTEGER NOT NULL DEFAULT 0"),
+             QStringLiteral("registered INTEGER NOT NULL DEFAULT 0")},
+            QStringLiteral("SELECT id, payload FROM snapshot_history"),
+            QStringLiteral("UPDATE snapshot_history SET temp_state = ?, alarm = ?,"
+                           " registered = ? WHERE id = ?"),
+            [](const OrvaneCompareNotifyMessage &message, QSqlQuery &update) {
+                const Facets facets = facetsOf(message);
+                update.addBindValue(facets.tempState);
+                update.addBindValue(facets.alarm ? 1 : 0);
+                update.addBindValue(facets.registered ? 1 : 0);
+            });
+}
+
+// A store written before alarm ids were kept apart: only alarms carry one.
 QString addAlarmIdColumn(QSqlDatabase &db)
 {
-    const bool transaction = db.transaction();
-    QSqlQuery query(db);
-    QString failure;
-    if (!query.exec(QStringLiteral("ALTER TABLE snapshot_history ADD COLUMN alarm_id"
-                                   " INTEGER NOT NULL DEFAULT -99999")))
-        failure = query.lastError().text();
-    QSqlQuery rows(db);
-    rows.setForwardOnly(true);
-    QSqlQuery update(db);
-    update.prepare(QStringLiteral("UPDATE snapshot_history SET alarm_id = ? WHERE id = ?"));
-    if (failure.isEmpty()
-        && !rows.exec(QStringLiteral("SELECT id, payload FROM snapshot_history WHERE alarm = 1")))
-        failure = rows.lastError().text();
-    while (failure.isEmpty() && rows.next()) {
-        OrvaneCompareNotifyMessage message;
-        if (!CompareNotifyCodec::decode(rows.value(1).toByteArray(), message))
-            continue;
-        update.addBindValue(message.snapFaceInfo.snapTargetSource.alarmId);
-        update.addBindValue(rows.value(0));
-        if (!update.exec())
-            failure = update.lastError().text();
-    }
-    if (failure.isEmpty() && transaction && !db.commit())
-        failure = db.lastError().text();
-    if (!failure.isEmpty() && transaction)
-        db.rollback();
-    return failure;
+    return addColumnsFromPayloads(
+            db, {QStringLiteral("alarm_id INTEGER NOT NULL DEFAULT -99999")},
+            QStringLiteral("SELECT id, payload FROM snapshot_history WHERE alarm = 1"),
+            QStringLiteral("UPDATE snapshot_history SET alarm_id = ? WHERE id = ?"),
+            [](const OrvaneCompareNotifyMessage &message, QSqlQuery &update) {
+                update.addBindValue(message.snapFaceInfo.snapTargetSource.alarmId);
+            });
 }
 
 } // namespace
