@@ -317,24 +317,23 @@ QWidget *TempScreeningSW02::overlayParent() const
 void TempScreeningSW02::applyOverlayVisibility()
 {
     const auto *player = qobject_cast<const FormPlayer *>(m_ui->VideoPlayWidget->getPlayerWidget());
-    const bool visible = AlternateScreenRules::overlaysVisible(
+    setOverlaysVisible(AlternateScreenRules::overlaysVisible(
             player != nullptr, !player || player->getCurrLayoutList().isEmpty(),
-            player ? player->getCurLayoutMode() : 0, player && player->hasWinBig());
-    for (const OverlayGroup &group : qAsConst(m_mapOverlays)) {
-        if (group.face)
-            group.face->setVisible(visible);
-        if (group.banner)
-            group.banner->setVisible(visible);
-    }
+            player ? player->getCurLayoutMode() : 0, player && player->hasWinBig()));
 }
 
 void TempScreeningSW02::hideOverlays()
 {
+    setOverlaysVisible(false);
+}
+
+void TempScreeningSW02::setOverlaysVisible(bool p_bVisible)
+{
     for (const OverlayGroup &group : qAsConst(m_mapOverlays)) {
         if (group.face)
-            group.face->hide();
+            group.face->setVisible(p_bVisible);
         if (group.banner)
-            group.banner->hide();
+            group.banner->setVisible(p_bVisible);
     }
 }
 

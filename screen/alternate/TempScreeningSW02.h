@@ -68,6 +68,7 @@ private:
     QWidget *overlayParent() const;
     void applyOverlayVisibility();
     void hideOverlays();
+    void setOverlaysVisible(bool p_bVisible);
     void applyImageMode();
     void rescaleOverlays(QWidget *p_pScaleFrom);
     void placeBanner(const OverlayGroup &p_objGroup, float k);
