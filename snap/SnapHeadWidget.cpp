@@ -13,7 +13,12 @@ SnapHeadWidget::SnapHeadWidget(QWidget *parent)
     , m_ui(std::make_unique<Ui::SnapHeadWidget>())
 {
     m_ui->setupUi(this);
-    QTimer::singleShot(LifetimeMs, this, &SnapHeadWidget::sigDestory);
+    // A child timer goes with the head: a static single shot would outlive a head deleted
+    // early and pile up for 30 s under heavy traffic.
+    auto *lifetime = new QTimer(this);
+    lifetime->setSingleShot(true);
+    connect(lifetime, &QTimer::timeout, this, &SnapHeadWidget::sigDestory);
+    lifetime->start(LifetimeMs);
 }
 
 SnapHeadWidget::~SnapHeadWidget() = default;
