@@ -63,6 +63,7 @@ struct Options
     int nDiskCacheMiB = 4;
     int nInFlight = 8;
     int nTimeoutS = 600;
+    int nOemVariant = 0; // 1: the alternate screen, with its access overlays
     bool bCheck = false;
     bool bCheckGrowth = false;
 };
@@ -547,6 +548,10 @@ bool parseOptions(const QStringList &arguments, Options *options)
              QStringLiteral("n")},
             {QStringLiteral("timeout"), QStringLiteral("Seconds to wait for any phase (600)."),
              QStringLiteral("s")},
+            {QStringLiteral("oem-variant"),
+             QStringLiteral("Screen variant the plug-in builds: 1 the alternate screen "
+                            "(default 0, the main screen)."),
+             QStringLiteral("n")},
             {QStringLiteral("quick"), QStringLiteral("Soak: 5000 snapshots.")},
             {QStringLiteral("check"), QStringLiteral("Exit with 1 when a target is missed.")},
             {QStringLiteral("check-growth"),
@@ -578,6 +583,7 @@ bool parseOptions(const QStringList &arguments, Options *options)
            && number("screens", &options->nScreens, 1) && number("history", &options->nHistory, 0)
            && number("notifications", &options->nNotifications, 1)
            && number("disk-cache-mib", &options->nDiskCacheMiB, 1)
+           && number("oem-variant", &options->nOemVariant, 0)
            && number("timeout", &options->nTimeoutS, 1);
 }
 
@@ -596,6 +602,12 @@ int main(int argc, char **argv)
         return 2;
     }
     AppStyleHelper::applyHostStyleSheet(&app);
+    AppConfigOEM oem = AppConfigHelper::instance()->getOEMConfig();
+    oem.nPreviewScreenType = options.nOemVariant;
+    if (!AppConfigHelper::instance()->setOEMConfig(oem)) {
+        std::fprintf(stderr, "bench_soak: cannot store the screen variant\n");
+        return 2;
+    }
     FlieDataTransfer::getInstance()->setDiskCacheByteLimit(qint64(options.nDiskCacheMiB) * 1024
                                                            * 1024);
     NotificationFactory factory;
