@@ -1,68 +1,21 @@
 #include "TestSupport.h"
 
-#include "AccessOverlayGroups.h"
 #include "AccessOverlayRules.h"
 #include "AlternateScreenRules.h"
 
-// The alternate screen's decisions: which access overlays stay, how they look and sit, when
-// they show, and the ratio texts beside the rings.
+// Where the alternate screen's access overlays sit and when they show. Which of them stay, their
+// banners and the ratio texts are followed through the screen in tst_alternatescreen.
 class TestAccessOverlay : public QObject
 {
     Q_OBJECT
 
 private slots:
     void initTestCase() { testsupport::installWarningGuard(); }
-    void thirdSnapshotDropsTheOldest();
-    void banner_data();
-    void banner();
     void geometry_data();
     void geometry();
     void visibility_data();
     void visibility();
-    void ratioTexts();
 };
-
-void TestAccessOverlay::thirdSnapshotDropsTheOldest()
-{
-    AccessOverlayGroups groups;
-    AccessOverlayGroups::Admission first = groups.add(1);
-    QVERIFY(first.vecDropped.isEmpty());
-    QCOMPARE(first.nMovedDown, AccessOverlayGroups::NoGroup);
-    QCOMPARE(groups.add(2).nMovedDown, 1);
-    const AccessOverlayGroups::Admission third = groups.add(3);
-    QCOMPARE(third.vecDropped, QVector<int>{1});
-    QCOMPARE(third.nMovedDown, 2);
-    QCOMPARE(groups.ids(), (QVector<int>{3, 2}));
-    // Whichever face expires, the oldest group goes.
-    QCOMPARE(groups.removeOldest(), 2);
-    QCOMPARE(groups.removeOldest(), 3);
-    QCOMPARE(groups.removeOldest(), AccessOverlayGroups::NoGroup);
-}
-
-void TestAccessOverlay::banner_data()
-{
-    QTest::addColumn<int>("state");
-    QTest::addColumn<bool>("over");
-    QTest::newRow("over-temperature") << 1 << true;
-    QTest::newRow("unknown") << 42 << false;
-}
-
-void TestAccessOverlay::banner()
-{
-    QFETCH(int, state);
-    QFETCH(bool, over);
-    const AccessOverlayRules::Banner banner = AccessOverlayRules::banner(state);
-    QCOMPARE(banner.bOver, over);
-    QCOMPARE(banner.strColor, over ? QStringLiteral("#e6a39b") : QStringLiteral("#78997b"));
-    QCOMPARE(banner.strTextKey,
-             over ? QStringLiteral("TK_AccessDenied") : QStringLiteral("TK_AccessGranted"));
-    // A language switch re-texts by the kept flag alone.
-    QCOMPARE(AccessOverlayRules::bannerTextKey(banner.bOver), banner.strTextKey);
-    QCOMPARE(banner.strIconPath,
-             over ? QStringLiteral(":/images/home/charts/ai/access-denied(160px).png")
-                  : QStringLiteral(":/images/home/charts/ai/access-granted(160px).png"));
-    QVERIFY(!QPixmap(banner.strIconPath).isNull());
-}
 
 void TestAccessOverlay::geometry_data()
 {
@@ -119,15 +72,6 @@ void TestAccessOverlay::visibility()
     QFETCH(bool, winBig);
     QFETCH(bool, visible);
     QCOMPARE(AlternateScreenRules::overlaysVisible(formPlayer, layoutEmpty, mode, winBig), visible);
-}
-
-void TestAccessOverlay::ratioTexts()
-{
-    const AlternateScreenRules::RatioTexts none = AlternateScreenRules::ratioTexts(0, 0);
-    QVERIFY(none.strHealthy.isEmpty() && none.strWarm.isEmpty());
-    const AlternateScreenRules::RatioTexts some = AlternateScreenRules::ratioTexts(10, 3);
-    QCOMPARE(some.strHealthy, QStringLiteral("7/10"));
-    QCOMPARE(some.strWarm, QStringLiteral("3/10"));
 }
 
 FEVER_TEST_MAIN(TestAccessOverlay)

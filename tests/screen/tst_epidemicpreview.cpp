@@ -229,7 +229,8 @@ private slots:
         QCOMPARE(SpeechHelper::instance()->pendingCount(), 0);
     }
 
-    void snapPanelCollapsesOnlyWithOemFlag()
+    // Each side-bar button flips its panel; its "stated" names the look the style rules give it.
+    void sidePanelsCollapse()
     {
         {
             OemScope oem(false);
@@ -241,44 +242,35 @@ private slots:
         OemScope oem(true);
         EpidemicPreview screen;
         showAndWait(&screen);
+        QWidget *main = screen.findChild<QWidget *>(QStringLiteral("widgetMain"));
+        QWidget *leftPanel = mainChild(&screen, "widget");
         QWidget *snapFace = screen.findChild<QWidget *>(QStringLiteral("widgetSnapFace"));
-        QPushButton *button = sideBarButton(&screen, "widgetSidebar_2");
-        QVERIFY(snapFace && button);
-        QVERIFY(screen.findChild<QWidget *>(QStringLiteral("widgetSidebar_2"))->isVisible());
-        QVERIFY(!snapFace->isVisible());
+        QPushButton *leftButton = sideBarButton(&screen, "widgetSidebar");
+        QPushButton *snapButton = sideBarButton(&screen, "widgetSidebar_2");
+        QVERIFY(main && leftPanel && snapFace && leftButton && snapButton);
+        QVERIFY(snapButton->isVisible() && !snapFace->isVisible());
         // Hidden filter button: no guide bubble pointing at nothing.
         QCOMPARE(HostTesting::guideUpdateCount(&screen), 0);
         // Renamed so that both side-bar buttons share one set of style rules.
-        QCOMPARE(button->objectName(), QStringLiteral("pushButtonHideSideBar"));
+        QCOMPARE(snapButton->objectName(), QStringLiteral("pushButtonHideSideBar"));
 
-        button->click();
-        QVERIFY(snapFace->isVisible());
-        QCOMPARE(button->property("stated").toString(), QStringLiteral("show"));
-        button->click();
-        QVERIFY(!snapFace->isVisible());
-        QCOMPARE(button->property("stated").toString(), QStringLiteral("hide"));
-    }
-
-    void leftPanelCollapseMovesMargin()
-    {
-        EpidemicPreview screen;
-        showAndWait(&screen);
-        QWidget *leftPanel = mainChild(&screen, "widget");
-        QPushButton *button = sideBarButton(&screen, "widgetSidebar");
-        QWidget *main = screen.findChild<QWidget *>(QStringLiteral("widgetMain"));
-        QVERIFY(leftPanel && button && main);
-        QCOMPARE(button->property("stated").toString(), QStringLiteral("hide"));
+        const auto stated = [](QPushButton *button) {
+            return button->property("stated").toString();
+        };
+        QCOMPARE(stated(leftButton), QStringLiteral("hide"));
         QCOMPARE(main->layout()->contentsMargins(), QMargins(2, 5, 5, 5));
+        for (bool collapsed : {true, false}) {
+            leftButton->click();
+            QCOMPARE(leftPanel->isVisible(), !collapsed);
+            QCOMPARE(stated(leftButton),
+                     collapsed ? QStringLiteral("show") : QStringLiteral("hide"));
+            QCOMPARE(main->layout()->contentsMargins(), QMargins(collapsed ? 0 : 2, 5, 5, 5));
 
-        button->click();
-        QVERIFY(!leftPanel->isVisible());
-        QCOMPARE(button->property("stated").toString(), QStringLiteral("show"));
-        QCOMPARE(main->layout()->contentsMargins(), QMargins(0, 5, 5, 5));
-
-        button->click();
-        QVERIFY(leftPanel->isVisible());
-        QCOMPARE(button->property("stated").toString(), QStringLiteral("hide"));
-        QCOMPARE(main->layout()->contentsMargins(), QMargins(2, 5, 5, 5));
+            snapButton->click();
+            QCOMPARE(snapFace->isVisible(), collapsed);
+            QCOMPARE(stated(snapButton),
+                     collapsed ? QStringLiteral("show") : QStringLiteral("hide"));
+        }
     }
 
     void guideTipFollowsFilterButtonOnlyAfterFirstShow()

@@ -7,10 +7,8 @@
 #include "EpidemicPreview.h"
 #include "OverTempSnapItem.h"
 #include "OverTempSnapWidget.h"
-#include "ScreenedChannels.h"
 #include "SnapIntake.h"
 #include "StrategyDefaults.h"
-#include "TempSnapRules.h"
 
 #include "AppConfigHelper.h"
 #include "AppLanguageTr.h"
@@ -158,7 +156,6 @@ private slots:
     void historyShown();
     void manualClearKeepsOlderAlarmsOutOfTheList();
     void longDayShowsOnlyWhatFits();
-    void screenedChannels();
 
 private:
     std::unique_ptr<EpidemicPreview> makeScreen(const ScreenSetup &setup = ScreenSetup());
@@ -236,12 +233,12 @@ void TestIntake::screenHandsItsSelectionAndStrategyOver()
     settle();
     QCOMPARE(cardArchiveIds(screen.get()), (QList<int>{503, 504}));
     QCOMPARE(outstanding(screen.get()), 0);
-    // The strategy reaches the strip as well: card size 2 and archive names shown (show_archive
-    // 1), where a strip left with its defaults has small cards and shows no name at all.
-    TempSnapWidget *cards = cardStrip(screen.get());
-    const TempSnapRules::CardGeometry medium = TempSnapRules::cardGeometry(2, false);
-    QCOMPARE(cards->cardSize(), QSize(medium.nWidth, medium.nHeight));
-    QCOMPARE(cards->cardAt(0)->findChild<QLabel *>(QStringLiteral("labelName"))->text(),
+    // The strategy reaches the strip as well: archive names shown (show_archive 1), where a
+    // strip left with its defaults shows no name at all. Its card size is tst_strategyloader's.
+    QCOMPARE(cardStrip(screen.get())
+                     ->cardAt(0)
+                     ->findChild<QLabel *>(QStringLiteral("labelName"))
+                     ->text(),
              QStringLiteral("Person 504"));
 }
 
@@ -644,24 +641,6 @@ void TestIntake::longDayShowsOnlyWhatFits()
     // Pictures were fetched for those 30 cards and the 20 alarms older than them, nothing else.
     QCOMPARE(tasks.size(), 50);
     QCOMPARE(outstanding(screen.get()), 0);
-}
-
-void TestIntake::screenedChannels()
-{
-    IntelligentSnapConfigParam chosen;
-    chosen.strChannelUIDList = QStringList{QStringLiteral("NVR-NORTH_3"), GateA};
-    QCOMPARE(ScreenedChannels::collectChannelUIDs(chosen), chosen.strChannelUIDList);
-    QCOMPARE(chosen.nChannelCount, 2);
-
-    IntelligentSnapConfigParam all;
-    all.bAllChannel = true;
-    all.strChannelUIDList = QStringList{QStringLiteral("stale")};
-    const QStringList channels = ScreenedChannels::collectChannelUIDs(all);
-    QCOMPARE(all.strChannelUIDList, channels);
-    QCOMPARE(all.nChannelCount, channels.size());
-    // Thermal devices give every channel, recorders only their thermal ones.
-    QCOMPARE(channels, QStringList({"TC-GATE-A_1", "TC-GATE-B_1", "NVR-NORTH_1", "NVR-NORTH_3",
-                                    "NVR-SOUTH_1", "TC-WAREHOUSE_1"}));
 }
 
 FEVER_TEST_MAIN(TestIntake)

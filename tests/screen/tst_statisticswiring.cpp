@@ -166,10 +166,11 @@ private slots:
     }
 
     // Six thermal channels with all on: the first four are screened, and of those only the
-    // recorder channels with face snapshots are registered; release withdraws them.
+    // recorder channels with face snapshots are registered; release withdraws them. Counting the
+    // North recorder's plain lobby camera, or a stale stored list, would push the canteen out.
     void allChannelsScreensTheFirstFour()
     {
-        QVERIFY(storeSelection(31, true, {}));
+        QVERIFY(storeSelection(31, true, {QStringLiteral("stale")}));
         int key = 0;
         {
             Screen screen(31);

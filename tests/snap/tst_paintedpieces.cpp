@@ -101,21 +101,16 @@ private slots:
         QTest::addColumn<QString>("temperature");
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("colourKey");
-        QTest::newRow("reading, over") << 1 << 1 << "38.2"
-                                       << "TK_Stop"
-                                       << "$word_overtemp";
-        QTest::newRow("verdict, normal") << 3 << 0 << "TK_Normal"
-                                         << "TK_Pass"
-                                         << "$word_normaltemp";
-        QTest::newRow("verdict, over") << 3 << 1 << "TK_OverTemperature"
-                                       << "TK_Stop"
-                                       << "$word_overtemp";
-        QTest::newRow("verdict, abnormal") << 3 << 3 << "TK_AbnormalTemperature"
-                                           << ""
-                                           << "$word_anormaltemp";
-        QTest::newRow("no temperature") << 2 << 0 << ""
-                                        << "TK_Pass"
-                                        << "$word_normaltemp";
+        const auto row = [](const char *tag, int result, int state, const char *temperature,
+                            const char *first, const char *colourKey) {
+            QTest::newRow(tag) << result << state << QString(temperature) << QString(first)
+                               << QString(colourKey);
+        };
+        row("reading, over", 1, 1, "38.2", "TK_Stop", "$word_overtemp");
+        row("verdict, normal", 3, 0, "TK_Normal", "TK_Pass", "$word_normaltemp");
+        row("verdict, over", 3, 1, "TK_OverTemperature", "TK_Stop", "$word_overtemp");
+        row("verdict, abnormal", 3, 3, "TK_AbnormalTemperature", "", "$word_anormaltemp");
+        row("no temperature", 2, 0, "", "TK_Pass", "$word_normaltemp");
     }
 
     void placeholderTextsByThermometryResult()
