@@ -27,11 +27,85 @@ class TestAlarmFlow : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void handledAlarmLeavesEveryScreen();
+    void initTestCase() { testsupport::installWarningGuard(); }
+
+    void handledAlarmLeavesEveryScreen()
+    {
+        constexpr int Handled = 4711;
+        constexpr int Other = 4712;
+        auto first = makeScreen(30);
+        auto second = makeScreen(31);
+        QVERIFY(first && second);
+        QVERIFY(QTest::qWaitForWindowExposed(first.get()));
+        QVERIFY(HostTesting::alarmHandlingRecords().empty());
+
+        emitAlarm(Other);
+        emitAlarm(Handled);
+        for (QWidget *screen : {first.get(), second.get()})
+            QCOMPARE(alarmIds(screen), (QList<int>{Handled, Other}));
+
+        // The card's handle button opens the host's dialog for its alarm. The card hands over its
+        // cached copy; asking the transfer for that local path again would be refused with a
+        // warning.
+        OverTempSnapItem *card = overTempList(first.get())->cardAt(0);
+        QEvent enter(QEvent::Enter);
+        QCoreApplication::sendEvent(card, &enter);
+        QTest::mousePress(card->toolBar()->findChild<QLabel *>(QStringLiteral("label_edit")),
+                          Qt::LeftButton);
+        auto *dialog = overTempList(first.get())->findChild<OverTemperatureProcessDialog *>();
+        QVERIFY(dialog);
+        QVERIFY(dialog->isVisible());
+        testsupport::settle();
+        QVERIFY(!dialog->findChild<QLabel *>(QStringLiteral("labelSnapPicture"))
+                         ->pixmap(Qt::ReturnByValue)
+                         .isNull());
+
+        const QString note = QStringLiteral("Retested at the gate: 36.9");
+        auto *falseAlarm = dialog->findChild<QRadioButton *>(QStringLiteral("radioFalseAlarm"));
+        auto *noteEdit = dialog->findChild<QPlainTextEdit *>(QStringLiteral("textNote"));
+        auto *save = dialog->findChild<QPushButton *>(QStringLiteral("buttonSave"));
+        QVERIFY(falseAlarm && noteEdit && save);
+        falseAlarm->click();
+        QTest::keyClicks(noteEdit, note);
+        save->click();
+        testsupport::flushDeferredDeletes();
+
+        for (QWidget *screen : {first.get(), second.get()}) {
+            QCOMPARE(alarmIds(screen), QList<int>{Other});
+            QCOMPARE(overTempList(screen)->findChildren<OverTempSnapItem *>().size(), 1);
+        }
+        std::vector<AlarmHandlingStore::Record> records = HostTesting::alarmHandlingRecords();
+        QCOMPARE(int(records.size()), 1);
+        QCOMPARE(records[0].nAlarmId, Handled);
+        QCOMPARE(records[0].nHandleType, AlarmHandlingStore::HandleFalseAlarm);
+        QCOMPARE(records[0].strNote, note);
+
+        // A second notice for the handled alarm finds nothing more to remove or store.
+        emit VornClient::instance()->signalProcessOverTemperatureAlarm(std::vector<int>{Handled});
+        testsupport::flushDeferredDeletes();
+        for (QWidget *screen : {first.get(), second.get()})
+            QCOMPARE(alarmIds(screen), QList<int>{Other});
+        records = HostTesting::alarmHandlingRecords();
+        QCOMPARE(int(records.size()), 1);
+        QCOMPARE(records[0].strNote, note);
+    }
 
 private:
-    static std::unique_ptr<EpidemicPreview> makeScreen(int windowId);
+    static std::unique_ptr<EpidemicPreview> makeScreen(int windowId)
+    {
+        if (!testsupport::prepareWindow(windowId,
+                                        {StrategyDefaults::strangerStrategy(windowId + 1)},
+                                        {snaptest::DefaultChannel}))
+            return nullptr;
+        auto screen = std::make_unique<EpidemicPreview>();
+        screen->setProperty("priviewWinId", windowId);
+        screen->resize(1157, 603);
+        screen->show();
+        // Nothing needs to be spoken.
+        screen->findChild<QPushButton *>(QStringLiteral("pushButtonSound"))->click();
+        return screen;
+    }
+
     static OverTempSnapWidget *overTempList(QWidget *screen)
     {
         return screen->findChild<OverTempSnapWidget *>(QStringLiteral("widgetSnap"));
@@ -56,85 +130,6 @@ private:
         testsupport::settle();
     }
 };
-
-void TestAlarmFlow::initTestCase()
-{
-    testsupport::installWarningGuard();
-}
-
-std::unique_ptr<EpidemicPreview> TestAlarmFlow::makeScreen(int windowId)
-{
-    if (!testsupport::prepareWindow(windowId, {StrategyDefaults::strangerStrategy(windowId + 1)},
-                                    {snaptest::DefaultChannel}))
-        return nullptr;
-    auto screen = std::make_unique<EpidemicPreview>();
-    screen->setProperty("priviewWinId", windowId);
-    screen->resize(1157, 603);
-    screen->show();
-    // Nothing needs to be spoken.
-    screen->findChild<QPushButton *>(QStringLiteral("pushButtonSound"))->click();
-    return screen;
-}
-
-void TestAlarmFlow::handledAlarmLeavesEveryScreen()
-{
-    constexpr int Handled = 4711;
-    constexpr int Other = 4712;
-    auto first = makeScreen(30);
-    auto second = makeScreen(31);
-    QVERIFY(first && second);
-    QVERIFY(QTest::qWaitForWindowExposed(first.get()));
-    QVERIFY(HostTesting::alarmHandlingRecords().empty());
-
-    emitAlarm(Other);
-    emitAlarm(Handled);
-    for (QWidget *screen : {first.get(), second.get()})
-        QCOMPARE(alarmIds(screen), (QList<int>{Handled, Other}));
-
-    // The card's handle button opens the host's dialog for its alarm. The card hands over its
-    // cached copy; asking the transfer for that local path again would be refused with a warning.
-    OverTempSnapItem *card = overTempList(first.get())->cardAt(0);
-    QEvent enter(QEvent::Enter);
-    QCoreApplication::sendEvent(card, &enter);
-    QTest::mousePress(card->toolBar()->findChild<QLabel *>(QStringLiteral("label_edit")),
-                      Qt::LeftButton);
-    auto *dialog = overTempList(first.get())->findChild<OverTemperatureProcessDialog *>();
-    QVERIFY(dialog);
-    QVERIFY(dialog->isVisible());
-    testsupport::settle();
-    QVERIFY(!dialog->findChild<QLabel *>(QStringLiteral("labelSnapPicture"))
-                     ->pixmap(Qt::ReturnByValue)
-                     .isNull());
-
-    const QString note = QStringLiteral("Retested at the gate: 36.9");
-    auto *falseAlarm = dialog->findChild<QRadioButton *>(QStringLiteral("radioFalseAlarm"));
-    auto *noteEdit = dialog->findChild<QPlainTextEdit *>(QStringLiteral("textNote"));
-    auto *save = dialog->findChild<QPushButton *>(QStringLiteral("buttonSave"));
-    QVERIFY(falseAlarm && noteEdit && save);
-    falseAlarm->click();
-    QTest::keyClicks(noteEdit, note);
-    save->click();
-    testsupport::flushDeferredDeletes();
-
-    for (QWidget *screen : {first.get(), second.get()}) {
-        QCOMPARE(alarmIds(screen), QList<int>{Other});
-        QCOMPARE(overTempList(screen)->findChildren<OverTempSnapItem *>().size(), 1);
-    }
-    std::vector<AlarmHandlingStore::Record> records = HostTesting::alarmHandlingRecords();
-    QCOMPARE(int(records.size()), 1);
-    QCOMPARE(records[0].nAlarmId, Handled);
-    QCOMPARE(records[0].nHandleType, AlarmHandlingStore::HandleFalseAlarm);
-    QCOMPARE(records[0].strNote, note);
-
-    // A second notice for the handled alarm finds nothing more to remove or store.
-    emit VornClient::instance()->signalProcessOverTemperatureAlarm(std::vector<int>{Handled});
-    testsupport::flushDeferredDeletes();
-    for (QWidget *screen : {first.get(), second.get()})
-        QCOMPARE(alarmIds(screen), QList<int>{Other});
-    records = HostTesting::alarmHandlingRecords();
-    QCOMPARE(int(records.size()), 1);
-    QCOMPARE(records[0].strNote, note);
-}
 
 FEVER_TEST_MAIN(TestAlarmFlow)
 #include "tst_alarmflow.moc"
