@@ -146,11 +146,12 @@ private slots:
         QCOMPARE(stopUid.first().first().toString(), QStringLiteral("dev-a_1"));
     }
 
-    void firstShowRunsOnce()
+    void firstShowRunsOnceAndReleaseUndoesIt()
     {
         const int live = ClientConnections::count(LiveSignal);
         const int nvr = ClientConnections::count(NvrSignal);
         const int alarms = ClientConnections::count(AlarmSignal);
+        const int orga = ClientConnections::count(OrgaSignal);
         ProbeScreen screen;
         // Construction connects the alarms only; live notifications wait for the first show.
         QCOMPARE(ClientConnections::count(LiveSignal), live);
@@ -174,6 +175,15 @@ private slots:
         QCOMPARE(ClientConnections::count(NvrSignal), nvr + 1);
         QCOMPARE(activeClearTimers(&screen), 1);
         QCOMPARE(HostTesting::guideUpdateCount(&screen), 1);
+
+        SpeechHelper::instance()->addSpeech(QStringLiteral("queued before release"), &screen);
+        screen.releaseResource();
+        QCOMPARE(ClientConnections::count(LiveSignal), live);
+        QCOMPARE(ClientConnections::count(NvrSignal), nvr);
+        QCOMPARE(ClientConnections::count(AlarmSignal), alarms);
+        // Organisation and device changes still reach a released screen.
+        QCOMPARE(ClientConnections::count(OrgaSignal), orga + 1);
+        QCOMPARE(SpeechHelper::instance()->pendingCount(), 0);
     }
 
     void windowKeyFollowsProperty_data()
@@ -207,26 +217,6 @@ private slots:
         screen.releaseResource();
         QCOMPARE(HostTesting::nvrCtrlSnapUpdateCount(key), updates + 1);
         QVERIFY(HostTesting::lastNvrCtrlSnapParam(key).isEmpty());
-    }
-
-    void releaseResourceDisconnectsAndEmptiesSpeech()
-    {
-        const int live = ClientConnections::count(LiveSignal);
-        const int nvr = ClientConnections::count(NvrSignal);
-        const int alarms = ClientConnections::count(AlarmSignal);
-        const int orga = ClientConnections::count(OrgaSignal);
-        EpidemicPreview screen;
-        showAndWait(&screen);
-        SpeechHelper::instance()->addSpeech(QStringLiteral("queued before release"), &screen);
-
-        screen.releaseResource();
-
-        QCOMPARE(ClientConnections::count(LiveSignal), live);
-        QCOMPARE(ClientConnections::count(NvrSignal), nvr);
-        QCOMPARE(ClientConnections::count(AlarmSignal), alarms);
-        // Organisation and device changes still reach a released screen.
-        QCOMPARE(ClientConnections::count(OrgaSignal), orga + 1);
-        QCOMPARE(SpeechHelper::instance()->pendingCount(), 0);
     }
 
     // Each side-bar button flips its panel; its "stated" names the look the style rules give it.

@@ -119,10 +119,6 @@ struct Screen
         QCoreApplication::processEvents();
         QTRY_VERIFY(!panel->isQueryPending());
     }
-    QString label(const char *name) const
-    {
-        return panel->findChild<QLabel *>(QLatin1String(name))->text();
-    }
 
     int nKey;
     EpidemicPreview screen;
@@ -330,7 +326,7 @@ private slots:
         QCOMPARE(screen.panel->totalCount(), 5);
         QCOMPARE(screen.panel->overTempCount(), 1);
         QCOMPARE(screen.panel->noMaskCount(), 1);
-        QCOMPARE(screen.label("labelTotal"), QStringLiteral("5"));
+        QCOMPARE(screen.panel->findChild<QLabel *>("labelTotal")->text(), QStringLiteral("5"));
 
         screen.panel->slot_querySnapStatistic();
         screen.answered();

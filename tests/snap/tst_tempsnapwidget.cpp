@@ -19,12 +19,9 @@
 
 // The strip: its bound, deletion through the event loop, clearing, sizes, strategy and relayed
 // announcements. What a single card shows is tst_tempsnapitem's, the rules tst_tempsnaprules'.
-namespace {
+using testsupport::flushDeferredDeletes;
 
-void flushDeferredDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+namespace {
 
 QString cardTime(TempSnapItem *card)
 {
@@ -168,8 +165,6 @@ private slots:
             QCOMPARE(card->size(), size);
             QCOMPARE(card->sizeMode(), big.nSizeMode);
             QCOMPARE(list->item(row)->sizeHint(), size);
-            QCOMPARE(card->findChild<QLabel *>("labelImage")->size(),
-                     TempSnapRules::pictureSize(size.height()));
         }
     }
 
@@ -214,9 +209,8 @@ private slots:
         QCOMPARE(widget->cardCount(), 0);
         widget->appendSnapshot(record(2, 1, true));
         widget->appendSnapshot(record(3, 0, false));
+        // The card's own arguments are tst_tempsnapitem's; the time tells which card spoke.
         QTRY_COMPARE(spy.count(), 1);
-        QCOMPARE(spy.at(0).at(0).toString(), QString("Ann"));
-        QCOMPARE(spy.at(0).at(2).toInt(), 1);
         QCOMPARE(spy.at(0).at(3).toString(), QString("00:00:02"));
         QTest::qWait(3 * TempSnapItem::SendTempInfoDelayMs);
         QCOMPARE(spy.count(), 1);
