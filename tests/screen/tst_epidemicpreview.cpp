@@ -48,13 +48,6 @@ public:
     bool firstFlag() const { return m_bFirstFlag; }
 };
 
-QWidget *mainChild(QWidget *screen, const char *name)
-{
-    QWidget *main = screen->findChild<QWidget *>(QStringLiteral("widgetMain"));
-    return main ? main->findChild<QWidget *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly)
-                : nullptr;
-}
-
 QPushButton *sideBarButton(QWidget *screen, const char *sideBar)
 {
     QWidget *bar = screen->findChild<QWidget *>(QString::fromLatin1(sideBar));
@@ -233,11 +226,13 @@ private slots:
         EpidemicPreview screen;
         showAndWait(&screen);
         QWidget *main = screen.findChild<QWidget *>(QStringLiteral("widgetMain"));
-        QWidget *leftPanel = mainChild(&screen, "widget");
+        QVERIFY(main);
+        QWidget *leftPanel =
+                main->findChild<QWidget *>(QStringLiteral("widget"), Qt::FindDirectChildrenOnly);
         QWidget *snapFace = screen.findChild<QWidget *>(QStringLiteral("widgetSnapFace"));
         QPushButton *leftButton = sideBarButton(&screen, "widgetSidebar");
         QPushButton *snapButton = sideBarButton(&screen, "widgetSidebar_2");
-        QVERIFY(main && leftPanel && snapFace && leftButton && snapButton);
+        QVERIFY(leftPanel && snapFace && leftButton && snapButton);
         QVERIFY(snapButton->isVisible() && !snapFace->isVisible());
         // Hidden filter button: no guide bubble pointing at nothing.
         QCOMPARE(HostTesting::guideUpdateCount(&screen), 0);

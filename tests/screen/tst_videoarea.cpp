@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 using snaptest::SnapBuilder;
@@ -42,16 +43,6 @@ QImage filled(QRgb colour)
 FormVideoPlayer *playerOf(QWidget *screen)
 {
     return screen->findChild<FormVideoPlayer *>(QStringLiteral("VideoPlayWidget"));
-}
-
-QTimer *timerWithInterval(QObject *screen, int interval)
-{
-    const auto timers = screen->findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly);
-    for (QTimer *timer : timers) {
-        if (timer->interval() == interval)
-            return timer;
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -176,8 +167,10 @@ private slots:
         testsupport::settle();
         QTRY_COMPARE(flow->slideCount(), 5);
         QTRY_VERIFY(flow->isVisible()); // shown by the 200 ms slide timer
-        QTimer *clear = timerWithInterval(screen.get(), PictureFlowSlide::ClearDelayMs);
-        QVERIFY(clear && clear->isActive());
+        const auto timers = screen->findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly);
+        QVERIFY(std::any_of(timers.begin(), timers.end(), [](const QTimer *timer) {
+            return timer->interval() == PictureFlowSlide::ClearDelayMs && timer->isActive();
+        }));
         QMetaObject::invokeMethod(screen.get(), "slot_clearPictrueFlow");
         QCOMPARE(flow->slideCount(), 0);
         QVERIFY(!flow->isVisible());
