@@ -1,3 +1,4 @@
+#include "SnapBuilder.h"
 #include "TestSupport.h"
 
 #include "HostTesting.h"
@@ -268,11 +269,7 @@ private slots:
         EventSink sink;
         for (int i = 0; i < 24; ++i) {
             const QString remote = QString("bound/%1.jpg").arg(i);
-            QImage picture(64, 64, QImage::Format_RGB32);
-            for (int y = 0; y < 64; ++y)
-                for (int x = 0; x < 64; ++x)
-                    picture.setPixel(x, y, qRgb((x * i) % 256, (y * 7 + i) % 256, (x ^ y) % 256));
-            QVERIFY(!PlatformPictureStore::store(remote, picture).isEmpty());
+            QVERIFY(!PlatformPictureStore::store(remote, snaptest::facePicture(64, 64)).isEmpty());
             locals << localSnap(remote);
             QVERIFY(addTask(&sink, {remote}) > 0);
             if (i == 0) {

@@ -149,8 +149,7 @@ private slots:
     {
         QVERIFY(SnapshotHistory::removeOlderThan(at("9999-12-31 23:59:59")) >= 0);
         const QDateTime now = QDateTime::currentDateTime();
-        QImage picture(8, 8, QImage::Format_RGB32);
-        picture.fill(Qt::gray);
+        const QImage picture = snaptest::facePicture(8, 8);
         const auto stored = [&picture](const QString &name, const QDateTime &written) {
             QFile file(
                     PlatformPictureStore::absolutePath(PlatformPictureStore::store(name, picture)));

@@ -124,21 +124,16 @@ private slots:
     {
         QTest::addColumn<QString>("stream");
         QTest::addColumn<QString>("url");
-        const QString root = QStringLiteral("/clips");
-        QTest::newRow("clip") << "a.ogg"
-                              << "file:///clips/a.ogg";
-        QTest::newRow("absolute") << "/media/b.ogg"
-                                  << "file:///media/b.ogg";
-        QTest::newRow("rtsp") << "rtsp://10.0.0.2:554/live"
-                              << "rtsp://10.0.0.2:554/live";
-        QTest::newRow("leaves folder") << "../secret.ogg"
-                                       << "";
-        QTest::newRow("unknown scheme") << "ftp://host/x"
-                                        << "";
-        QTest::newRow("no host") << "rtsp:///live"
-                                 << "";
-        QTest::newRow("empty") << "  "
-                               << "";
+        const auto row = [](const char *tag, const char *stream, const char *url) {
+            QTest::newRow(tag) << QString(stream) << QString(url);
+        };
+        row("clip", "a.ogg", "file:///clips/a.ogg");
+        row("absolute", "/media/b.ogg", "file:///media/b.ogg");
+        row("rtsp", "rtsp://10.0.0.2:554/live", "rtsp://10.0.0.2:554/live");
+        row("leaves folder", "../secret.ogg", "");
+        row("unknown scheme", "ftp://host/x", "");
+        row("no host", "rtsp:///live", "");
+        row("empty", "  ", "");
     }
 
     void streamAddressesAndRetryDelay()
