@@ -201,35 +201,10 @@ private slots:
         QVERIFY(sink.events.isEmpty());
     }
 
-    void pictureIsDecodedBeforeCompletionArrives()
+    void damagedPictureIsFetchedAgainAndDecodedBeforeCompletion()
     {
         const QString remote =
-                remotePicture("snap/decoded-early.png", qRgb(10, 200, 10)); // lossless
-        const QString local = localSnap(remote);
-        ImageDataCache::shared().clear();
-
-        EventSink sink;
-        bool cachedOnArrival = false;
-        bool loadedWithoutFile = false;
-        sink.onEvent = [&] {
-            cachedOnArrival = ImageDataCache::shared().contains(local);
-            // With the file gone, only the picture decoded before the event can be found.
-            QFile::remove(local);
-            QPixmap pixmap;
-            loadedWithoutFile = FileDataCacheHelper::tryLoadPixmapData(local, pixmap)
-                                && pixmap.toImage().pixel(0, 0) == qRgb(10, 200, 10);
-        };
-        QVERIFY(addTask(&sink, {remote}) > 0);
-        QTRY_COMPARE(sink.events.size(), 1);
-        QCOMPARE(sink.events.first().status, 0);
-        QVERIFY(cachedOnArrival);
-        QVERIFY(loadedWithoutFile);
-        QCOMPARE(ImageDataCache::shared().heldBytes(), qint64(0)); // released with the event
-    }
-
-    void damagedCachedPictureIsFetchedAgain()
-    {
-        const QString remote = remotePicture("snap/damaged-once.png", qRgb(200, 20, 200));
+                remotePicture("snap/damaged-once.png", qRgb(10, 200, 10)); // lossless
         const QString local = localSnap(remote);
         EventSink sink;
         QVERIFY(addTask(&sink, {remote}) > 0);
@@ -246,10 +221,23 @@ private slots:
         file.close();
         ImageDataCache::shared().clear();
 
+        bool cachedOnArrival = false;
+        bool loadedWithoutFile = false;
+        sink.onEvent = [&] {
+            cachedOnArrival = ImageDataCache::shared().contains(local);
+            // With the file gone, only the picture decoded before the event can be found, and
+            // only a fetched copy decodes to the colour.
+            QFile::remove(local);
+            QPixmap pixmap;
+            loadedWithoutFile = FileDataCacheHelper::tryLoadPixmapData(local, pixmap)
+                                && pixmap.toImage().pixel(0, 0) == qRgb(10, 200, 10);
+        };
         QVERIFY(addTask(&sink, {remote}) > 0);
         QTRY_COMPARE(sink.events.size(), 2);
         QCOMPARE(sink.events.at(1).status, 0);
-        QCOMPARE(QImage(local).pixel(0, 0), qRgb(200, 20, 200));
+        QVERIFY(cachedOnArrival);
+        QVERIFY(loadedWithoutFile);
+        QCOMPARE(ImageDataCache::shared().heldBytes(), qint64(0)); // released with the event
     }
 
     void diskCacheStaysWithinBound()
