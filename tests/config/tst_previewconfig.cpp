@@ -155,7 +155,7 @@ private slots:
                  QStringLiteral("TK_PictureMissing"));
     }
 
-    void rowsAreBoundedAndNumbered()
+    void rowsAreBoundedNumberedAndDeletedByTheRules()
     {
         PreviewConfigWidget dialog;
         const int window = showOnNewWindow(dialog, 3);
@@ -164,27 +164,6 @@ private slots:
         // Row texts are translated: the stranger's key must not show as it is.
         QCOMPARE(rows->item(0)->text(), tk("TK_Stranger"));
         QVERIFY(tk("TK_Stranger") != QStringLiteral("TK_Stranger"));
-
-        // Delete the second registry row: the numbers left are 1 and 3, so the next is 4.
-        rows->setCurrentRow(2);
-        click(&dialog, "deletePushButton");
-        QCOMPARE(int(platformList(window).size()), 3);
-        click(&dialog, "addPushButton");
-        QCOMPARE(rows->currentItem()->text(), PreviewConfigRules::registryRowText(4, true));
-
-        click(&dialog, "addPushButton");
-        click(&dialog, "addPushButton");
-        QCOMPARE(rows->count(), 6);
-        click(&dialog, "addPushButton");
-        QCOMPARE(rows->count(), 6);
-        QCOMPARE(lastTip(&dialog), tk("TK_AddVoiceStrategyMax"));
-    }
-
-    void deleteRules()
-    {
-        PreviewConfigWidget dialog;
-        QVERIFY(showOnNewWindow(dialog, 2) > 0);
-        auto *rows = child<QListWidget>(&dialog, "listWidget");
 
         rows->setCurrentRow(0);
         click(&dialog, "deletePushButton");
@@ -195,13 +174,29 @@ private slots:
         rows->setCurrentRow(2);
         HostTesting::strategyStore()->failNext(Request::Delete, 1, QStringLiteral("locked"));
         click(&dialog, "deletePushButton");
-        QCOMPARE(rows->count(), 3);
+        QCOMPARE(rows->count(), 4);
         QCOMPARE(lastTip(&dialog), tk("TK_DeleteFailed") + QStringLiteral("locked"));
-        QCOMPARE(int(dialog.strategyList().size()), 3);
+        QCOMPARE(int(dialog.strategyList().size()), 4);
 
+        // The second registry row goes: the numbers left are 1 and 3, so the next is 4.
         click(&dialog, "deletePushButton");
+        QCOMPARE(int(dialog.strategyList().size()), 3);
+        QCOMPARE(int(platformList(window).size()), 3);
+        click(&dialog, "addPushButton");
+        QCOMPARE(rows->currentItem()->text(), PreviewConfigRules::registryRowText(4, true));
+
+        click(&dialog, "addPushButton");
+        click(&dialog, "addPushButton");
+        QCOMPARE(rows->count(), 6);
+        click(&dialog, "addPushButton");
+        QCOMPARE(rows->count(), 6);
+        QCOMPARE(lastTip(&dialog), tk("TK_AddVoiceStrategyMax"));
+
+        for (int row = 5; row >= 2; --row) {
+            rows->setCurrentRow(row);
+            click(&dialog, "deletePushButton");
+        }
         QCOMPARE(rows->count(), 2);
-        QCOMPARE(int(dialog.strategyList().size()), 2);
         click(&dialog, "deletePushButton");
         QCOMPARE(rows->count(), 2);
         QCOMPARE(lastTip(&dialog), tk("TK_TwoStrategyAtLeast"));
