@@ -37,8 +37,9 @@ QString tk(const char *key)
     return AppLanguageTr::translate(QLatin1String(key));
 }
 
-// A fresh window key per test, holding the stranger and `registryRows` registry strategies.
-std::vector<ST_MSGVoiceBroadcastStrategy> storedWindow(int registryRows)
+// Shows the dialog on a fresh window key holding the stranger and `registryRows` registry
+// strategies; the key, or -1 when the store refused one.
+int showOnNewWindow(PreviewConfigWidget &dialog, int registryRows = 1)
 {
     const int window = ++g_nWindow;
     std::vector<ST_MSGVoiceBroadcastStrategy> list{StrategyDefaults::strangerStrategy(window)};
@@ -46,9 +47,11 @@ std::vector<ST_MSGVoiceBroadcastStrategy> storedWindow(int registryRows)
         list.push_back(StrategyDefaults::registryStrategy(window, {}));
     for (ST_MSGVoiceBroadcastStrategy &strategy : list) {
         if (!StrategyStorage::store(strategy))
-            return {};
+            return -1;
     }
-    return list;
+    dialog.setStrategyList(list);
+    dialog.showSNDialog();
+    return window;
 }
 
 std::vector<ST_MSGVoiceBroadcastStrategy> platformList(int window)
@@ -152,40 +155,15 @@ private slots:
                  QStringLiteral("TK_PictureMissing"));
     }
 
-    void rowsAreBoundedAndNumbered()
+    void rowsAreBoundedNumberedAndDeletedByTheRules()
     {
-        const auto list = storedWindow(3);
-        QCOMPARE(int(list.size()), 4);
         PreviewConfigWidget dialog;
-        dialog.setStrategyList(list);
-        dialog.showSNDialog();
+        const int window = showOnNewWindow(dialog, 3);
+        QCOMPARE(int(platformList(window).size()), 4);
         auto *rows = child<QListWidget>(&dialog, "listWidget");
         // Row texts are translated: the stranger's key must not show as it is.
         QCOMPARE(rows->item(0)->text(), tk("TK_Stranger"));
         QVERIFY(tk("TK_Stranger") != QStringLiteral("TK_Stranger"));
-
-        // Delete the second registry row: the numbers left are 1 and 3, so the next is 4.
-        rows->setCurrentRow(2);
-        click(&dialog, "deletePushButton");
-        QCOMPARE(int(platformList(list.front().get_window_id()).size()), 3);
-        click(&dialog, "addPushButton");
-        QCOMPARE(rows->currentItem()->text(), PreviewConfigRules::registryRowText(4, true));
-
-        click(&dialog, "addPushButton");
-        click(&dialog, "addPushButton");
-        QCOMPARE(rows->count(), 6);
-        click(&dialog, "addPushButton");
-        QCOMPARE(rows->count(), 6);
-        QCOMPARE(lastTip(&dialog), tk("TK_AddVoiceStrategyMax"));
-    }
-
-    void deleteRules()
-    {
-        const auto list = storedWindow(2);
-        PreviewConfigWidget dialog;
-        dialog.setStrategyList(list);
-        dialog.showSNDialog();
-        auto *rows = child<QListWidget>(&dialog, "listWidget");
 
         rows->setCurrentRow(0);
         click(&dialog, "deletePushButton");
@@ -196,13 +174,29 @@ private slots:
         rows->setCurrentRow(2);
         HostTesting::strategyStore()->failNext(Request::Delete, 1, QStringLiteral("locked"));
         click(&dialog, "deletePushButton");
-        QCOMPARE(rows->count(), 3);
+        QCOMPARE(rows->count(), 4);
         QCOMPARE(lastTip(&dialog), tk("TK_DeleteFailed") + QStringLiteral("locked"));
-        QCOMPARE(int(dialog.strategyList().size()), 3);
+        QCOMPARE(int(dialog.strategyList().size()), 4);
 
+        // The second registry row goes: the numbers left are 1 and 3, so the next is 4.
         click(&dialog, "deletePushButton");
+        QCOMPARE(int(dialog.strategyList().size()), 3);
+        QCOMPARE(int(platformList(window).size()), 3);
+        click(&dialog, "addPushButton");
+        QCOMPARE(rows->currentItem()->text(), PreviewConfigRules::registryRowText(4, true));
+
+        click(&dialog, "addPushButton");
+        click(&dialog, "addPushButton");
+        QCOMPARE(rows->count(), 6);
+        click(&dialog, "addPushButton");
+        QCOMPARE(rows->count(), 6);
+        QCOMPARE(lastTip(&dialog), tk("TK_AddVoiceStrategyMax"));
+
+        for (int row = 5; row >= 2; --row) {
+            rows->setCurrentRow(row);
+            click(&dialog, "deletePushButton");
+        }
         QCOMPARE(rows->count(), 2);
-        QCOMPARE(int(dialog.strategyList().size()), 2);
         click(&dialog, "deletePushButton");
         QCOMPARE(rows->count(), 2);
         QCOMPARE(lastTip(&dialog), tk("TK_TwoStrategyAtLeast"));
@@ -210,11 +204,8 @@ private slots:
 
     void failingRowStopsTheSave()
     {
-        const auto list = storedWindow(1);
-        const int window = list.front().get_window_id();
         PreviewConfigWidget dialog;
-        dialog.setStrategyList(list);
-        dialog.showSNDialog();
+        const int window = showOnNewWindow(dialog);
         click(&dialog, "addPushButton");
         click(&dialog, "addPushButton");
         QSignalSpy changed(&dialog, &PreviewConfigWidget::ParmChanged);
@@ -244,10 +235,8 @@ private slots:
 
     void rowSwitchKeepsOnlyGroups()
     {
-        const auto list = storedWindow(1);
         PreviewConfigWidget dialog;
-        dialog.setStrategyList(list);
-        dialog.showSNDialog();
+        QVERIFY(showOnNewWindow(dialog) > 0);
         auto *rows = child<QListWidget>(&dialog, "listWidget");
         auto *tree = child<SNTreeViewSimplify>(&dialog, "treeView");
         auto *temperature = child<QCheckBox>(&dialog, "checkBoxTemp");
@@ -280,11 +269,8 @@ private slots:
 
     void displayFieldsRoundTrip()
     {
-        const auto list = storedWindow(1);
-        const int window = list.front().get_window_id();
         PreviewConfigWidget dialog;
-        dialog.setStrategyList(list);
-        dialog.showSNDialog();
+        const int window = showOnNewWindow(dialog);
         const QString name = QString::fromUtf8("<b>Gäst</b> 访客 \u05e9\u05dc\u05d5\u05dd");
         child<QLineEdit>(&dialog, "lineEditStrangerName")->setText(name);
         child<QLineEdit>(&dialog, "lineEditNormalTempClearTime")->setText(QString());
@@ -321,8 +307,8 @@ private slots:
     void pictureUploadThenSave()
     {
         QFETCH(bool, transferFails);
-        const auto list = storedWindow(1);
-        const int window = list.front().get_window_id();
+        PreviewConfigWidget dialog;
+        const int window = showOnNewWindow(dialog);
         QTemporaryDir dir;
         // Regression: the path keeps its own separators. Turned into "\\" it would name no
         // file here, and the upload could not succeed.
@@ -330,9 +316,6 @@ private slots:
         QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
         QVERIFY(QImage(32, 32, QImage::Format_RGB32).save(path));
 
-        PreviewConfigWidget dialog;
-        dialog.setStrategyList(list);
-        dialog.showSNDialog();
         QVERIFY(dialog.selectPicture(path));
         QSignalSpy changed(&dialog, &PreviewConfigWidget::ParmChanged);
         if (transferFails)
@@ -366,8 +349,8 @@ private slots:
 
     void refusedAndVanishedPictures()
     {
-        const auto list = storedWindow(1);
-        const int window = list.front().get_window_id();
+        PreviewConfigWidget dialog;
+        const int window = showOnNewWindow(dialog);
         QTemporaryDir dir;
         const QString fake = dir.filePath(QStringLiteral("notes.png"));
         QFile file(fake);
@@ -375,9 +358,6 @@ private slots:
         file.write("text");
         file.close();
 
-        PreviewConfigWidget dialog;
-        dialog.setStrategyList(list);
-        dialog.showSNDialog();
         QVERIFY(!dialog.selectPicture(fake));
         QCOMPARE(lastTip(&dialog), tk("TK_PictureNotImage"));
         QVERIFY(dialog.localPicturePath().isEmpty());
@@ -422,8 +402,7 @@ private slots:
     void manualClearResetsTodaysTotals()
     {
         PreviewConfigWidget dialog;
-        dialog.setStrategyList(storedWindow(1));
-        dialog.showSNDialog();
+        QVERIFY(showOnNewWindow(dialog) > 0);
         QSignalSpy zero(VORNClientAIManager::instance(), &VORNClientAIManager::sendSnapZero);
         click(&dialog, "pushButtonManualClear");
         QCOMPARE(zero.count(), 1);

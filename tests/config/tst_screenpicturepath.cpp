@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+// Where the screen pictures the platform names are kept; the name an upload gets is
+// tst_previewconfig's (pictureUploadThenSave).
 class ScreenPicturePathTest : public QObject
 {
     Q_OBJECT
@@ -64,26 +66,6 @@ private slots:
         QCOMPARE(path, folder + QLatin1Char('/') + name);
         // Whatever the name holds, the resolved file lies below the voice folder.
         QVERIFY2(QDir::cleanPath(path).startsWith(folder + QLatin1Char('/')), qPrintable(path));
-    }
-
-    void platformNameDropsTheLocalFolders_data()
-    {
-        QTest::addColumn<QString>("localFile");
-        QTest::addColumn<QString>("fileName"); // of the platform name under cmu_pic/voice/
-        QTest::newRow("absolute") << "/home/user/Pictures/hall.png" << QString("hall.png");
-        QTest::newRow("relative") << "pics/entrance 2.jpg" << QString("entrance 2.jpg");
-        QTest::newRow("bare") << "hall.png" << QString("hall.png");
-    }
-
-    void platformNameDropsTheLocalFolders()
-    {
-        QFETCH(QString, localFile);
-        QFETCH(QString, fileName);
-        const QString platformName = QStringLiteral("cmu_pic/voice/") + fileName;
-        QCOMPARE(ScreenPicturePath::platformName(localFile), platformName);
-        // What is uploaded under that name is found again in the cache.
-        QVERIFY(ScreenPicturePath::localPath(platformName)
-                        .endsWith(QStringLiteral("/cmu_pic/voice/") + platformName));
     }
 };
 

@@ -67,19 +67,12 @@ private slots:
         QCOMPARE(strategy.get_id(), -99999); // not stored yet
 
         // Readers test switches for 2; any value but 1 and 2 is a typing error.
-        const int switches[] = {strategy.get_show_stranger(),
-                                strategy.get_show_name(),
-                                strategy.get_report_stranger(),
-                                strategy.get_show_temperature(),
-                                strategy.get_temparature_report_enable(),
-                                strategy.get_show_mask(),
-                                strategy.get_show_content(),
-                                strategy.get_show_time(),
-                                strategy.show_custom_picture,
-                                strategy.auto_full_screen,
-                                strategy.show_total_no_mask,
-                                strategy.show_over_temp_device_name};
-        for (int value : switches)
+        const ST_MSGVoiceBroadcastStrategy &s = strategy;
+        for (int value :
+             {s.get_show_stranger(), s.get_show_name(), s.get_report_stranger(),
+              s.get_show_temperature(), s.get_temparature_report_enable(), s.get_show_mask(),
+              s.get_show_content(), s.get_show_time(), s.show_custom_picture, s.auto_full_screen,
+              s.show_total_no_mask, s.show_over_temp_device_name})
             QVERIFY2(value == 1 || value == 2, qPrintable(QString::number(value)));
 
         // Announced all week: every weekday once, from the start to the end of the day.

@@ -41,7 +41,7 @@ private slots:
         file.write("{}");
     }
 
-    void defaults()
+    void defaultsAndHeadlessDefaults()
     {
         DemoOptions options;
         options.screens = -7; // must be overwritten by a successful read
@@ -54,6 +54,17 @@ private slots:
         QCOMPARE(options.quitAfterMs, -1);
         QVERIFY(options.screenshotDir.isEmpty() && options.speechLogPath.isEmpty());
         QCOMPARE(options.trafficRate, 0.0);
+
+        // Headless fills in a quit time and a screenshot folder, unless given.
+        QVERIFY2(parse({"--headless"}, &options, &error), qPrintable(error));
+        QCOMPARE(options.quitAfterMs, demo::HeadlessDefaultQuitAfterMs);
+        QCOMPARE(options.screenshotDir, QDir(QStringLiteral("screenshots")).absolutePath());
+
+        QVERIFY2(parse({"--headless", "--quit-after", "0", "--screenshot-dir", "x"}, &options,
+                       &error),
+                 qPrintable(error));
+        QCOMPARE(options.quitAfterMs, 0);
+        QCOMPARE(options.screenshotDir, QDir(QStringLiteral("x")).absolutePath());
     }
 
     void acceptedValues()
@@ -80,21 +91,6 @@ private slots:
         QCOMPARE(options.trafficSeed, 4000000000u);
         // Screenshots without --headless keep the real platform.
         QCOMPARE(options.headless, false);
-    }
-
-    void headlessFillsInQuitAndScreenshots()
-    {
-        DemoOptions options;
-        QString error;
-        QVERIFY2(parse({"--headless"}, &options, &error), qPrintable(error));
-        QCOMPARE(options.quitAfterMs, demo::HeadlessDefaultQuitAfterMs);
-        QCOMPARE(options.screenshotDir, QDir(QStringLiteral("screenshots")).absolutePath());
-
-        QVERIFY2(parse({"--headless", "--quit-after", "0", "--screenshot-dir", "x"}, &options,
-                       &error),
-                 qPrintable(error));
-        QCOMPARE(options.quitAfterMs, 0);
-        QCOMPARE(options.screenshotDir, QDir(QStringLiteral("x")).absolutePath());
     }
 
     void rejectedValues_data()

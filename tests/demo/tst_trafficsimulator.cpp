@@ -166,7 +166,6 @@ private slots:
             channelUids << channel.strChannelUID;
             if (channel.bViaRecorder)
                 recorderChannels.insert(channel.strChannelUID);
-            QVERIFY(client->isThermoDetectorDevice(channel.nTypeId));
         }
         QVERIFY(!recorderChannels.isEmpty());
         QVERIFY(recorderChannels.size() < channelUids.size());

@@ -144,10 +144,6 @@ private slots:
         QCOMPARE(config->getTemperatureUnitConfigHistory(), fahrenheit);
         QCOMPARE(BaseHelper::instance()->getMouseRightSavePath(), savePath);
 
-        QVERIFY(config->setOEMConfig(AppConfigOEM()));
-        QCOMPARE(config->getOEMConfig(), AppConfigOEM());
-        QVERIFY(config->setTemperatureUnitConfig(AppConfigTemperatureUnit()));
-        QCOMPARE(config->getTemperatureUnitConfigHistory(), AppConfigTemperatureUnit());
         // An empty save path is a value too: storing it used to fail on the store's NOT NULL
         // payload, leaving the previous folder remembered.
         QVERIFY(BaseHelper::instance()->setMouseRightSavePath(QString()));

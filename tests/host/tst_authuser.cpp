@@ -143,16 +143,16 @@ private slots:
     {
         SNTreeViewSimplify tree;
         tree.setCheckable(true);
-        std::vector<Node> nodes(3);
-        nodes[0].nId = 1;
-        nodes[0].strKey = QStringLiteral("1");
-        nodes[1].nId = 2;
-        nodes[1].strKey = QStringLiteral("2");
-        nodes[1].strParentKey = QStringLiteral("1");
-        nodes[2].nId = 3;
-        nodes[2].strKey = QStringLiteral("3");
-        nodes[2].strParentKey = QStringLiteral("1");
-        nodes[2].bCheckable = false; // held elsewhere: never changed through its parent
+        const auto node = [](int id, const QString &parent, bool checkable = true) {
+            Node n;
+            n.nId = id;
+            n.strKey = QString::number(id);
+            n.strParentKey = parent;
+            n.bCheckable = checkable;
+            return n;
+        };
+        // The third is held elsewhere: never changed through its parent.
+        const std::vector<Node> nodes{node(1, QString()), node(2, "1"), node(3, "1", false)};
         tree.appendItemData(nodes, true);
         tree.setParentChildNodeRelationCheckState(true);
 

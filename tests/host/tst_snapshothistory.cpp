@@ -6,7 +6,6 @@
 #include "PlatformPictureStore.h"
 #include "PlatformRetention.h"
 #include "PlatformStore.h"
-#include "QueryHistoricalData.h"
 #include "SnapshotHistory.h"
 
 #include <QFile>
@@ -111,6 +110,7 @@ private slots:
                  readFields(makeMessage("2026-12-06 08:00:00", "dev1_1", 1)));
     }
 
+    // The platform query that reads it for the screen is tst_comparenotifyfilter's.
     void timeWindowAndChannelFilter_data()
     {
         QTest::addColumn<QString>("start");
@@ -143,26 +143,13 @@ private slots:
         bool ok = false;
         QCOMPARE(timesOf(SnapshotHistory::query(at(start), at(end), channels, 0, &ok)), times);
         QVERIFY(ok);
-
-        // The same through the platform query, delivered during the call: the screen deletes the
-        // query object as soon as the call returns.
-        ReqSnapDataParam param;
-        param.strStartTime = start;
-        param.strEndTime = end;
-        param.strChannelUIDList = channels;
-        QueryHistoricalData query;
-        QSignalSpy spy(&query, &QueryHistoricalData::signalHistoryCompareNotifyReceived);
-        QVERIFY(query.reqSnapHistoryData(param, false));
-        QCOMPARE(spy.size(), 1);
-        QCOMPARE(timesOf(spy.first().first().value<OrvaneCompareNotifyMessageList>()), times);
     }
 
     void retentionSweepsOldSnapshotsAndTheirPictures()
     {
         QVERIFY(SnapshotHistory::removeOlderThan(at("9999-12-31 23:59:59")) >= 0);
         const QDateTime now = QDateTime::currentDateTime();
-        QImage picture(8, 8, QImage::Format_RGB32);
-        picture.fill(Qt::gray);
+        const QImage picture = snaptest::facePicture(8, 8);
         const auto stored = [&picture](const QString &name, const QDateTime &written) {
             QFile file(
                     PlatformPictureStore::absolutePath(PlatformPictureStore::store(name, picture)));

@@ -14,8 +14,8 @@
 #include <QTreeWidget>
 
 // The host's video player and device tree as the screen wires them: what plays where, live
-// frames and failing streams, the saved layout, selection, enlarging and full screen, and the
-// signals the tree sends.
+// frames and failing streams, the saved layout, selection and enlarging, and the signals the
+// tree sends.
 class TstVideoPlayer : public QObject
 {
     Q_OBJECT
@@ -85,18 +85,6 @@ private slots:
         QCOMPARE(modes.count(), 1);
     }
 
-    void fullScreenToggles()
-    {
-        // The screen follows the flag of each toggle.
-        FormVideoPlayer player;
-        QSignalSpy full(&player, &FormVideoPlayer::fullScreen);
-        player.slot_fullScreen();
-        player.slot_fullScreen();
-        QCOMPARE(full.count(), 2);
-        QCOMPARE(full.at(0).at(0).toBool(), true);
-        QCOMPARE(full.at(1).at(0).toBool(), false);
-    }
-
     void clipPlaysAndBrokenTileSaysWhy()
     {
         if (!QFileInfo::exists(StreamTile::clipFolder() + "/gate-a-thermal.ogg"))
@@ -136,21 +124,16 @@ private slots:
     {
         QTest::addColumn<QString>("stream");
         QTest::addColumn<QString>("url");
-        const QString root = QStringLiteral("/clips");
-        QTest::newRow("clip") << "a.ogg"
-                              << "file:///clips/a.ogg";
-        QTest::newRow("absolute") << "/media/b.ogg"
-                                  << "file:///media/b.ogg";
-        QTest::newRow("rtsp") << "rtsp://10.0.0.2:554/live"
-                              << "rtsp://10.0.0.2:554/live";
-        QTest::newRow("leaves folder") << "../secret.ogg"
-                                       << "";
-        QTest::newRow("unknown scheme") << "ftp://host/x"
-                                        << "";
-        QTest::newRow("no host") << "rtsp:///live"
-                                 << "";
-        QTest::newRow("empty") << "  "
-                               << "";
+        const auto row = [](const char *tag, const char *stream, const char *url) {
+            QTest::newRow(tag) << QString(stream) << QString(url);
+        };
+        row("clip", "a.ogg", "file:///clips/a.ogg");
+        row("absolute", "/media/b.ogg", "file:///media/b.ogg");
+        row("rtsp", "rtsp://10.0.0.2:554/live", "rtsp://10.0.0.2:554/live");
+        row("leaves folder", "../secret.ogg", "");
+        row("unknown scheme", "ftp://host/x", "");
+        row("no host", "rtsp:///live", "");
+        row("empty", "  ", "");
     }
 
     void streamAddressesAndRetryDelay()
@@ -228,7 +211,7 @@ private slots:
         QCOMPARE(flow->slideCount(), 0);
     }
 
-    void deviceTreeListsThermalChannels()
+    void deviceTreeListsThermalChannelsAndFollowsTheWindow()
     {
         RealtimeTempDeviceWidget tree;
         QTreeWidget *view = tree.treeWidget();
@@ -241,21 +224,18 @@ private slots:
         QCOMPARE(channels,
                  QStringList({"Gate A Thermal", "Gate B Thermal", "North Door Thermal",
                               "North Canteen Thermal", "South Door Thermal", "Warehouse Thermal"}));
+
+        // The screen connects the player's winSelected to this slot.
+        tree.slot_winSelected(QStringLiteral("NVR-SOUTH_1"));
+        QVERIFY(view->currentItem());
+        QCOMPARE(view->currentItem()->data(0, DeviceWidget::ItemUidRole).toString(),
+                 QStringLiteral("NVR-SOUTH_1"));
+        tree.slot_winSelected(QStringLiteral("NVR-SOUTH_2")); // not a thermal channel: not listed
+        QVERIFY(!view->currentItem());
+
         tree.setChannelFilterType(VornClient::ChannelFilterNone);
         tree.setShowDevicesType(VornClient::ShowAllDevices);
         QCOMPARE(view->topLevelItemCount(), 6);
-    }
-
-    void deviceTreeFollowsSelectedWindow()
-    {
-        // The screen connects the player's winSelected to this slot.
-        RealtimeTempDeviceWidget tree;
-        tree.slot_winSelected(QStringLiteral("NVR-SOUTH_1"));
-        QVERIFY(tree.treeWidget()->currentItem());
-        QCOMPARE(tree.treeWidget()->currentItem()->data(0, DeviceWidget::ItemUidRole).toString(),
-                 QStringLiteral("NVR-SOUTH_1"));
-        tree.slot_winSelected(QStringLiteral("NVR-SOUTH_2")); // not a thermal channel: not listed
-        QVERIFY(!tree.treeWidget()->currentItem());
     }
 };
 

@@ -21,53 +21,34 @@ namespace {
 // field, or a field left out of the table, shows as a difference.
 ST_MSGVoiceBroadcastStrategy distinctStrategy(int windowId, int seed)
 {
-    ST_MSGVoiceBroadcastStrategy s;
+    using S = ST_MSGVoiceBroadcastStrategy;
+    S s;
     int n = seed * 100;
-    const auto next = [&n] { return ++n; };
-    const auto text = [&n](const char *name) {
-        return std::string(name) + " " + std::to_string(++n) + " \xc3\xa9\xe4\xbd\xa0 '\"";
-    };
-    s.set_user_id(next());
+    for (void (S::*set)(int) :
+         {&S::set_user_id,           &S::set_recognition_type,    &S::set_card_size,
+          &S::set_display_mode,      &S::set_show_stranger,       &S::set_image_display_mode,
+          &S::set_snap_image_handle, &S::set_screen_content_mode, &S::set_thermometry_result,
+          &S::set_show_archive,      &S::set_show_name,           &S::set_report_stranger,
+          &S::set_show_temperature,  &S::set_temperature_type,    &S::set_temparature_report_enable,
+          &S::set_show_mask,         &S::set_mask_type,           &S::set_show_content,
+          &S::set_show_time,         &S::set_thermometry_mode})
+        (s.*set)(++n);
+    for (int S::*field : {&S::show_custom_picture, &S::auto_full_screen, &S::over_temp_clear_time,
+                          &S::normal_temp_clear_time, &S::temp_record_mode, &S::show_total_no_mask,
+                          &S::show_over_temp_device_name})
+        s.*field = ++n;
+    const auto text = [&n] { return std::to_string(++n) + " \xc3\xa9\xe4\xbd\xa0 '\""; };
+    for (void (S::*set)(const std::string &) :
+         {&S::set_stranger_show_name, &S::set_archive_show_name, &S::set_report_stranger_content,
+          &S::set_report_normal_temperature, &S::set_report_over_temperature,
+          &S::set_report_abnormal_temperature, &S::set_mask_content, &S::set_speech_content})
+        (s.*set)(text());
+    s.set_screen_image_url("cmu_pic/voice/pic " + text());
     s.set_window_id(windowId);
-    s.set_recognition_type(next());
-    s.set_card_size(next());
-    s.set_display_mode(next());
-    s.set_show_stranger(next());
-    s.set_image_display_mode(next());
-    s.set_snap_image_handle(next());
-    s.set_screen_content_mode(next());
-    s.set_thermometry_result(next());
-    s.set_stranger_show_name(text("stranger"));
-    s.set_show_archive(next());
-    s.set_archive_show_name(text("archive"));
-    s.set_screen_image_url(text("cmu_pic/voice/pic"));
-    s.set_show_name(next());
-    s.set_report_stranger(next());
-    s.set_report_stranger_content(text("report stranger"));
-    s.set_show_temperature(next());
-    s.set_temperature_type(next());
-    s.set_temparature_report_enable(next());
-    s.set_report_normal_temperature(text("normal"));
-    s.set_report_over_temperature(text("over"));
-    s.set_report_abnormal_temperature(text("abnormal"));
-    s.set_show_mask(next());
-    s.set_mask_type(next());
-    s.set_mask_content(text("mask"));
-    s.set_show_content(next());
-    s.set_speech_content(text("speech"));
-    s.set_show_time(next());
-    s.set_thermometry_mode(next());
-    s.show_custom_picture = next();
-    s.auto_full_screen = next();
-    s.over_temp_clear_time = next();
-    s.normal_temp_clear_time = next();
-    s.temp_record_mode = next();
-    s.show_total_no_mask = next();
-    s.show_over_temp_device_name = next();
     // Out of natural order, so a store that sorts the lists instead of keeping them shows.
     s.vecTimeRange = {{5, "08-30", "12-00"}, {1, "00-00", "24-00"}, {5, "13-00", "17-45"}};
     s.vecPersonGroupId = {seed + 30, seed + 10, seed + 20};
-    s.vecScreenText = {{3, text("again"), "OK"}, {0, text("pass"), "OK"}, {1, "", "not OK"}};
+    s.vecScreenText = {{3, text(), "OK"}, {0, text(), "OK"}, {1, "", "not OK"}};
     return s;
 }
 

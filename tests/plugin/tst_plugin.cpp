@@ -14,12 +14,6 @@ class TestPlugin : public QObject
 {
     Q_OBJECT
 
-private:
-    static void flushDeferredDeletes()
-    {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
 private slots:
     void initTestCase() { testsupport::installWarningGuard(); }
 
@@ -54,69 +48,50 @@ private slots:
         QVERIFY(!first.uninit(0) && !first.uninit(-1));
     }
 
-    void uninitDeletesParentlessScreenThroughEventLoop()
-    {
-        EpidemicPreviewPlugin plugin;
-        const int id = plugin.init(nullptr);
-        QPointer<BaseWidget> screen = plugin.getWidget(id);
-        QVERIFY(screen);
-
-        QVERIFY(plugin.uninit(id));
-        // Never deleted inside the call: the host may still be on the screen's stack.
-        QVERIFY(screen);
-        flushDeferredDeletes();
-        QVERIFY(screen.isNull());
-    }
-
-    void uninitLeavesParentedScreenToItsParent()
+    void parentedScreenIsLeftToItsParent()
     {
         auto host = std::make_unique<QWidget>();
         EpidemicPreviewPlugin plugin;
-        const int id = plugin.init(host.get());
-        QPointer<BaseWidget> screen = plugin.getWidget(id);
-        QVERIFY(screen);
-        QCOMPARE(screen->parentWidget(), host.get());
-        QCOMPARE(plugin.getWidget(id), screen.data());
-
-        QVERIFY(plugin.uninit(id));
-        flushDeferredDeletes();
+        const int released = plugin.init(host.get());
+        const int kept = plugin.init(host.get());
+        QPointer<BaseWidget> screen = plugin.getWidget(released);
         QVERIFY(screen);
         QCOMPARE(screen->parentWidget(), host.get());
 
-        host.reset();
-        QVERIFY(screen.isNull());
-    }
+        QVERIFY(plugin.uninit(released));
+        testsupport::flushDeferredDeletes();
+        QVERIFY(screen);
+        QCOMPARE(screen->parentWidget(), host.get());
 
-    void screenDeletedByItsParentIsNotHandedOutAgain()
-    {
         // Regression: the registry kept a raw pointer, so a host that deleted the parent
         // before uninit got a dangling screen back. With a plain pointer getWidget would
         // return the stale, non-null address here.
-        auto host = std::make_unique<QWidget>();
-        EpidemicPreviewPlugin plugin;
-        const int id = plugin.init(host.get());
-        QVERIFY(plugin.getWidget(id));
-
+        QVERIFY(plugin.getWidget(kept));
         host.reset();
-        QVERIFY(!plugin.getWidget(id));
-        QVERIFY(plugin.uninit(id));
-        QVERIFY(!plugin.uninit(id));
+        QVERIFY(screen.isNull());
+        QVERIFY(!plugin.getWidget(kept));
+        QVERIFY(plugin.uninit(kept));
+        QVERIFY(!plugin.uninit(kept));
     }
 
-    void destroyingThePluginKeepsRegisteredScreens()
+    void parentlessScreenGoesThroughTheEventLoopAndOutlivesThePlugin()
     {
-        QWidget host;
-        QPointer<BaseWidget> parented;
-        QPointer<BaseWidget> parentless;
+        QPointer<BaseWidget> released;
+        QPointer<BaseWidget> kept;
         {
             EpidemicPreviewPlugin plugin;
-            parented = plugin.getWidget(plugin.init(&host));
-            parentless = plugin.getWidget(plugin.init(nullptr));
+            const int id = plugin.init(nullptr);
+            released = plugin.getWidget(id);
+            kept = plugin.getWidget(plugin.init(nullptr));
+            QVERIFY(released && kept);
+            QVERIFY(plugin.uninit(id));
+            // Never deleted inside the call: the host may still be on the screen's stack.
+            QVERIFY(released);
         }
-        flushDeferredDeletes();
-        QVERIFY(parented);
-        QVERIFY(parentless);
-        delete parentless.data();
+        testsupport::flushDeferredDeletes();
+        QVERIFY(released.isNull());
+        QVERIFY(kept); // still registered when the plugin went: the host's to delete
+        delete kept.data();
     }
 
     void screenOfEachVariant_data()
