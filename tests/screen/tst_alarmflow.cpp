@@ -97,13 +97,7 @@ private:
                                         {StrategyDefaults::strangerStrategy(windowId + 1)},
                                         {snaptest::DefaultChannel}))
             return nullptr;
-        auto screen = std::make_unique<EpidemicPreview>();
-        screen->setProperty("priviewWinId", windowId);
-        screen->resize(1157, 603);
-        screen->show();
-        // Nothing needs to be spoken.
-        screen->findChild<QPushButton *>(QStringLiteral("pushButtonSound"))->click();
-        return screen;
+        return testsupport::showScreen<EpidemicPreview>(windowId, true);
     }
 
     static OverTempSnapWidget *overTempList(QWidget *screen)

@@ -234,13 +234,8 @@ private:
         QVERIFY(testsupport::prepareWindow(windowId,
                                            {StrategyDefaults::strangerStrategy(windowId + 1)},
                                            {QStringLiteral("TC-GATE-A_1")}));
-        m_screen = std::make_unique<TempScreeningSW02>();
-        m_screen->setProperty("priviewWinId", windowId);
-        m_screen->resize(1157, 603);
-        m_screen->show();
+        m_screen = testsupport::showScreen<TempScreeningSW02>(windowId, true);
         QVERIFY(QTest::qWaitForWindowExposed(m_screen.get()));
-        // Announcements are not what this suite watches.
-        m_screen->findChild<QPushButton *>(QStringLiteral("pushButtonSound"))->click();
     }
 
     std::unique_ptr<TempScreeningSW02> m_screen;

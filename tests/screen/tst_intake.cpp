@@ -605,13 +605,8 @@ private:
         }
 
         m_nBaseline = SnapComparesMessage::liveCount();
-        auto screen = std::make_unique<EpidemicPreview>();
-        screen->setProperty("priviewWinId", windowId);
-        screen->resize(1157, 603);
-        screen->show();
         // Announcements are watched on the strip's signal; nothing needs to be spoken.
-        screen->findChild<QPushButton *>(QStringLiteral("pushButtonSound"))->click();
-        return screen;
+        return testsupport::showScreen<EpidemicPreview>(windowId, true);
     }
 
     // Records the intake still holds: all live records minus the copies the cards keep.

@@ -278,10 +278,7 @@ private:
         const int windowId = strategy.get_window_id() - 1;
         if (store && !testsupport::prepareWindow(windowId, {strategy}, {"TC-GATE-A_1"}))
             qFatal("window %d not stored", windowId);
-        auto screen = std::make_unique<EpidemicPreview>();
-        screen->setProperty("priviewWinId", windowId);
-        screen->resize(1157, 603);
-        screen->show();
+        auto screen = testsupport::showScreen<EpidemicPreview>(windowId, false);
         if (!QTest::qWaitForWindowExposed(screen.get()))
             qFatal("screen not exposed");
         return screen;

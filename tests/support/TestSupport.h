@@ -4,11 +4,13 @@
 #include "TempSnapItem.h"
 #include "TempSnapWidget.h"
 
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QtTest/QtTest>
 
+#include <memory>
 #include <vector>
 
 // Shared test scaffolding: every suite runs against a private, empty configuration folder
@@ -45,6 +47,19 @@ bool prepareWindow(int windowId, std::vector<ST_MSGVoiceBroadcastStrategy> strat
                    const QStringList &channels);
 // The screen's strip of snapshot cards.
 TempSnapWidget *cardStrip(const QWidget *screen);
+// A screen of the window, shown at the host's usual size; muted turns its sound off for suites
+// that do not listen to the announcements.
+template<typename Screen>
+std::unique_ptr<Screen> showScreen(int windowId, bool muted)
+{
+    auto screen = std::make_unique<Screen>();
+    screen->setProperty("priviewWinId", windowId);
+    screen->resize(1157, 603);
+    screen->show();
+    if (muted)
+        screen->template findChild<QPushButton *>(QStringLiteral("pushButtonSound"))->click();
+    return screen;
+}
 
 // Another program writing to the platform store until release(): writers are locked out, and
 // with readersToo readers as well, as long as the store's own connection is closed (while it is
