@@ -4,8 +4,8 @@
 #include "SnapBuilder.h"
 #include "TestSupport.h"
 
-#include "EpidemicPreview.h"
 #include "EpidemicPreviewPlugin.h"
+#include "ScreeningScreen.h"
 #include "SnapIntake.h"
 #include "StrategyDefaults.h"
 
@@ -140,8 +140,8 @@ void TestFuzz::initTestCase()
             "refused (picture|remote name outside|local path outside)|ImageDataCache::find "
             "refused|^(Corrupt JPEG data|Invalid JPEG file)"));
     // Device notices naming devices the client does not know.
-    testsupport::allowWarning(
-            QRegularExpression("^EpidemicPreview::slot_deviceInfoChangedfailed! device not find!"));
+    testsupport::allowWarning(QRegularExpression("^(EpidemicPreview|TempScreeningSW02)::slot_"
+                                                 "deviceInfoChangedfailed! device not find!"));
     const quint64 seed = qEnvironmentVariableIsSet("FEVER_FUZZ_SEED")
                                  ? qgetenv("FEVER_FUZZ_SEED").toULongLong()
                                  : quint64(QDateTime::currentMSecsSinceEpoch());
@@ -162,6 +162,11 @@ void TestFuzz::initTestCase()
     AppConfigHelper::instance()->setAppConfigDirPath(m_strConfig);
     QCOMPARE(SnapPathResolver::pictureStoreFolder() + "/fuzz/", store);
     FlieDataTransfer::getInstance()->setDiskCacheByteLimit(256 * 1024); // trimmed on every task
+    // The customer variant decides which screen the plug-in builds (1: the alternate one).
+    AppConfigOEM oem = AppConfigHelper::instance()->getOEMConfig();
+    oem.nPreviewScreenType = qEnvironmentVariableIntValue("FEVER_FUZZ_OEM_VARIANT");
+    QVERIFY(AppConfigHelper::instance()->setOEMConfig(oem));
+    m_strRun += QStringLiteral(" FEVER_FUZZ_OEM_VARIANT=%1").arg(oem.nPreviewScreenType);
 
     const QByteArray jpeg = encoded("JPEG");
     const QList<QPair<QString, QByteArray>> files{
@@ -290,7 +295,7 @@ OrvaneCompareNotifyMessage TestFuzz::notification()
 
 void TestFuzz::forgeTransferEvent()
 {
-    QWidget *target = m_arrPage[below(2)]->findChild<EpidemicPreview *>();
+    QWidget *target = m_arrPage[below(2)]->findChild<ScreeningScreen *>();
     if (chance(10))
         return QCoreApplication::postEvent(target, new QEvent(FileTransStateEvent::EventType));
     // User data that points anywhere: the intake must look records up by task id alone. Task
