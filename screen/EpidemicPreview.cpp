@@ -12,20 +12,9 @@ EpidemicPreview::EpidemicPreview(QWidget *parent)
     , m_ui(std::make_unique<Ui::EpidemicPreViewWidget>())
 {
     m_ui->setupUi(this);
-    ScreenForm form;
-    form.widgetMain = m_ui->widgetMain;
+    ScreenForm form = ScreenForm::fromCommonNames(*m_ui);
     form.mainLayout = m_ui->verticalLayout_9;
     form.widgetLeft = m_ui->widget;
-    form.widgetSnapFace = m_ui->widgetSnapFace;
-    form.VideoPlayWidget = m_ui->VideoPlayWidget;
-    form.widgetSnap = m_ui->widgetSnap;
-    form.widgetTempSnap = m_ui->widgetTempSnap;
-    form.widgetCircle = m_ui->widgetCircle;
-    form.pageDevice = m_ui->pageDevice;
-    form.pushButtonSound = m_ui->pushButtonSound;
-    form.pushButtonConfig = m_ui->pushButtonConfig;
-    form.pushButtonFilter = m_ui->pushButtonFilter;
-    form.pushButtonOrgaGroup = m_ui->pushButtonOrgaGroup;
     form.leftSideBarButton = m_ui->pushButtonHideSideBar;
     form.snapSideBarButton = m_ui->pushButtonHideSideBar_2;
     setForm(form);

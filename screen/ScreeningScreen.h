@@ -121,6 +121,25 @@ protected:
         QPushButton *pushButtonOrgaGroup = nullptr;
         QPushButton *leftSideBarButton = nullptr;
         QPushButton *snapSideBarButton = nullptr;
+
+        // The widgets both forms name alike; the layout and the side-bar buttons differ.
+        template<typename Ui>
+        static ScreenForm fromCommonNames(const Ui &ui)
+        {
+            ScreenForm form;
+            form.widgetMain = ui.widgetMain;
+            form.widgetSnapFace = ui.widgetSnapFace;
+            form.VideoPlayWidget = ui.VideoPlayWidget;
+            form.widgetSnap = ui.widgetSnap;
+            form.widgetTempSnap = ui.widgetTempSnap;
+            form.widgetCircle = ui.widgetCircle;
+            form.pageDevice = ui.pageDevice;
+            form.pushButtonSound = ui.pushButtonSound;
+            form.pushButtonConfig = ui.pushButtonConfig;
+            form.pushButtonFilter = ui.pushButtonFilter;
+            form.pushButtonOrgaGroup = ui.pushButtonOrgaGroup;
+            return form;
+        }
     };
 
     explicit ScreeningScreen(QWidget *parent);
