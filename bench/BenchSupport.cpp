@@ -7,6 +7,7 @@
 #include "PlatformPictureStore.h"
 #include "VornClient.h"
 
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPainter>
@@ -32,6 +33,18 @@ qint64 nowNs()
     if (!clock.isValid())
         clock.start();
     return clock.nsecsElapsed();
+}
+
+qint64 folderBytes(const QString &folder)
+{
+    qint64 total = 0;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::NoSymLinks,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        total += it.fileInfo().size();
+    }
+    return total;
 }
 
 double residentMiB()

@@ -28,6 +28,8 @@ constexpr int ThermalTypeId = 20;
 qint64 nowNs();
 // Resident memory in MiB, from /proc/self/statm; -1 when it cannot be read.
 double residentMiB();
+// Bytes of the files below the folder, links not followed.
+qint64 folderBytes(const QString &folder);
 // printf to stdout, flushed.
 void say(const char *format, ...) __attribute__((format(printf, 1, 2)));
 

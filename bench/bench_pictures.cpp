@@ -7,6 +7,9 @@
 //
 //   bench_pictures                        default run (about 20 s)
 //   bench_pictures --downloads N --bound-mib M --repeat R
+
+#include "BenchSupport.h"
+
 #include "FileDataCacheHelper.h"
 #include "FileTransStateEvent.h"
 #include "FlieDataTransTask.h"
@@ -109,18 +112,6 @@ QImage cameraPicture(int index)
                            ((x * y + index * 7919) >> 3) % 256);
     }
     return image;
-}
-
-qint64 folderBytes(const QString &folder)
-{
-    qint64 total = 0;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::NoSymLinks,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        total += it.fileInfo().size();
-    }
-    return total;
 }
 
 // Takes each completion as the screen does: loads the picture through the cache on the UI
@@ -230,7 +221,7 @@ void diskFigures(int downloads, qint64 bound)
             continue;
         // Measured every 50 downloads (a listing of the folder), printed every quarter.
         nextMeasure = receiver.done + 50;
-        const qint64 bytes = folderBytes(cache);
+        const qint64 bytes = benchsupport::folderBytes(cache);
         maxSeen = std::max(maxSeen, bytes);
         if (receiver.done >= nextPrint || receiver.done == downloads) {
             std::printf("  after %5d downloads: cache folder %8.2f MiB (%3.0f %% of the bound)\n",

@@ -89,18 +89,6 @@ int openDescriptors()
             .size();
 }
 
-qint64 folderBytes(const QString &folder)
-{
-    qint64 total = 0;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::NoSymLinks,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        total += it.fileInfo().size();
-    }
-    return total;
-}
-
 // A "VmXXX:" figure of /proc/self/status in MiB; -1 when it cannot be read.
 double statusMiB(const char *key)
 {
